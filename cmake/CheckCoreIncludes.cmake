@@ -1,0 +1,17 @@
+# Run as a test: lists core sources (outside ui/ folders and the program's
+# main) that include a QtGui or QtWidgets header, and fails when there is one.
+file(GLOB_RECURSE files ${SRC}/*.cpp ${SRC}/*.h)
+set(bad "")
+foreach(f ${files})
+  if(f MATCHES "/ui/|/src/app/")
+    continue()
+  endif()
+  file(STRINGS ${f} lines REGEX "#include *<(QtWidgets|QtGui|QtPrintSupport|QWidget|QDialog|QMainWindow|QMessageBox|QPainter|QPrinter|QImage|QPixmap|QColor|QFont|qcustomplot)")
+  if(lines)
+    list(APPEND bad "${f}: ${lines}")
+  endif()
+endforeach()
+if(bad)
+  message(FATAL_ERROR "core files include GUI headers:\n${bad}")
+endif()
+message(STATUS "core sources are free of GUI includes")

@@ -1,0 +1,74 @@
+// Text helpers shared by every report, file and message of the program:
+// numeric pictures, fixed-width fields, rounding rules, leading-number
+// parsing and the date texts. All date texts use English month names,
+// whatever the locale of the machine.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace textformat {
+
+// Rounds to the nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
+double roundHalfEven(double v);
+// Rounds halves to even and converts to a 16-bit integer; nullopt when the
+// result does not fit (-32768..32767).
+std::optional<int16_t> toInt16(double v);
+// Rounds towards minus infinity (-7.5 -> -8).
+int64_t floorInt(double v);
+
+// The leading numeric part of a text: optional blanks, sign, digits, one
+// decimal point, digits, optional exponent. "12.5abc" -> 12.5, "abc" -> 0.
+double leadingNumber(const QString &text);
+// Same, but tells whether the text starts with a number at all.
+std::optional<double> parseLeadingNumber(const QString &text);
+
+// A number as text with a leading blank when it is not negative: 5 -> " 5",
+// -5 -> "-5", 2.5 -> " 2.5". Whole numbers show no decimals; other values
+// show up to 7 significant digits.
+QString withLeadingBlank(double v);
+// The shortest text of a number: up to 7 significant digits, no exponent for
+// ordinary magnitudes, no trailing zeros ("123.4", "5", "-0.25").
+QString numberText(double v);
+
+// Formats a number with a picture: "0" is a digit always shown, "#" a digit
+// shown only when needed, "." the decimal point, "," in the integer part
+// asks for thousands separators; any other character is copied. Digits
+// beyond the picture's decimals are rounded half away from zero.
+// Examples: ("##0.0", 3.14) -> "3.1", ("###,###,##0", 1234567) -> "1,234,567",
+// (" 0000", 42) -> " 0042", ("000.0", 5) -> "005.0".
+QString picture(double v, const QString &pic);
+
+// Cuts a text to n characters or pads it with blanks on the right.
+QString fixedLeft(const QString &text, int n);
+// Pads a text with blanks on the left to n characters (longer texts stay whole).
+QString fixedRight(const QString &text, int n);
+
+// The date and time layouts used by the program.
+enum class DateText {
+    Header,         // "mm-dd-yy hh:mm"         instrument headers, initialization string
+    Stamp,          // "hh:mm  MMM dd, yy"      model and reports (two blanks)
+    StampOneBlank,  // "hh:mm MMM dd, yy"
+    StampWide,      // "hh:mm      MMM dd, yy"
+    MonthFirst,     // "MMM dd, yy hh:mm"
+    MonthDayTime,   // "MMM dd hh:mm"
+    MonthDayYear4,  // "MMM dd, yyyy"
+    MonthDashDate,  // "MMM-dd-yy"
+    Yymmdd,         // "yymmdd"
+    Hhmm,           // "hhmm"
+    Columns,        // "yy mm dd hh mm"
+};
+QString dateText(const QDateTime &t, DateText layout);
+
+// Reads a date and time in any of the layouts above (and "mm/dd/yy",
+// "mm-dd-yyyy", with or without a time; surrounding blanks ignored).
+// Two-digit years below 80 are 20yy, others 19yy. nullopt when the text is
+// not a date.
+std::optional<QDateTime> parseDate(const QString &text);
+
+// English three-letter month name, 1 = "Jan".
+QString monthName(int month);
+
+}  // namespace textformat

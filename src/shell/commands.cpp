@@ -1,0 +1,8 @@
+#include "shell/commands.h"
+
+#include "shell/program.h"
+
+void installCommands(Program &p)
+{
+    (void)p;
+}

@@ -1,0 +1,94 @@
+// The one object that owns the program-wide state and the adapters to the
+// outside world. main() creates it and hands it by reference to windows and
+// procedures; tests create a fresh one per test with fakes.
+#pragma once
+
+#include "recording/recording.h"
+#include "shell/main_view_state.h"
+#include "shell/menu_model.h"
+#include "shell/program_state.h"
+#include "shell/startup_values.h"
+
+#include <QString>
+#include <functional>
+#include <map>
+#include <vector>
+
+class ChartDevice;
+class Clock;
+class Dialogs;
+class HelpViewer;
+class PrinterDevice;
+class SerialPort;
+class SettingsStore;
+
+// The outside services. Every pointer is owned elsewhere (by main() or a test).
+struct Services {
+    Dialogs *dialogs = nullptr;
+    SettingsStore *settings = nullptr;
+    Clock *clock = nullptr;
+    HelpViewer *help = nullptr;
+    PrinterDevice *printer = nullptr;
+    SerialPort *port = nullptr;
+    ChartDevice *chart1 = nullptr;  // recording and power plots
+    ChartDevice *chart2 = nullptr;  // imported chart files
+};
+
+// The main window as the core sees it.
+class MainView {
+public:
+    virtual ~MainView() = default;
+    // Mirrors the menu model and the view state on screen.
+    virtual void sync() = 0;
+    // Ends the program at once.
+    virtual void quit() = 0;
+};
+
+// Windows the core opens, each through a small interface of its own
+// subsystem. Null members are windows this run (or this test) does not have.
+struct Windows {
+    MainView *main = nullptr;
+};
+
+class Program {
+public:
+    explicit Program(const Services &services);
+
+    Services io;
+
+    Recording rec;
+    ModeTable modes;
+    StartupValues splash;  // frmSplash's start-up values
+    LinkState link;
+    ChartState chart;
+    PowerState power;
+    ReportState report;
+    SurveyState survey;
+
+    MenuModel menu;
+    MainViewState view;
+    Windows windows;
+
+    Dialogs &dialogs() const { return *io.dialogs; }
+    SettingsStore &settings() const { return *io.settings; }
+    Clock &clock() const { return *io.clock; }
+
+    // Menu commands by menu item name.
+    using Command = std::function<void()>;
+    void addCommand(const QString &menuItem, Command command);
+    bool hasCommand(const QString &menuItem) const { return commands_.count(menuItem) != 0; }
+    // Runs the command of a menu item (a disabled or invisible item runs
+    // nothing), then mirrors the state on screen. False when nothing ran.
+    bool runCommand(const QString &menuItem);
+
+    // Rules run when a top-level menu is opened.
+    void addMenuOpenRule(const QString &menu, Command rule);
+    void menuOpened(const QString &menu);
+
+    // Mirrors the state on screen now (during long exchanges).
+    void sync() const;
+
+private:
+    std::map<QString, Command> commands_;
+    std::map<QString, std::vector<Command>> menuOpenRules_;
+};

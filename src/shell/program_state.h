@@ -1,0 +1,57 @@
+// Program-wide state of the subsystems, kept with the names the rest of the
+// program uses for them.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// Instrument exchanges.
+struct LinkState {
+    int gCommPort = 1;          // serial port number
+    bool gS5Flag = true;        // selected type belongs to the S5 family
+    int32_t gSampleCapacity = 0;
+    int gErrorCallPoint = 0;
+};
+
+// Chart state shared by the plot and the chart interaction.
+struct ChartState {
+    int gMarkFlag = 0;
+    bool gZoomPending = false;
+    int32_t gSelStart = 0;
+    int32_t gSelEnd = 0;
+    QString gSelStartText;
+    QString gSelEndText;
+    int32_t gPointCount = 0;
+    double gYScaleMin = 0;
+    bool gAskDisplay = true;
+    int gDisplaySel = 1;
+    bool gPrintLayout = false;
+    bool gPowerShown = false;
+    int gPowerView = 0;
+    bool gAnnotating = false;
+    int32_t gSelMin = 0;
+    int32_t gSelMax = 0;
+    bool gOnePageFlag = false;
+};
+
+// Power results.
+struct PowerState {
+    float gPowerFactor = 1.0F;
+    std::vector<float> power;  // kW per value index
+    QString energyText;
+};
+
+// Exports and report tables.
+struct ReportState {
+    bool gExportOnePerLine = true;
+    QStringList gTable;
+};
+
+// Load survey.
+struct SurveyState {
+    int gFeederIndex = 0;
+    QString stationName;
+};
