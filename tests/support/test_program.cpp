@@ -1,0 +1,12 @@
+#include "test_program.h"
+
+TestProgram::TestProgram()
+{
+    Services s;
+    s.dialogs = &dialogs;
+    s.settings = &settings.store;
+    s.clock = &clock;
+    s.help = &help;
+    program = std::make_unique<Program>(s);
+    program->modes.fill();
+}
