@@ -34,9 +34,13 @@ std::optional<QString> FakeDialogs::openFile(const QString &initialDir, const QS
     if (openAnswers.empty()) {
         return std::nullopt;
     }
-    auto r = openAnswers.front();
+    const bool chosen = openAnswers.front().has_value();
+    const QString answer = openAnswers.front().value_or(QString());
     openAnswers.pop_front();
-    return r;
+    if (!chosen) {
+        return std::nullopt;
+    }
+    return answer;
 }
 
 std::optional<QString> FakeDialogs::saveFile(const QString &initialDir, const QString &filter, bool)
@@ -46,9 +50,13 @@ std::optional<QString> FakeDialogs::saveFile(const QString &initialDir, const QS
     if (saveAnswers.empty()) {
         return std::nullopt;
     }
-    auto r = saveAnswers.front();
+    const bool chosen = saveAnswers.front().has_value();
+    const QString answer = saveAnswers.front().value_or(QString());
     saveAnswers.pop_front();
-    return r;
+    if (!chosen) {
+        return std::nullopt;
+    }
+    return answer;
 }
 
 bool FakeDialogs::printerDialog()
