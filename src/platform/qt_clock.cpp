@@ -4,28 +4,48 @@
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
 class QtWindowTimer : public WindowTimer {
 public:
-    explicit QtWindowTimer(std::function<void()> onTick)
+    QtWindowTimer(std::function<void()> onTick, double timeScale) : timeScale_(timeScale)
     {
         QObject::connect(&timer_, &QTimer::timeout, &timer_, std::move(onTick));
     }
-    void start(int intervalMs) override { timer_.start(intervalMs); }
+    void start(int intervalMs) override
+    {
+        timer_.start(std::max(1, static_cast<int>(std::lround(intervalMs * timeScale_))));
+    }
     void stop() override { timer_.stop(); }
     bool isActive() const override { return timer_.isActive(); }
 
 private:
     QTimer timer_;
+    double timeScale_;
 };
 
 }  // namespace
 
-QtClock::QtClock()
+QtClock::QtClock() : QtClock(timeScaleFromEnvironment()) {}
+
+QtClock::QtClock(double timeScale) : timeScale_(timeScale > 0.0 ? timeScale : 1.0)
 {
     started_.start();
+}
+
+double QtClock::timeScaleFromEnvironment()
+{
+    bool ok = false;
+    const double scale = qEnvironmentVariable("RDX600_TIME_SCALE").toDouble(&ok);
+    return ok && scale > 0.0 ? scale : 1.0;
+}
+
+int QtClock::scaled(int ms) const
+{
+    return static_cast<int>(std::lround(ms * timeScale_));
 }
 
 QDateTime QtClock::now() const
@@ -41,14 +61,16 @@ qint64 QtClock::elapsedMs() const
 void QtClock::delay(int ms)
 {
     if (ms > 0) {
-        QThread::msleep(static_cast<unsigned long>(ms));
+        QThread::msleep(static_cast<unsigned long>(scaled(ms)));
     }
 }
 
 void QtClock::processEvents(int maxWaitMs)
 {
     if (QCoreApplication::instance() == nullptr) {
-        delay(maxWaitMs);
+        if (maxWaitMs > 0) {
+            QThread::msleep(static_cast<unsigned long>(maxWaitMs));
+        }
         return;
     }
     QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -64,5 +86,5 @@ void QtClock::processEvents(int maxWaitMs)
 
 std::unique_ptr<WindowTimer> QtClock::createTimer(std::function<void()> onTick)
 {
-    return std::make_unique<QtWindowTimer>(std::move(onTick));
+    return std::make_unique<QtWindowTimer>(std::move(onTick), timeScale_);
 }
