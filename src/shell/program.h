@@ -15,6 +15,8 @@
 #include <vector>
 
 class ChartDevice;
+class DataSelectView;
+class EditNotesView;
 class Clock;
 class Dialogs;
 class HelpViewer;
@@ -48,6 +50,8 @@ public:
 // subsystem. Null members are windows this run (or this test) does not have.
 struct Windows {
     MainView *main = nullptr;
+    DataSelectView *dataSelect = nullptr;  // "Select Data"
+    EditNotesView *editNotes = nullptr;    // "Note Editor"
 };
 
 class Program {
