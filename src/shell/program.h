@@ -15,6 +15,8 @@
 #include <vector>
 
 class ChartDevice;
+class DisplaySelView;
+class ForceRdgsView;
 class DataSelectView;
 class EditNotesView;
 class Clock;
@@ -52,6 +54,8 @@ struct Windows {
     MainView *main = nullptr;
     DataSelectView *dataSelect = nullptr;  // "Select Data"
     EditNotesView *editNotes = nullptr;    // "Note Editor"
+    DisplaySelView *displaySel = nullptr;  // "display Selection"
+    ForceRdgsView *forceRdgs = nullptr;    // "Force Readings"
 };
 
 class Program {

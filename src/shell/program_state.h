@@ -6,7 +6,11 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <vector>
+
+class ChartListener;
 
 // Instrument exchanges.
 struct LinkState {
@@ -35,6 +39,11 @@ struct ChartState {
     int32_t gSelMin = 0;
     int32_t gSelMax = 0;
     bool gOnePageFlag = false;
+    // The power plot, run by the chart commands when the power view is on;
+    // empty while no power plot is installed.
+    std::function<void()> powerPlot;
+    // The mouse and toolbar handling attached to the recording chart.
+    std::shared_ptr<ChartListener> interaction;
 };
 
 // Power results.
