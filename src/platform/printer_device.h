@@ -1,5 +1,6 @@
-// The printer as the reports use it: a font, emphasis, a left offset, a
-// current position and lines of text. Lengths are in twips (1440 an inch).
+// The printer as the reports use it: a font, emphasis, a left scale origin,
+// a current position and lines of text. Lengths are in twips (1440 an inch),
+// measured from the top left corner of the printable area.
 #pragma once
 
 #include <QString>
@@ -9,13 +10,16 @@ public:
     virtual ~PrinterDevice() = default;
     virtual void setFont(const QString &name, double points) = 0;
     virtual void setBold(bool bold) = 0;
-    // Moves the origin: a negative left offset moves text to the left.
+    // The coordinate of the printable area's left edge. With -1500, text at
+    // x = 0 prints 1500 twips to the right of that edge; new lines start at
+    // x = 0.
     virtual void setScaleLeft(int twips) = 0;
     virtual void setCurrentX(int twips) = 0;
     virtual void setCurrentY(int twips) = 0;
     virtual int currentX() const = 0;
     virtual int currentY() const = 0;
-    // Prints text at the current position and moves to the next line.
+    // Prints text at the current position and moves to the start of the next
+    // line. Line ends inside the text (CR LF, CR or LF) start new lines.
     virtual void printLine(const QString &text) = 0;
     // Prints text at the current position and stays on the line.
     virtual void print(const QString &text) = 0;

@@ -1,0 +1,452 @@
+#include "recording/fileopen.h"
+
+#include "platform/dialogs.h"
+#include "platform/settings_store.h"
+#include "platform/textformat.h"
+#include "recording/calc_date.h"
+#include "recording/notes.h"
+#include "reports/printinfo.h"
+#include "shell/program.h"
+#include "shell/view_procs.h"
+
+#include <QFile>
+#include <algorithm>
+#include <charconv>
+#include <vector>
+
+namespace {
+
+constexpr char kCtrlZ = 26;
+constexpr int kBufferItems = 43051;  // buffer indices 0..43050
+
+bool isLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+// Separators between value items.
+bool isSeparator(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ',' || c == ':';
+}
+
+// Moves past one line end (CR LF, CR or LF).
+qsizetype skipLineEnd(const QByteArray &b, qsizetype pos, qsizetype end)
+{
+    if (pos < end && b[pos] == '\r') {
+        ++pos;
+        if (pos < end && b[pos] == '\n') {
+            ++pos;
+        }
+    } else if (pos < end && (b[pos] == '\n' || b[pos] == ',')) {
+        ++pos;
+    }
+    return pos;
+}
+
+// The number an item reads as; items that are not numbers read as 0.
+double itemValue(const char *first, const char *last)
+{
+    if (first < last && *first == '+') {
+        ++first;
+    }
+    if (first == last || !((*first >= '0' && *first <= '9') || *first == '.' || *first == '-')) {
+        return 0.0;
+    }
+    double v = 0.0;
+    const auto res = std::from_chars(first, last, v);
+    return res.ec == std::errc() ? v : 0.0;
+}
+
+// The value items after the header: newest first, read as numbers times 10.
+// nullopt when a value does not fit a 16-bit integer.
+struct Values {
+    std::vector<int16_t> buffer = std::vector<int16_t>(kBufferItems, 0);
+    int count = 0;
+};
+
+bool readValues(const QByteArray &b, const RecordingScan &scan, Values &values)
+{
+    const char *p = b.constData() + scan.valuesFrom;
+    const char *end = b.constData() + scan.dataEnd;
+    // The closing quote of the file's framing ends the data as well.
+    end = std::find(p, end, '"');
+    bool discard = scan.formatMarker == QLatin1String("T");
+    while (values.count < kBufferItems) {
+        while (p < end && isSeparator(*p)) {
+            ++p;
+        }
+        if (p == end) {
+            break;
+        }
+        const char *start = p;
+        while (p < end && !isSeparator(*p)) {
+            ++p;
+        }
+        if (discard) {  // the "T:" marker
+            discard = false;
+            continue;
+        }
+        const auto tenths = textformat::toInt16(itemValue(start, p) * 10.0);
+        if (!tenths) {
+            return false;
+        }
+        values.buffer[values.count++] = *tenths;
+    }
+    return true;
+}
+
+// Older min/max/avg files: each triple minimum, maximum, average (file
+// order) is put right when it is not; returns the new last index.
+int reorderOlderTriples(std::vector<int16_t> &buf, int last)
+{
+    last -= 1;
+    int k = 0;
+    for (; k <= last - 3; k += 3) {
+        const int16_t a = buf[k];
+        const int16_t b = buf[k + 1];
+        const int16_t c = buf[k + 2];
+        if (!(a <= c && c <= b)) {
+            std::array<int16_t, 3> s{a, b, c};
+            std::sort(s.begin(), s.end());
+            buf[k] = s[0];
+            buf[k + 1] = s[2];
+            buf[k + 2] = s[1];
+        }
+    }
+    return k + 2;
+}
+
+QString modeLetterOf(const QString &header)
+{
+    const QString m = header.mid(3, 1).toLower();
+    return m == QLatin1String(" ") ? QStringLiteral("a") : m;
+}
+
+void restoreOpenAfterFailure(Program &p, int slot)
+{
+    // The third slot stays free: Open and the recent files are usable again.
+    if (slot == 2) {
+        p.menu.setEnabled(QStringLiteral("mnuItemOpen"), true);
+        ShowRecentFileEntries(p);
+    }
+}
+
+FileopenResult fail(Program &p, int slot, FileopenResult result)
+{
+    Recording &r = p.rec;
+    switch (result) {
+    case FileopenResult::NotFound: p.dialogs().message(QStringLiteral("File not found")); break;
+    case FileopenResult::ProcessingError: p.dialogs().message(QStringLiteral("Error in processing file")); break;
+    case FileopenResult::ModeMixing: p.dialogs().message(QStringLiteral("Mode mixing not allowed")); break;
+    default: break;
+    }
+    if (result != FileopenResult::ModeMixing) {
+        r.gOutputMode = 1;
+    }
+    restoreOpenAfterFailure(p, slot);
+    p.dialogs().setBusy(false);
+    return result;
+}
+
+}  // namespace
+
+bool scanRecording(const QByteArray &b, RecordingScan &scan)
+{
+    const qsizetype ctrlZ = b.indexOf(kCtrlZ);
+    const qsizetype end = ctrlZ < 0 ? b.size() : ctrlZ;
+    scan.dataEnd = end;
+    qsizetype pos = 0;
+    while (pos < end && b[pos] != 'K' && b[pos] != 'M') {
+        ++pos;
+    }
+    if (pos == end) {
+        return false;
+    }
+    qsizetype hdrEnd = pos;
+    while (hdrEnd < end && !isLineEnd(b[hdrEnd]) && b[hdrEnd] != ',') {
+        ++hdrEnd;
+    }
+    scan.header = QString::fromLatin1(b.constData() + pos, hdrEnd - pos);
+    scan.valuesFrom = hdrEnd;
+    // The next line, read whole.
+    const qsizetype lineStart = skipLineEnd(b, hdrEnd, end);
+    if (lineStart >= end) {
+        return false;
+    }
+    qsizetype lineEnd = lineStart;
+    while (lineEnd < end && !isLineEnd(b[lineEnd])) {
+        ++lineEnd;
+    }
+    const QByteArray line = b.mid(lineStart, lineEnd - lineStart);
+    scan.rangeText = line.contains('.') ? QStringLiteral("LOW") : QStringLiteral("HIGH");
+    scan.formatMarker = line.isEmpty() ? QString() : QString(QLatin1Char(line[0]));
+    return true;
+}
+
+void updateRecentFiles(Program &p, const QString &path)
+{
+    SettingsStore &s = p.settings();
+    const QString section = QStringLiteral("Settings");
+    const auto key = [](int i) { return QStringLiteral("mrufile%1").arg(i); };
+    for (int i = 4; i >= 2; --i) {
+        const QString v = s.get(section, key(i - 1));
+        s.save(section, key(i), v);
+        if (!v.isEmpty()) {
+            p.menu.setCaption(MenuModel::mru(i), v);
+            p.menu.setVisible(MenuModel::mru(i), true);
+        }
+    }
+    s.save(section, key(1), path);
+    p.menu.setCaption(MenuModel::mru(1), path);
+    p.menu.setVisible(MenuModel::mru(1), true);
+}
+
+FileopenResult Fileopen(Program &p)
+{
+    Recording &r = p.rec;
+    p.dialogs().setBusy(true);
+    p.chart.gSelStartText.clear();
+    r.gOutputMode = 0;
+
+    updateRecentFiles(p, r.gOpenPath);
+
+    int slot = 0;
+    while (slot < kSlots && r.slotInUse(slot)) {
+        ++slot;
+    }
+    if (slot == kSlots) {
+        p.dialogs().setBusy(false);
+        return FileopenResult::NoFreeSlot;
+    }
+    if (slot == 2) {
+        p.menu.setEnabled(QStringLiteral("mnuItemOpen"), false);
+        for (int i = 1; i <= 4; ++i) {
+            p.menu.setVisible(MenuModel::mru(i), false);
+        }
+    }
+
+    // First pass: header, mode check, range and format marker.
+    QFile file(r.gOpenPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return fail(p, slot, FileopenResult::NotFound);
+    }
+    const QByteArray bytes = file.readAll();
+    file.close();
+    RecordingScan scan;
+    if (!scanRecording(bytes, scan)) {
+        return fail(p, slot, FileopenResult::NotFound);
+    }
+    QString header = scan.header;
+    const QString modeLetter = modeLetterOf(header);
+    if (slot != 0 && modeLetter != r.gInfo[0][kColMode].text()) {
+        return fail(p, slot, FileopenResult::ModeMixing);
+    }
+
+    // Second pass: the header fields.
+    const QString units = header.mid(2, 1);
+    r.gModeLetter = modeLetter;
+    p.menu.setEnabled({QStringLiteral("pwrview"), QStringLiteral("mnuItemViewPower"),
+                       QStringLiteral("mnuItemPrintpwrSum"), QStringLiteral("mnuItemViewpwrsummry")},
+                      true);
+    if (units == QLatin1String("V")) {
+        p.menu.setEnabled({QStringLiteral("pwrview"), QStringLiteral("mnuItemPrintpwrSum"),
+                           QStringLiteral("mnuItemViewPower"), QStringLiteral("mnuItemPrintPwrTable")},
+                          false);
+    }
+    const QString serial = header.mid(7, 4);
+    if (header.size() > 51 && header.mid(44, 8) != QLatin1String("   Vbatt")) {
+        const QString stamp = header.mid(46, 14);
+        header.replace(30, stamp.size(), stamp);
+    }
+    const auto endTime = textformat::parseDate(header.mid(30, 14));
+    if (!endTime) {
+        return fail(p, slot, FileopenResult::ProcessingError);
+    }
+    const QString endText = textformat::dateText(*endTime, textformat::DateText::Stamp);
+
+    // Values, newest first.
+    Values values;
+    if (!readValues(bytes, scan, values) || values.count == 0) {
+        return fail(p, slot, FileopenResult::ProcessingError);
+    }
+    int last = std::min(values.count - 1, kLastValueIndex);
+    const bool tLayout = scan.formatMarker == QLatin1String("T");
+    if (!tLayout && isMinMaxAvg(modeLetter)) {
+        last = reorderOlderTriples(values.buffer, last);
+    }
+    // Oldest first; min/max/avg triples become average, maximum, minimum.
+    auto &dest = r.gValues[slot];
+    for (int i = 0; i <= last; ++i) {
+        dest[i] = values.buffer[last - i];
+    }
+    if (!tLayout && isMinMaxAvg(modeLetter)) {
+        dest[0] = dest[2];
+        dest[1] = dest[3];
+    }
+
+    int maxV = 0;
+    for (int i = 0; i <= last; ++i) {
+        maxV = std::max<int>(maxV, dest[i]);
+    }
+    int minV = maxV;
+    for (int i = 0; i <= last; ++i) {
+        minV = std::min<int>(minV, dest[i]);
+    }
+
+    // Time stamps.
+    const auto interval = p.modes.interval(modeLetter);
+    if (!interval) {
+        return fail(p, slot, FileopenResult::ProcessingError);
+    }
+    QDateTime end = *endTime;
+    if (tLayout) {
+        r.gDateX = -last;
+    } else {
+        // The older layout stamps the time the last interval began: move on
+        // to the interval's end.
+        if (*interval == 0) {
+            return fail(p, slot, FileopenResult::ProcessingError);
+        }
+        const int m = static_cast<int>(textformat::leadingNumber(header.mid(42, 2)));
+        if (m % *interval != 0) {
+            end = end.addSecs(60LL * (*interval * (m / *interval + 1) - m));
+        }
+        r.gDateX = -(last + 1);
+    }
+    auto &info = r.gInfo[slot];
+    info[kColStart] = textformat::dateText(end, textformat::DateText::Stamp);
+    info[kColMode] = modeLetter;
+    r.ginx = slot;
+    CalcDate(p);
+    const QString startText = r.gText;
+    if (startText.isEmpty()) {
+        return fail(p, slot, FileopenResult::ProcessingError);
+    }
+
+    info[kColMode] = modeLetter;
+    info[kColSerial] = serial;
+    info[kColStart] = startText;
+    info[kColLast] = last;
+    info[kColUnits] = units;
+    info[kColMax] = static_cast<double>(static_cast<float>(maxV) / 10.0F);
+    info[kColMin] = static_cast<double>(static_cast<float>(minV) / 10.0F);
+    info[kColPath] = r.gOpenPath;
+    info[kColRange] = scan.rangeText;
+    info[kColEnd] = endText;
+    info[kColEdited] = 0;
+    info[kColHeader] = header;
+    info[kColFormat] = scan.formatMarker;
+
+    // Notes: a missing notes file gives empty notes.
+    r.gWorkPath = notesPath(r.gOpenPath);
+    r.gSite[slot] = readNotesFile(r.gWorkPath).value_or(SiteNotes{});
+    r.ginx = slot;
+    Printinfo(p);
+    p.dialogs().setBusy(false);
+    return FileopenResult::Opened;
+}
+
+namespace {
+
+// Menus once a file has been read by the Open command.
+void setMenusAfterOpen(Program &p)
+{
+    MenuModel &m = p.menu;
+    if (isMinMaxAvg(p.rec.gModeLetter)) {
+        m.setEnabled(QStringLiteral("pwrview"), false);
+    }
+    m.setEnabled({QStringLiteral("mnuItemClose"), QStringLiteral("mnuView"), QStringLiteral("mnuItemViewPlot"),
+                  QStringLiteral("mnuItemPrint")},
+                 true);
+    m.setEnabled({QStringLiteral("mnuItemViewTable"), QStringLiteral("mnuItemPrintTable"),
+                  QStringLiteral("mnuItemViewPwrTable"), QStringLiteral("mnuItemViewpwrsummry"),
+                  QStringLiteral("mnuItemPrintpwrSum"), QStringLiteral("mnuItemPrintPwrTable")},
+                 false);
+}
+
+bool readable(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly);
+}
+
+// The Open command once the file is known to be readable.
+bool openChosenFile(Program &p, const QString &path)
+{
+    Recording &r = p.rec;
+    r.gOpenPath = path;
+    const FileopenResult result = Fileopen(p);
+    // With nothing open the recording commands stay disabled.
+    if (r.slotInUse(0)) {
+        setMenusAfterOpen(p);
+    }
+    r.gSelectFlag = 0;
+    p.dialogs().setBusy(false);
+    r.gOutputMode = 0;
+    return result == FileopenResult::Opened;
+}
+
+}  // namespace
+
+bool openRecordingFile(Program &p, const QString &path)
+{
+    if (p.rec.openCount() >= kSlots || !p.menu.enabled(QStringLiteral("mnuItemOpen"))) {
+        return false;
+    }
+    HideChart(p);
+    HideTextViews(p);
+    if (!readable(path)) {
+        p.dialogs().message(QStringLiteral("File not found"));
+        return false;
+    }
+    return openChosenFile(p, path);
+}
+
+void OpenCommand(Program &p)
+{
+    HideChart(p);
+    HideTextViews(p);
+    p.rec.gWorkPath = p.settings().get(QStringLiteral("Directory"), QStringLiteral("default"));
+    const auto path =
+        p.dialogs().openFile(p.rec.gWorkPath, QStringLiteral("data files (*.dat)|*.dat|All files (*.*)|*.*"));
+    if (!path || path->isEmpty() || !readable(*path)) {
+        p.dialogs().setBusy(false);
+        return;
+    }
+    openChosenFile(p, *path);
+}
+
+void OpenRecentFile(Program &p, int entry)
+{
+    Recording &r = p.rec;
+    r.gOpenPath = p.menu.caption(MenuModel::mru(entry));
+    const auto notFound = [&p, &r] {
+        p.dialogs().setBusy(false);
+        r.gOutputMode = 0;
+        p.dialogs().message(QStringLiteral("File not found or disk error"));
+    };
+    if (r.gOpenPath.isEmpty() || !readable(r.gOpenPath)) {
+        notFound();
+        return;
+    }
+    HideChart(p);
+    HideTextViews(p);
+    Fileopen(p);
+    if (r.gOutputMode == 1) {
+        notFound();
+        return;
+    }
+    MenuModel &m = p.menu;
+    if (r.slotInUse(0)) {
+        m.setEnabled({QStringLiteral("mnuItemViewPwrTable"), QStringLiteral("mnuItemViewpwrsummry"),
+                      QStringLiteral("mnuItemViewTable"), QStringLiteral("mnuItemPrintpwrSum"),
+                      QStringLiteral("mnuItemPrintPwrTable"), QStringLiteral("mnuItemPrintTable")},
+                     false);
+        m.setEnabled({QStringLiteral("mnuItemClose"), QStringLiteral("mnuItemViewPlot"), QStringLiteral("mnuItemPrint"),
+                      QStringLiteral("mnuView")},
+                     true);
+    }
+    p.dialogs().setBusy(false);
+    r.gOutputMode = 0;
+}

@@ -1,0 +1,136 @@
+#include "recording/notes.h"
+
+#include "platform/dialogs.h"
+#include "platform/textformat.h"
+#include "recording/save.h"
+#include "recording/select_file.h"
+#include "shell/program.h"
+#include "shell/view_procs.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+QString notesPath(const QString &recordingPath)
+{
+    return recordingPath.left(recordingPath.size() - 3) + QStringLiteral("not");
+}
+
+std::optional<SiteNotes> readNotesFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    const QByteArray bytes = f.readAll();
+    SiteNotes notes;
+    qsizetype pos = 0;
+    // One note per line; the writer pads with blanks, which are dropped
+    // again. A note written in quotes loses its quotes.
+    for (QString &note : notes) {
+        if (pos >= bytes.size()) {
+            break;
+        }
+        qsizetype end = pos;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n' && bytes[end] != 26) {
+            ++end;
+        }
+        QString line = QString::fromLatin1(bytes.mid(pos, end - pos)).trimmed();
+        if (line.size() >= 2 && line.startsWith(QLatin1Char('"')) && line.endsWith(QLatin1Char('"'))) {
+            line = line.mid(1, line.size() - 2);
+        }
+        note = line;
+        if (end < bytes.size() && bytes[end] == 26) {
+            break;
+        }
+        pos = end;
+        if (pos < bytes.size() && bytes[pos] == '\r') {
+            ++pos;
+        }
+        if (pos < bytes.size() && bytes[pos] == '\n') {
+            ++pos;
+        }
+    }
+    return notes;
+}
+
+QByteArray notesFileText(const SiteNotes &notes)
+{
+    QByteArray out;
+    out.reserve(4 * (kNoteWidth + 2));
+    for (const QString &note : notes) {
+        out += textformat::fixedLeft(note, kNoteWidth).toLatin1();
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool writeNotesFile(const QString &path, const SiteNotes &notes)
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    f.write(notesFileText(notes));
+    return f.commit();
+}
+
+void NotesCommand(Program &p)
+{
+    Recording &r = p.rec;
+    HideTextViews(p);
+    if (!r.slotInUse(0)) {
+        // Nothing is open: there are no notes to edit, unless the working
+        // slot is already known to be invalid.
+        if (r.ginx >= 0) {
+            return;
+        }
+    } else {
+        SelectFile(p);
+    }
+    if (r.ginx == -2) {
+        return;
+    }
+    if (r.ginx < 0) {
+        p.dialogs().message(QStringLiteral("Software error in mnuItemNotes_Click: ") + QStringLiteral("\r\n") +
+                            QStringLiteral("   A case that couldn't happen, happened."));
+        return;
+    }
+    r.gOutputMode = 1;
+    p.dialogs().setBusy(false);
+    if (p.windows.editNotes != nullptr) {
+        p.windows.editNotes->showNotes();
+    }
+}
+
+NotesEdit editNotesLoad(const Program &p)
+{
+    NotesEdit e;
+    const Recording &r = p.rec;
+    if (r.ginx < 0 || r.ginx >= kSlots) {
+        return e;
+    }
+    e.slot = r.ginx;
+    e.path = r.gInfo[r.ginx][kColPath].text();
+    e.texts = r.gSite[r.ginx];
+    return e;
+}
+
+void editNotesOk(Program &p, int slot, const SiteNotes &texts)
+{
+    Recording &r = p.rec;
+    r.gOutputMode = 0;
+    if (slot < 0 || slot >= kSlots) {
+        return;
+    }
+    r.gSite[slot] = texts;
+    r.gWorkPath = notesPath(r.gInfo[slot][kColPath].text());
+    if (!writeNotesFile(r.gWorkPath, texts)) {
+        // Not silent: the user would believe the notes were kept.
+        p.dialogs().message(saveErrorText());
+    }
+}
+
+void editNotesCancel(Program &p)
+{
+    p.rec.gOutputMode = 0;
+}

@@ -1,0 +1,34 @@
+#include "recording/select_file.h"
+
+#include "platform/dialogs.h"
+#include "shell/data_select.h"
+#include "shell/program.h"
+#include "shell/view_procs.h"
+
+#include <QStringList>
+
+void SelectFile(Program &p)
+{
+    Recording &r = p.rec;
+    if (!r.slotInUse(0)) {
+        r.ginx = -1;
+        return;
+    }
+    if (!r.slotInUse(1)) {
+        r.ginx = 0;
+        return;
+    }
+    HideTextViews(p);
+    QStringList lines;
+    for (int slot = 0; slot < kSlots; ++slot) {
+        lines << r.gInfo[slot][kColPath].text();
+    }
+    r.ginx = 0;
+    r.gOutputMode = 6;
+    if (p.windows.dataSelect != nullptr) {
+        p.windows.dataSelect->showModal(lines);
+    } else {
+        r.ginx = -2;  // nobody to ask
+    }
+    p.dialogs().setBusy(false);
+}

@@ -1,0 +1,344 @@
+#include "support/fake_printer.h"
+#include "recording/file_commands.h"
+#include "recording/fileopen.h"
+#include "recording/notes.h"
+#include "support/recording_files.h"
+#include "support/test_program.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FileopenTest : public ::testing::Test {
+protected:
+    FileopenTest() { installFileCommands(tp.p()); }
+
+    // Writes a file and opens it as the Open command does.
+    FileopenResult open(const QString &name, const RecordingFileSpec &spec)
+    {
+        const QString path = tp.path(name);
+        EXPECT_TRUE(writeRecording(path, spec));
+        tp.p().rec.gOpenPath = path;
+        return Fileopen(tp.p());
+    }
+    Recording &rec() { return tp.p().rec; }
+    const Cell &info(int slot, int col) { return rec().gInfo[slot][col]; }
+    int16_t value(int slot, int i) { return rec().gValues[slot][i]; }
+    QString setting(const QString &key) { return tp.settings.store.get("Settings", key); }
+
+    TestProgram tp;
+};
+
+RecordingFileSpec spec(const QString &mode, QStringList values, bool tMarker = true)
+{
+    RecordingFileSpec s;
+    s.mode = mode;
+    s.values = std::move(values);
+    s.tMarker = tMarker;
+    return s;
+}
+
+}  // namespace
+
+TEST_F(FileopenTest, AverageTFileFillsTheSlot)
+{
+    RecordingFileSpec s = spec("d", {"30", "20", "10", "40"});
+    s.serial = "0815";
+    s.family = "KLV";
+    ASSERT_EQ(open("rec.dat", s), FileopenResult::Opened);
+    EXPECT_EQ(rec().ginx, 0);
+    // Oldest first.
+    EXPECT_EQ(value(0, 0), 400);
+    EXPECT_EQ(value(0, 1), 100);
+    EXPECT_EQ(value(0, 2), 200);
+    EXPECT_EQ(value(0, 3), 300);
+    EXPECT_EQ(info(0, kColMode).text(), "d");
+    EXPECT_EQ(info(0, kColSerial).text(), "0815");
+    EXPECT_EQ(info(0, kColLast).number(), 3);
+    EXPECT_EQ(info(0, kColUnits).text(), "V");
+    EXPECT_EQ(info(0, kColMax).text(), "40");
+    EXPECT_EQ(info(0, kColMin).text(), "10");
+    EXPECT_EQ(info(0, kColPath).text(), tp.path("rec.dat"));
+    EXPECT_EQ(info(0, kColRange).text(), "HIGH");
+    EXPECT_EQ(info(0, kColEnd).text(), "10:00  Mar 15, 26");
+    EXPECT_EQ(info(0, kColEdited).number(), 0);
+    EXPECT_EQ(info(0, kColHeader).text(), headerLine(s));
+    EXPECT_EQ(info(0, kColFormat).text(), "T");
+    // N - 1 intervals before the header time.
+    EXPECT_EQ(info(0, kColStart).text(), "09:15  Mar 15, 26");
+    EXPECT_EQ(rec().gOutputMode, 0);
+    EXPECT_TRUE(tp.dialogs.messages.empty());
+    // The summary is built and shown.
+    EXPECT_TRUE(tp.p().view.Label1.visible);
+    EXPECT_TRUE(tp.p().view.Label1.text.contains("rec.dat"));
+    // Voltage recordings have no power.
+    EXPECT_FALSE(tp.p().menu.enabled("pwrview"));
+    EXPECT_FALSE(tp.p().menu.enabled("mnuItemViewPower"));
+}
+
+TEST_F(FileopenTest, OlderLayoutMovesTheEndTimeToTheIntervalBoundary)
+{
+    RecordingFileSpec s = spec("a", {"1", "2", "3"}, false);
+    s.stamp = "03-15-26 10:07";
+    ASSERT_EQ(open("a.dat", s), FileopenResult::Opened);
+    EXPECT_EQ(info(0, kColEnd).text(), "10:07  Mar 15, 26");  // the header's own time
+    EXPECT_EQ(info(0, kColFormat).text(), "1");
+    // End 10:15, start N x 15 minutes before.
+    EXPECT_EQ(info(0, kColStart).text(), "09:30  Mar 15, 26");
+
+    s.stamp = "03-15-26 10:15";
+    ASSERT_EQ(open("b.dat", s), FileopenResult::Opened);
+    EXPECT_EQ(info(1, kColStart).text(), "09:30  Mar 15, 26");
+
+    // A 1-minute mode never moves.
+    RecordingFileSpec c = spec("c", {"1", "2"}, false);
+    c.stamp = "12-31-25 23:59";
+    TestProgram other;
+    other.p().rec.gOpenPath = other.path("c.dat");
+    ASSERT_TRUE(writeRecording(other.p().rec.gOpenPath, c));
+    ASSERT_EQ(Fileopen(other.p()), FileopenResult::Opened);
+    EXPECT_EQ(other.p().rec.gInfo[0][kColStart].text(), "23:57  Dec 31, 25");
+}
+
+TEST_F(FileopenTest, MinMaxAvgTFileStoresAverageMaximumMinimum)
+{
+    ASSERT_EQ(open("m.dat", spec("g", {"10.0", "20.0", "15.0"})), FileopenResult::Opened);
+    EXPECT_EQ(value(0, 0), 150);
+    EXPECT_EQ(value(0, 1), 200);
+    EXPECT_EQ(value(0, 2), 100);
+    EXPECT_EQ(info(0, kColLast).number(), 2);
+    EXPECT_EQ(info(0, kColRange).text(), "LOW");
+    // Three values per interval: index -2 is 2/3 of an interval back.
+    EXPECT_EQ(info(0, kColStart).text(), "09:50  Mar 15, 26");
+}
+
+TEST_F(FileopenTest, OlderMinMaxAvgFileIsReorderedAndShifted)
+{
+    // 7 items: the last one is dropped, the first triple (9 5 7) is sorted
+    // to minimum, maximum, average (5 9 7), the next one is left alone.
+    ASSERT_EQ(open("o.dat", spec("h", {"9", "5", "7", "2", "8", "4", "0"}, false)), FileopenResult::Opened);
+    EXPECT_EQ(info(0, kColLast).number(), 5);
+    const std::vector<int16_t> expected{20, 70, 20, 70, 90, 50};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(value(0, i), expected[i]) << i;
+    }
+    // Too few items for one triple: three values, the missing ones 0.
+    ASSERT_EQ(open("p.dat", spec("h", {"3", "1"}, false)), FileopenResult::Opened);
+    EXPECT_EQ(info(1, kColLast).number(), 2);
+    EXPECT_EQ(value(1, 0), 30);  // index 2 moved to 0
+    EXPECT_EQ(value(1, 1), 0);   // index 3 (never read) moved to 1
+    EXPECT_EQ(value(1, 2), 30);
+}
+
+TEST_F(FileopenTest, LongFileKeepsTheNewestValues)
+{
+    QStringList values;
+    const int n = 43100;
+    for (int i = 0; i < n; ++i) {
+        values << QString::number(i % 3000);
+    }
+    ASSERT_EQ(open("long.dat", spec("b", values)), FileopenResult::Opened);
+    EXPECT_EQ(info(0, kColLast).number(), kLastValueIndex);
+    // The newest (first in the file) is the last index; the oldest kept is
+    // the 42,967th item.
+    EXPECT_EQ(value(0, kLastValueIndex), 0);
+    EXPECT_EQ(value(0, kLastValueIndex - 1), 10);
+    EXPECT_EQ(value(0, 0), (kLastValueIndex % 3000) * 10);
+    EXPECT_EQ(info(0, kColMax).text(), "2999");
+}
+
+TEST_F(FileopenTest, RangeIsLowFromASingleDecimalPoint)
+{
+    ASSERT_EQ(open("low.dat", spec("a", {"10", "20", "30."})), FileopenResult::Opened);
+    EXPECT_EQ(info(0, kColRange).text(), "LOW");
+    EXPECT_EQ(value(0, 0), 300);
+}
+
+TEST_F(FileopenTest, AllNegativeValuesGiveMaximumZero)
+{
+    ASSERT_EQ(open("neg.dat", spec("a", {"-5.0", "-3.5", "-12.5"})), FileopenResult::Opened);
+    EXPECT_EQ(info(0, kColMax).number(), 0);
+    EXPECT_EQ(info(0, kColMin).text(), "-12.5");
+}
+
+TEST_F(FileopenTest, ValueLimitsAndUnreadableDates)
+{
+    ASSERT_EQ(open("edge.dat", spec("a", {"3276.7", "-3276.8"})), FileopenResult::Opened);
+    EXPECT_EQ(value(0, 1), 32767);
+    EXPECT_EQ(value(0, 0), -32768);
+
+    ASSERT_EQ(open("big.dat", spec("a", {"1", "3276.8"})), FileopenResult::ProcessingError);
+    EXPECT_EQ(tp.dialogs.lastMessage(), "Error in processing file");
+    EXPECT_FALSE(rec().slotInUse(1));
+    EXPECT_EQ(rec().gOutputMode, 1);
+
+    RecordingFileSpec bad = spec("a", {"1"});
+    bad.stamp = "13-45-26 99:00";
+    ASSERT_EQ(open("date.dat", bad), FileopenResult::ProcessingError);
+    EXPECT_EQ(tp.dialogs.lastMessage(), "Error in processing file");
+    EXPECT_FALSE(rec().slotInUse(1));
+
+    // Items that are not numbers read as 0.
+    ASSERT_EQ(open("junk.dat", spec("a", {"5", "x", "7"})), FileopenResult::Opened);
+    EXPECT_EQ(value(1, 1), 0);
+}
+
+TEST_F(FileopenTest, HeaderTimeFromCharacters47To60UnlessBatteryVoltage)
+{
+    RecordingFileSpec s = spec("a", {"1", "2"});
+    s.tail = "  04-01-26 08:30 extra";  // 47-60 after two blanks
+    ASSERT_EQ(open("long.dat", s), FileopenResult::Opened);
+    EXPECT_EQ(info(0, kColEnd).text(), "08:30  Apr 01, 26");
+    EXPECT_EQ(info(0, kColHeader).text().mid(30, 14), "04-01-26 08:30");
+
+    s.tail = "   Vbatt 6.2V  04-01-26 08:30";
+    ASSERT_EQ(open("vbatt.dat", s), FileopenResult::Opened);
+    EXPECT_EQ(info(1, kColEnd).text(), "10:00  Mar 15, 26");
+}
+
+TEST_F(FileopenTest, ModeMixingIsRefused)
+{
+    ASSERT_EQ(open("a.dat", spec("a", {"1"})), FileopenResult::Opened);
+    // "d" differs from "a" only in its memory behaviour.
+    ASSERT_EQ(open("d.dat", spec("d", {"1"})), FileopenResult::ModeMixing);
+    EXPECT_EQ(tp.dialogs.lastMessage(), "Mode mixing not allowed");
+    EXPECT_FALSE(rec().slotInUse(1));
+    EXPECT_TRUE(info(1, kColMode).isEmpty());
+    EXPECT_EQ(rec().ginx, 0);
+    // Upper case (stopped) and lower case are the same mode.
+    ASSERT_EQ(open("A.dat", spec("A", {"1"})), FileopenResult::Opened);
+    EXPECT_EQ(info(1, kColMode).text(), "a");
+}
+
+TEST_F(FileopenTest, NotesAreReadAndAMissingNotesFileGivesEmptyNotes)
+{
+    ASSERT_EQ(open("n.dat", spec("a", {"1"})), FileopenResult::Opened);
+    for (const QString &note : rec().gSite[0]) {
+        EXPECT_TRUE(note.isEmpty());
+    }
+    EXPECT_EQ(rec().gWorkPath, tp.path("n.not"));
+
+    ASSERT_TRUE(writeNotesFile(tp.path("m.not"), {"Main St, north", "Feeder 12", QString::fromUtf8("Jürgen"), ""}));
+    ASSERT_EQ(open("m.dat", spec("a", {"1"})), FileopenResult::Opened);
+    EXPECT_EQ(rec().gSite[1][0], "Main St, north");
+    EXPECT_EQ(rec().gSite[1][1], "Feeder 12");
+    EXPECT_EQ(rec().gSite[1][2], QString::fromUtf8("Jürgen"));
+    EXPECT_EQ(rec().gSite[1][3], "");
+    EXPECT_TRUE(tp.dialogs.messages.empty());
+}
+
+TEST_F(FileopenTest, MissingFileLeavesTheModelButShiftsTheRecentFiles)
+{
+    rec().gOpenPath = tp.path("gone.dat");
+    EXPECT_EQ(Fileopen(tp.p()), FileopenResult::NotFound);
+    EXPECT_EQ(tp.dialogs.lastMessage(), "File not found");
+    EXPECT_FALSE(rec().slotInUse(0));
+    EXPECT_EQ(setting("mrufile1"), tp.path("gone.dat"));
+
+    // A file without a family letter is not a recording.
+    QFile f(tp.path("text.dat"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\"hello there\"\r\n");
+    f.close();
+    rec().gOpenPath = tp.path("text.dat");
+    EXPECT_EQ(Fileopen(tp.p()), FileopenResult::NotFound);
+    EXPECT_FALSE(rec().slotInUse(0));
+}
+
+TEST_F(FileopenTest, RecentFilesShiftNewestFirst)
+{
+    ASSERT_EQ(open("one.dat", spec("a", {"1"})), FileopenResult::Opened);
+    ASSERT_EQ(open("two.dat", spec("a", {"1"})), FileopenResult::Opened);
+    EXPECT_EQ(setting("mrufile1"), tp.path("two.dat"));
+    EXPECT_EQ(setting("mrufile2"), tp.path("one.dat"));
+    EXPECT_EQ(setting("mrufile3"), "");
+    const MenuModel &m = tp.p().menu;
+    EXPECT_TRUE(m.visible(MenuModel::mru(1)));
+    EXPECT_TRUE(m.visible(MenuModel::mru(2)));
+    EXPECT_FALSE(m.visible(MenuModel::mru(3)));
+    EXPECT_EQ(m.caption(MenuModel::mru(1)), tp.path("two.dat"));
+    // The same file again gives a second copy.
+    rec().gOpenPath = tp.path("two.dat");
+    updateRecentFiles(tp.p(), tp.path("two.dat"));
+    EXPECT_EQ(setting("mrufile1"), tp.path("two.dat"));
+    EXPECT_EQ(setting("mrufile2"), tp.path("two.dat"));
+    EXPECT_EQ(setting("mrufile3"), tp.path("one.dat"));
+}
+
+TEST_F(FileopenTest, ThirdFileDisablesOpenAndHidesTheRecentFiles)
+{
+    Program &p = tp.p();
+    for (const char *name : {"1.dat", "2.dat", "3.dat"}) {
+        ASSERT_TRUE(writeRecording(tp.path(name), spec("a", {"1", "2"})));
+        tp.dialogs.openAnswers.push_back(tp.path(name));
+        EXPECT_TRUE(p.runCommand("mnuItemOpen"));
+    }
+    EXPECT_EQ(p.rec.openCount(), 3);
+    EXPECT_EQ(p.rec.ginx, 2);
+    EXPECT_FALSE(p.menu.enabled("mnuItemOpen"));
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_FALSE(p.menu.visible(MenuModel::mru(i)));
+    }
+    EXPECT_FALSE(openRecordingFile(p, tp.path("1.dat")));
+    EXPECT_EQ(p.rec.openCount(), 3);
+}
+
+TEST_F(FileopenTest, FailedThirdFileKeepsOpenUsable)
+{
+    ASSERT_EQ(open("1.dat", spec("a", {"1"})), FileopenResult::Opened);
+    ASSERT_EQ(open("2.dat", spec("a", {"1"})), FileopenResult::Opened);
+    ASSERT_EQ(open("3.dat", spec("b", {"1"})), FileopenResult::ModeMixing);
+    EXPECT_TRUE(tp.p().menu.enabled("mnuItemOpen"));
+    EXPECT_TRUE(tp.p().menu.visible(MenuModel::mru(1)));
+    EXPECT_FALSE(tp.p().menu.visible(MenuModel::mru(4)));
+}
+
+TEST_F(FileopenTest, OpenCommandUsesTheDefaultDirectoryAndSetsTheMenus)
+{
+    Program &p = tp.p();
+    tp.settings.store.save("Directory", "default", tp.files.path());
+    p.rec.gSelectFlag = 1;
+    ASSERT_TRUE(writeRecording(tp.path("g.dat"), spec("g", {"1", "3", "2"})));
+    tp.dialogs.openAnswers.push_back(tp.path("g.dat"));
+    p.menu.setEnabled("mnuItemViewTable", true);
+    ASSERT_TRUE(p.runCommand("mnuItemOpen"));
+    EXPECT_EQ(tp.dialogs.openDirs.value(0), tp.files.path());
+    EXPECT_EQ(tp.dialogs.openFilters.value(0), "data files (*.dat)|*.dat|All files (*.*)|*.*");
+    EXPECT_TRUE(p.rec.slotInUse(0));
+    EXPECT_EQ(p.rec.gSelectFlag, 0);
+    EXPECT_EQ(p.rec.gOutputMode, 0);
+    EXPECT_FALSE(tp.dialogs.busy_);
+    for (const char *on : {"mnuItemClose", "mnuView", "mnuItemViewPlot", "mnuItemPrint"}) {
+        EXPECT_TRUE(p.menu.enabled(on)) << on;
+    }
+    for (const char *off : {"pwrview", "mnuItemViewTable", "mnuItemPrintTable", "mnuItemViewPwrTable",
+                            "mnuItemViewpwrsummry", "mnuItemPrintpwrSum", "mnuItemPrintPwrTable"}) {
+        EXPECT_FALSE(p.menu.enabled(off)) << off;
+    }
+    // A cancelled dialog ends the command silently.
+    EXPECT_TRUE(p.runCommand("mnuItemOpen"));
+    EXPECT_EQ(p.rec.openCount(), 1);
+    EXPECT_TRUE(tp.dialogs.messages.empty());
+}
+
+TEST_F(FileopenTest, RecentFileEntryOpensItsFile)
+{
+    Program &p = tp.p();
+    ASSERT_TRUE(writeRecording(tp.path("r.dat"), spec("a", {"4", "5"})));
+    updateRecentFiles(p, tp.path("gone.dat"));
+    updateRecentFiles(p, tp.path("r.dat"));
+    ASSERT_TRUE(p.runCommand(MenuModel::mru(1)));
+    EXPECT_TRUE(p.rec.slotInUse(0));
+    EXPECT_EQ(tp.settings.store.get("Settings", "mrufile1"), tp.path("r.dat"));
+    EXPECT_TRUE(p.menu.enabled("mnuItemViewPlot"));
+    EXPECT_FALSE(p.menu.enabled("mnuItemPrintTable"));
+    EXPECT_EQ(p.rec.gOutputMode, 0);
+
+    // Entry 3 now names the file that no longer exists.
+    ASSERT_EQ(p.menu.caption(MenuModel::mru(3)), tp.path("gone.dat"));
+    ASSERT_TRUE(p.runCommand(MenuModel::mru(3)));
+    EXPECT_EQ(tp.dialogs.lastMessage(), "File not found or disk error");
+    EXPECT_EQ(p.rec.openCount(), 1);
+    EXPECT_EQ(p.rec.gOutputMode, 0);
+}
