@@ -90,7 +90,8 @@ namespace {
 // decimal text so that 2.675 with 2 decimals gives what the user reads.
 QString roundedDigits(double absValue, int decimals)
 {
-    // 15 significant digits recover the decimal the value was written as.
+    // Eight digits beyond the ones kept recover the decimal the value was
+    // written as (0.15 is stored as 0.1499999...; its text "0.150000000" rounds up).
     const QString exact = QString::number(absValue, 'f', std::min(15, decimals + 8));
     const int dot = exact.indexOf(QLatin1Char('.'));
     QString intPart = dot < 0 ? exact : exact.left(dot);
@@ -122,6 +123,9 @@ QString roundedDigits(double absValue, int decimals)
 
 QString picture(double v, const QString &pic)
 {
+    if (!std::isfinite(v)) {
+        return QString::number(v);
+    }
     const auto isDigit = [](QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('#'); };
     int first = -1;
     int last = -1;
@@ -136,28 +140,28 @@ QString picture(double v, const QString &pic)
     if (first < 0) {
         return pic;
     }
-    // A decimal point right after the last digit placeholder still belongs to the number.
-    int dot = pic.indexOf(QLatin1Char('.'), first);
+    // The decimal point belongs to the number when it stands among the digit
+    // places or right beside them (".000" and "0." both have one).
+    int dot = pic.indexOf(QLatin1Char('.'), std::max(0, first - 1));
     if (dot > last + 1) {
         dot = -1;
     }
-    const QString prefix = pic.left(first);
-    const QString suffix = pic.mid(std::max(last, dot) + 1);
-    const QString intPic = dot < 0 ? pic.mid(first, last - first + 1) : pic.mid(first, dot - first);
-    const QString decPic = dot < 0 ? QString() : pic.mid(dot + 1, last - dot);
+    const int start = (dot >= 0 && dot < first) ? dot : first;
+    const int end = std::max(last, dot);  // last character of the number part
+    const QString prefix = pic.left(start);
+    const QString suffix = pic.mid(end + 1);
+    const QString intPic = dot < 0 ? pic.mid(first, last - first + 1) : pic.mid(start, dot - start);
+    const QString decPic = dot < 0 ? QString() : pic.mid(dot + 1, end - dot);
 
     const int minInt = static_cast<int>(intPic.count(QLatin1Char('0')));
     const bool thousands = intPic.contains(QLatin1Char(','));
     const int maxDec = static_cast<int>(decPic.count(QLatin1Char('0')) + decPic.count(QLatin1Char('#')));
-    const int minDec = [&] {
-        int n = 0;
-        for (int i = 0; i < decPic.size(); ++i) {
-            if (decPic[i] == QLatin1Char('0')) {
-                n = i + 1;
-            }
+    int minDec = 0;  // decimals up to the last "0" are always shown
+    for (int i = 0; i < decPic.size(); ++i) {
+        if (decPic[i] == QLatin1Char('0')) {
+            minDec = i + 1;
         }
-        return n;
-    }();
+    }
 
     const QString digits = roundedDigits(std::fabs(v), maxDec);
     QString intDigits = digits.left(digits.size() - maxDec);
@@ -183,6 +187,8 @@ QString picture(double v, const QString &pic)
     if (dot >= 0 && (!decDigits.isEmpty() || decPic.isEmpty())) {
         number += QLatin1Char('.') + decDigits;
     }
+    // A value that rounds to zero shows no sign; otherwise the sign leads the
+    // whole picture, literal blanks included.
     const bool zero = !digits.contains(QRegularExpression(QStringLiteral("[1-9]")));
     const QString sign = (v < 0 && !zero) ? QStringLiteral("-") : QString();
     return sign + prefix + number + suffix;
@@ -216,12 +222,16 @@ QString monthName(int month)
 
 QString dateText(const QDateTime &t, DateText layout)
 {
+    if (!t.isValid()) {
+        return {};
+    }
     const char *fmt = "";
     switch (layout) {
     case DateText::Header: fmt = "MM-dd-yy hh:mm"; break;
     case DateText::Stamp: fmt = "hh:mm  MMM dd, yy"; break;
     case DateText::StampOneBlank: fmt = "hh:mm MMM dd, yy"; break;
     case DateText::StampWide: fmt = "hh:mm      MMM dd, yy"; break;
+    case DateText::StationPeak: fmt = "                          hh:mm             MMM dd, yy"; break;
     case DateText::MonthFirst: fmt = "MMM dd, yy hh:mm"; break;
     case DateText::MonthDayTime: fmt = "MMM dd hh:mm"; break;
     case DateText::MonthDayYear4: fmt = "MMM dd, yyyy"; break;
@@ -230,31 +240,64 @@ QString dateText(const QDateTime &t, DateText layout)
     case DateText::Hhmm: fmt = "hhmm"; break;
     case DateText::Columns: fmt = "yy MM dd hh mm"; break;
     }
+    // The C locale gives the English month names whatever the user's locale.
     return QLocale::c().toString(t, QString::fromLatin1(fmt));
 }
 
 namespace {
 
+// 1..12 for an English month name, its three-letter form or "Sept"; 0 otherwise.
 int monthFromName(const QString &word)
 {
-    const QString w = word.left(3).toLower();
+    static const char *const full[] = {"january", "february", "march",     "april",   "may",      "june",
+                                       "july",    "august",   "september", "october", "november", "december"};
+    const QString w = word.toLower();
     for (int m = 1; m <= 12; ++m) {
-        if (monthName(m).toLower() == w) {
+        const QString name = QString::fromLatin1(full[m - 1]);
+        if (w == name || w == name.left(3) || (m == 9 && w == QLatin1String("sept"))) {
             return m;
         }
     }
     return 0;
 }
 
-int fullYear(int y, int digits)
+int fullYear(const QString &digits)
 {
-    if (digits > 2) {
+    const int y = digits.toInt();
+    if (digits.size() > 2) {
         return y;
     }
     return y < 80 ? 2000 + y : 1900 + y;
 }
 
+std::optional<QDateTime> makeDateTime(int year, int month, int day, int hour, int minute, int second)
+{
+    const QDate d(year, month, day);
+    const QTime t(hour, minute, second);
+    if (!d.isValid() || !t.isValid()) {
+        return std::nullopt;
+    }
+    // Wall-clock times without daylight-saving jumps: the recordings carry
+    // local times and interval arithmetic must not skip or repeat an hour.
+    return QDateTime(d, t, Qt::UTC);
+}
+
 }  // namespace
+
+std::optional<QTime> parseTime(const QString &text)
+{
+    static const QRegularExpression re(QStringLiteral(R"(^\s*(\d{1,2}):(\d{2})(?::(\d{2}))?\s*$)"));
+    const auto m = re.match(text);
+    if (!m.hasMatch()) {
+        return std::nullopt;
+    }
+    const QTime t(m.captured(1).toInt(), m.captured(2).toInt(),
+                  m.captured(3).isEmpty() ? 0 : m.captured(3).toInt());
+    if (!t.isValid()) {
+        return std::nullopt;
+    }
+    return t;
+}
 
 std::optional<QDateTime> parseDate(const QString &text)
 {
@@ -265,7 +308,8 @@ std::optional<QDateTime> parseDate(const QString &text)
     int hour = 0;
     int minute = 0;
     int second = 0;
-    static const QRegularExpression timeRe(QStringLiteral(R"((?:^|\s)(\d{1,2}):(\d{2})(?::(\d{2}))?(?=\s|$))"));
+    static const QRegularExpression timeRe(
+        QStringLiteral(R"((?:^|\s)(\d{1,2}):(\d{2})(?::(\d{2}))?(?=\s|$))"));
     const auto tm = timeRe.match(rest);
     if (tm.hasMatch()) {
         hour = tm.captured(1).toInt();
@@ -277,42 +321,39 @@ std::optional<QDateTime> parseDate(const QString &text)
     static const QRegularExpression sepRe(QStringLiteral(R"([\s,/-]+)"));
     const QStringList parts = rest.split(sepRe, Qt::SkipEmptyParts);
     static const QRegularExpression numRe(QStringLiteral(R"(^\d{1,4}$)"));
-    static const QRegularExpression wordRe(QStringLiteral(R"(^[A-Za-z]{3,9}$)"));
+    static const QRegularExpression yymmddRe(QStringLiteral(R"(^(\d{2})(\d{2})(\d{2})$)"));
     int month = 0;
-    QList<QString> numbers;
-    for (const QString &p : parts) {
-        if (numRe.match(p).hasMatch()) {
-            numbers.append(p);
-        } else if (wordRe.match(p).hasMatch() && month == 0 && monthFromName(p) != 0) {
-            month = monthFromName(p);
+    QStringList numbers;
+    for (const QString &part : parts) {
+        if (numRe.match(part).hasMatch()) {
+            numbers.append(part);
+        } else if (const auto ym = yymmddRe.match(part); ym.hasMatch() && parts.size() == 1) {
+            // "yymmdd"
+            return makeDateTime(fullYear(ym.captured(1)), ym.captured(2).toInt(), ym.captured(3).toInt(), hour,
+                                minute, second);
+        } else if (month == 0 && monthFromName(part) != 0) {
+            month = monthFromName(part);
         } else {
             return std::nullopt;
         }
     }
-    int day = 0;
-    int year = 0;
     if (month != 0) {
+        // "MMM dd, yy" and "MMM-dd-yy"
         if (numbers.size() != 2) {
             return std::nullopt;
         }
-        day = numbers[0].toInt();
-        year = fullYear(numbers[1].toInt(), static_cast<int>(numbers[1].size()));
-    } else {
-        if (numbers.size() != 3) {
-            return std::nullopt;
-        }
-        month = numbers[0].toInt();
-        day = numbers[1].toInt();
-        year = fullYear(numbers[2].toInt(), static_cast<int>(numbers[2].size()));
+        return makeDateTime(fullYear(numbers[1]), month, numbers[0].toInt(), hour, minute, second);
     }
-    const QDate d(year, month, day);
-    const QTime t(hour, minute, second);
-    if (!d.isValid() || !t.isValid()) {
+    if (numbers.size() == 5 && !tm.hasMatch()) {
+        // "yy mm dd hh mm"
+        return makeDateTime(fullYear(numbers[0]), numbers[1].toInt(), numbers[2].toInt(), numbers[3].toInt(),
+                            numbers[4].toInt(), 0);
+    }
+    if (numbers.size() != 3) {
         return std::nullopt;
     }
-    // Local times without daylight-saving jumps: the recordings carry wall-clock
-    // times and interval arithmetic must not skip or repeat an hour.
-    return QDateTime(d, t, Qt::UTC);
+    // "mm-dd-yy", "mm/dd/yyyy"
+    return makeDateTime(fullYear(numbers[2]), numbers[0].toInt(), numbers[1].toInt(), hour, minute, second);
 }
 
 }  // namespace textformat

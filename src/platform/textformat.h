@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QTime>
 #include <cstdint>
 #include <optional>
 
@@ -35,10 +36,13 @@ QString numberText(double v);
 
 // Formats a number with a picture: "0" is a digit always shown, "#" a digit
 // shown only when needed, "." the decimal point, "," in the integer part
-// asks for thousands separators; any other character is copied. Digits
-// beyond the picture's decimals are rounded half away from zero.
-// Examples: ("##0.0", 3.14) -> "3.1", ("###,###,##0", 1234567) -> "1,234,567",
-// (" 0000", 42) -> " 0042", ("000.0", 5) -> "005.0".
+// asks for thousands separators; any other character (blanks) is copied.
+// Integer digits beyond the picture's places are all shown. Digits beyond
+// the picture's decimals are rounded half away from zero. A negative value
+// gets its "-" in front of the whole text; one that rounds to zero shows no
+// sign. Examples: ("##0.0", 3.14) -> "3.1", ("###,###,##0", 1234567) ->
+// "1,234,567", (" 0000", 42) -> " 0042", ("000.0", 5) -> "005.0",
+// (".000", 4.38) -> "4.380", (".000", 0.5) -> ".500".
 QString picture(double v, const QString &pic);
 
 // Cuts a text to n characters or pads it with blanks on the right.
@@ -51,7 +55,8 @@ enum class DateText {
     Header,         // "mm-dd-yy hh:mm"         instrument headers, initialization string
     Stamp,          // "hh:mm  MMM dd, yy"      model and reports (two blanks)
     StampOneBlank,  // "hh:mm MMM dd, yy"
-    StampWide,      // "hh:mm      MMM dd, yy"
+    StampWide,      // "hh:mm      MMM dd, yy"    (six blanks)
+    StationPeak,    // 26 blanks, "hh:mm", 13 blanks, "MMM dd, yy"
     MonthFirst,     // "MMM dd, yy hh:mm"
     MonthDayTime,   // "MMM dd hh:mm"
     MonthDayYear4,  // "MMM dd, yyyy"
@@ -60,13 +65,18 @@ enum class DateText {
     Hhmm,           // "hhmm"
     Columns,        // "yy mm dd hh mm"
 };
+// Empty text for an invalid time.
 QString dateText(const QDateTime &t, DateText layout);
 
-// Reads a date and time in any of the layouts above (and "mm/dd/yy",
-// "mm-dd-yyyy", with or without a time; surrounding blanks ignored).
-// Two-digit years below 80 are 20yy, others 19yy. nullopt when the text is
-// not a date.
+// Reads a date and time in any of the layouts above that hold a whole date
+// (all but MonthDayTime and Hhmm), and "mm/dd/yy", "mm-dd-yyyy", full or
+// three-letter English month names, with or without a time (then 00:00);
+// surrounding blanks are ignored. Two-digit years below 80 are 20yy, others
+// 19yy. The result is a wall-clock time (UTC spec, no daylight-saving
+// jumps). nullopt when the text is not a date.
 std::optional<QDateTime> parseDate(const QString &text);
+// Reads "hh:mm" or "hh:mm:ss" (surrounding blanks ignored); nullopt otherwise.
+std::optional<QTime> parseTime(const QString &text);
 
 // English three-letter month name, 1 = "Jan".
 QString monthName(int month);
