@@ -1,0 +1,50 @@
+// Command-line options of rdx600-sim, the simulated instrument.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+struct Faults {
+    bool silence = false;       // never transmits
+    bool badChars = false;      // a stray "A" at the end of the second data line
+    bool noCtrlZ = false;       // the end mark is missing
+    bool doubleCtrlZ = false;   // the end mark is sent twice
+    long stopAfter = -1;        // stops transmitting after this many bytes of a transmission
+    bool lowBattery = false;    // family letter sent in lower case
+    bool wrongFamily = false;   // second letter of the family code replaced by "X"
+};
+
+struct SimOptions {
+    int type = 8;                       // catalogue type number
+    std::optional<QString> family;      // 3-letter family code
+    std::optional<QString> serial;      // 4 characters
+    std::optional<QChar> mode;          // mode letter; upper case = stopped
+    bool stopped = false;
+    std::optional<QDateTime> clock;     // time the recording was started
+    std::optional<QString> battery;     // three hex digits
+    bool noBattery = false;
+    std::optional<int> rate;            // baud
+    std::optional<bool> s5;
+    int readings = 960;                 // values in memory
+    QString recordingFile;              // replayed instead of the generated profile
+    unsigned seed = 1;
+    std::optional<bool> oldLayout;
+    bool lowRange = false;
+    double peak = 200.0;                // amperes (or volts) of the generated profile
+    Faults faults;
+    bool fullSpeed = false;
+    std::optional<int> cableDelayMs;
+    int initDelayMs = 1000;
+    QString pathFile;
+    QString logFile;
+    bool exitWithParent = false;
+};
+
+// Parses the arguments. On a mistake fills `error` and returns nothing; on
+// --help / --version prints and exits.
+std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString &error);
+
+// Reads "mm-dd-yy hh:mm" (years 00-99 are 2000-2099).
+std::optional<QDateTime> parseHeaderTime(const QString &text);
