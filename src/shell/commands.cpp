@@ -1,8 +1,9 @@
 #include "shell/commands.h"
 
 #include "shell/program.h"
+#include "shell/shell_commands.h"
 
 void installCommands(Program &p)
 {
-    (void)p;
+    installShellCommands(p);
 }

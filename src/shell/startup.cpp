@@ -1,0 +1,110 @@
+#include "shell/startup.h"
+
+#include "platform/settings_store.h"
+#include "shell/program.h"
+#include "shell/startup_values.h"
+
+#include <cmath>
+
+int twipsToPixels(double twips, double dotsPerInch)
+{
+    return static_cast<int>(std::lround(twips * dotsPerInch / kTwipsPerInch));
+}
+
+double pixelsToTwips(int pixels, double dotsPerInch)
+{
+    return dotsPerInch > 0 ? pixels * kTwipsPerInch / dotsPerInch : 0.0;
+}
+
+SplashLayout splashLayout(double screenW, double screenH, double pictureW, double pictureH, double label1W,
+                          double label5W)
+{
+    // The picture keeps its width; only the centring uses the screen width
+    // when the screen is the narrower.
+    const double w = screenW < pictureW ? screenW : pictureW;
+    SplashLayout l;
+    l.pictureLeft = screenW / 2 - w / 2;
+    l.pictureTop = screenH / 2 - pictureH / 2;
+    l.label1Left = (screenW - label1W) / 2;
+    l.label1Top = l.pictureTop + 2880;
+    l.label5Left = (screenW - label5W) / 2;
+    l.label5Top = l.pictureTop + 3600;
+    l.label4Left = l.pictureLeft + 240;
+    l.label4Top = l.pictureTop + 5040;
+    return l;
+}
+
+void loadStartupValues(StartupValues &s, const QString &currentDirectory)
+{
+    s.versionID = QStringLiteral("Version 3.35");
+    s.versionDate = QStringLiteral("Dec 16, 2012");
+    s.showStatus = true;
+    s.maxSamples = 42966;
+    s.portSettings = QStringLiteral("115200,N,8,1");
+    s.instSelection = 0;
+    s.instAutoCurrent = 8;
+    s.maxSamplesCustom = s.maxSamples;
+    s.portSettingsCustom = s.portSettings;
+    s.gS5FlagCustom = true;
+    s.workingDirectory = currentDirectory;
+}
+
+namespace {
+
+// The port number as stored; 1 when nothing (or no whole number) is stored.
+int storedCommPort(const SettingsStore &settings)
+{
+    const QString text = settings.get(QStringLiteral("Comm"), QStringLiteral("RDX.MSComm1.CommPort")).trimmed();
+    bool ok = false;
+    const int port = text.toInt(&ok);
+    return ok ? port : 1;
+}
+
+}  // namespace
+
+void initialiseProgram(Program &p)
+{
+    for (ViewControl &panel : p.view.statusPanels) {
+        panel.visible = false;
+    }
+    p.view.statusBarVisible = false;
+    p.link.gCommPort = storedCommPort(p.settings());
+    p.report.gExportOnePerLine = true;
+    p.modes.fill();
+    p.rec.gDatastart = 1;
+    p.power.gPowerFactor = 1.0F;
+    p.link.gS5Flag = true;
+    p.menu.setEnabled({QStringLiteral("mnuitemexprep"), QStringLiteral("MnuItemexpdatacsv"),
+                       QStringLiteral("mnuItemexpdata1perLine"), QStringLiteral("mnuView"), QStringLiteral("mnuZoom"),
+                       QStringLiteral("mnuItemScale"), QStringLiteral("mnuItemSave"),
+                       QStringLiteral("mnuItemExportType"), QStringLiteral("mnuItemViewTable"),
+                       QStringLiteral("mnuItemPrintTable"), QStringLiteral("mnuItemViewPwrTable"),
+                       QStringLiteral("mnuItemPrintPwrTable"), QStringLiteral("mnuItemAnnot"),
+                       QStringLiteral("mnuItemOnepgPlot")},
+                      false);
+    p.menu.setEnabled(QStringLiteral("mnuItemInitialize"), true);
+    p.view.title = QStringLiteral("RDX600");
+    for (int i = 1; i <= 4; ++i) {
+        const QString path = p.settings().get(QStringLiteral("Settings"), QStringLiteral("mrufile%1").arg(i));
+        const QString entry = MenuModel::mru(i);
+        p.menu.setVisible(entry, !path.isEmpty());
+        if (!path.isEmpty()) {
+            p.menu.setCaption(entry, path);
+        }
+    }
+}
+
+void mainWindowLoad(Program &p)
+{
+    p.menu.setVisible(QStringLiteral("mnuItemStatusCheck"), p.splash.showStatus);
+}
+
+QString splashProductName()
+{
+    return QStringLiteral("RDX600");
+}
+
+QString splashContinuePrompt()
+{
+    return QStringLiteral("Click or press a key to start");
+}
