@@ -1,9 +1,13 @@
 #include "shell/commands.h"
 
+#include "chart/chart_commands.h"
+#include "setup/force_readings.h"
 #include "shell/program.h"
 #include "shell/shell_commands.h"
 
 void installCommands(Program &p)
 {
     installShellCommands(p);
+    installChartCommands(p);
+    installForceReadingsCommands(p);
 }
