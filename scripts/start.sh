@@ -12,4 +12,26 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "Screenshot: $shot"
   exit 0
 fi
+# No instrument configured: play one with the simulator on a pseudo-terminal
+# (port 1). It ends with the program (--exit-with-parent: exec keeps this
+# process). RDX600_SIM_OPTIONS passes options to it (see rdx600-sim --help);
+# RDX600_NO_SIM=1 turns it off.
+if [ -z "${RDX600_COM1:-}" ] && [ -z "${RDX600_NO_SIM:-}" ] && [ -x "$build/rdx600-sim" ]; then
+  simpath="$(mktemp)"
+  # shellcheck disable=SC2086  # the options are meant to split into words
+  "$build/rdx600-sim" --exit-with-parent --path-file "$simpath" --log "$build/rdx600-sim.log" \
+    ${RDX600_SIM_OPTIONS:-} >/dev/null &
+  for _ in $(seq 50); do
+    [ -s "$simpath" ] && break
+    sleep 0.1
+  done
+  if [ -s "$simpath" ]; then
+    RDX600_COM1="$(head -n 1 "$simpath")"
+    export RDX600_COM1
+    echo "Simulated instrument on $RDX600_COM1 (port 1); its log: $build/rdx600-sim.log"
+  else
+    echo "The simulated instrument did not start; see $build/rdx600-sim.log" >&2
+  fi
+  rm -f "$simpath"
+fi
 exec "$build/rdx600" "$@"
