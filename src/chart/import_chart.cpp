@@ -1,0 +1,38 @@
+#include "chart/import_chart.h"
+
+#include "platform/chart_device.h"
+#include "platform/dialogs.h"
+#include "platform/settings_store.h"
+#include "shell/program.h"
+#include "shell/view_procs.h"
+
+namespace {
+constexpr ChartColor kImportGrey{210, 210, 210};
+}  // namespace
+
+void ImportChart(Program &p)
+{
+    HideChart(p);
+    const QString dir = p.settings().get(QStringLiteral("Directory"), QStringLiteral("default"));
+    const std::optional<QString> chosen = p.dialogs().openFile(dir, kChartFileFilter);
+    if (!chosen || chosen->isEmpty()) {
+        return;
+    }
+    ChartDevice *chart = p.io.chart2;
+    if (chart == nullptr || !chart->importFile(*chosen)) {
+        return;
+    }
+    p.rec.gWorkPath = *chosen;
+    p.rec.gSelectFlag = 0;
+    p.menu.setEnabled(QStringLiteral("mnuZoom"), false);
+    chart->setToolbarColor(kImportGrey);
+    chart->setVisible(true);
+    p.view.chart2Visible = true;
+    p.view.Label3.text = QStringLiteral("Displaying ") + *chosen;
+    p.view.Label3.visible = true;
+}
+
+void installChartFileCommands(Program &p)
+{
+    p.addCommand(QStringLiteral("mnuItemImport"), [&p] { ImportChart(p); });
+}
