@@ -1,7 +1,12 @@
+#include "cli/cli.h"
+
 #include <QCoreApplication>
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    return 0;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return runCli(QCoreApplication::arguments().mid(1), out, err);
 }

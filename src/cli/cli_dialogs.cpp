@@ -1,0 +1,21 @@
+#include "cli/cli_dialogs.h"
+
+#include "cli/cli.h"
+
+MsgResult CliDialogs::message(const QString &text, const QString &title, MsgButtons buttons, MsgIcon)
+{
+    ++messages;
+    QString line = unixLines(text);
+    if (!title.isEmpty()) {
+        line = title + QStringLiteral(": ") + line;
+    }
+    err_ << line << '\n';
+    err_.flush();
+    switch (buttons) {
+    case MsgButtons::OkCancel:
+    case MsgButtons::RetryCancel:
+    case MsgButtons::YesNoCancel: return MsgResult::Cancel;
+    case MsgButtons::YesNo: return MsgResult::No;
+    default: return MsgResult::Ok;
+    }
+}

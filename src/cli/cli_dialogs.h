@@ -1,0 +1,26 @@
+// Dialogs of the command-line tool: messages go to standard error; nothing
+// is asked of the user.
+#pragma once
+
+#include "platform/dialogs.h"
+
+#include <QTextStream>
+
+class CliDialogs : public Dialogs {
+public:
+    explicit CliDialogs(QTextStream &err) : err_(err) {}
+
+    MsgResult message(const QString &text, const QString &title, MsgButtons buttons, MsgIcon icon) override;
+    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
+    std::optional<QString> openFile(const QString &, const QString &) override { return std::nullopt; }
+    // Answers with `saveAnswer` (the output file named on the command line).
+    std::optional<QString> saveFile(const QString &, const QString &, bool) override { return saveAnswer; }
+    bool printerDialog() override { return false; }
+    void setBusy(bool) override {}
+
+    std::optional<QString> saveAnswer;
+    int messages = 0;
+
+private:
+    QTextStream &err_;
+};

@@ -1,0 +1,152 @@
+#include "platform/qt_settings_store.h"
+#include "recording/calc_date.h"
+#include "recording/fileopen.h"
+#include "support/recording_files.h"
+#include "support/test_program.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        cli = qEnvironmentVariable("RDX600_CLI");
+        if (cli.isEmpty() || !QFile::exists(cli)) {
+            GTEST_SKIP() << "RDX600_CLI does not name rdx600-cli";
+        }
+    }
+    CliRun run(const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+    {
+        QProcess proc;
+        proc.setProcessEnvironment(env);
+        proc.start(cli, args);
+        EXPECT_TRUE(proc.waitForFinished(30000));
+        return {proc.exitCode(), QString::fromUtf8(proc.readAllStandardOutput()),
+                QString::fromUtf8(proc.readAllStandardError())};
+    }
+    QString write(const QString &name, const RecordingFileSpec &spec)
+    {
+        EXPECT_TRUE(writeRecording(tp.path(name), spec));
+        return tp.path(name);
+    }
+
+    QString cli;
+    TestProgram tp;
+};
+
+RecordingFileSpec recording(const QString &mode, const QStringList &values)
+{
+    RecordingFileSpec s;
+    s.mode = mode;
+    s.values = values;
+    return s;
+}
+
+}  // namespace
+
+TEST_F(CliTest, SummaryPrintsBothPanelsOfEachRecording)
+{
+    const QString a = write("a.dat", recording("a", {"30", "20", "10", "40"}));
+    const QString b = write("b.dat", recording("a", {"1.5", "2.5"}));
+    const CliRun r = run({"summary", a, b});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "");
+    const auto panels = [](const QString &name, int count, const QString &range, const QString &start,
+                           const QString &min, const QString &max) {
+        return "    File:     " + name.leftJustified(24) + QString(13, ' ') + QString::number(count) +
+               QString("  Values").leftJustified(29) + "Ser. 1234\n" + "     Mode:    a Average" + QString(8, ' ') +
+               "Cont" + QString(9, ' ') + "15 min interval" + QString(18, ' ') + range + "  Range\n" +
+               "    Entire File:  Start:  " + start.leftJustified(50) + "End:  10:00  Mar 15, 26\n" +
+               "                       Min: " + min + QString(" A").leftJustified(59) + " Max: " + max +
+               QString(" A").leftJustified(59) + "\n" + "Loc:    \nName: \nCirc:    \nOther: \n";
+    };
+    const QString expected = panels("a.dat", 4, "HIGH", "09:15  Mar 15, 26", "10", "40") +
+                             panels("b.dat", 2, "LOW", "09:45  Mar 15, 26", "1.5", "2.5");
+    EXPECT_EQ(r.out, expected);
+}
+
+TEST_F(CliTest, MessagesGoToStandardErrorWithStatusOne)
+{
+    const QString a = write("a.dat", recording("a", {"1"}));
+    const QString g = write("g.dat", recording("g", {"1", "2", "3"}));
+    CliRun r = run({"summary", tp.path("missing.dat"), a, g});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "File not found\nMode mixing not allowed\n");
+    EXPECT_TRUE(r.out.startsWith("    File:     a.dat"));
+    EXPECT_EQ(r.out.count("    File:     "), 1);
+
+    r = run({"summary", a, a, a, a});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("three recordings"));
+    EXPECT_EQ(r.out.count("    File:     "), 3);
+
+    const QString big = write("big.dat", recording("a", {"5000"}));
+    r = run({"summary", big});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Error in processing file\n");
+    EXPECT_EQ(r.out, "");
+
+    EXPECT_EQ(run({"summary"}).exitCode, 2);
+    EXPECT_EQ(run({"time", a, "x"}).exitCode, 2);
+    EXPECT_TRUE(run({"frobnicate"}).err.startsWith("usage:"));
+}
+
+TEST_F(CliTest, TimeStampOfAValueIndex)
+{
+    const QString a = write("a.dat", recording("a", {"30", "20", "10", "40"}));
+    EXPECT_EQ(run({"time", a, "0"}).out, "09:15  Mar 15, 26\n");
+    EXPECT_EQ(run({"time", a, "3"}).out, "10:00  Mar 15, 26\n");
+    EXPECT_EQ(run({"time", a, "-4"}).out, "08:15  Mar 15, 26\n");
+    const QString m = write("m.dat", recording("h", {"1", "2", "3", "4", "5", "6"}));
+    EXPECT_EQ(run({"time", m, "4"}).out, "09:57  Mar 15, 26\n");
+}
+
+TEST_F(CliTest, SaveAsWritesARangeThatReadsBack)
+{
+    QStringList values;
+    for (int v = 20; v >= 1; --v) {
+        values << QString::number(v) + ".5";
+    }
+    const QString a = write("a.dat", recording("a", values));
+    const QString out = tp.path("part.dat");
+    const CliRun r = run({"save-as", a, "5", "14", out});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+
+    Program &p = tp.p();
+    ASSERT_TRUE(openRecordingFile(p, a));
+    ASSERT_TRUE(openRecordingFile(p, out));
+    EXPECT_EQ(p.rec.gInfo[1][kColLast].number(), 9);
+    EXPECT_EQ(p.rec.gInfo[1][kColRange].text(), "LOW");
+    for (int i = 0; i <= 9; ++i) {
+        EXPECT_EQ(p.rec.gValues[1][i], p.rec.gValues[0][i + 5]) << i;
+    }
+    // Value index 5 of the source starts the saved range.
+    p.rec.ginx = 0;
+    EXPECT_EQ(p.rec.gInfo[1][kColStart].text(), calcDate("a", p.rec.gInfo[0][kColStart].text(), 5));
+
+    const CliRun bad = run({"save-as", a, "0", "3", tp.path("no/such/dir/x.dat")});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_EQ(bad.err, "   File save error.  Disk may be write  \n  protected or full.  Correct and retry\n");
+}
+
+TEST_F(CliTest, RecentFilesGoToTheNamedSettingsFile)
+{
+    const QString a = write("a.dat", recording("a", {"1"}));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    const QString ini = tp.path("cli.ini");
+    env.insert("RDX600_CLI_SETTINGS", ini);
+    EXPECT_EQ(run({"summary", a}, env).exitCode, 0);
+    QtSettingsStore store(ini);
+    EXPECT_EQ(store.get("Settings", "mrufile1"), a);
+}

@@ -1,0 +1,47 @@
+#include "platform/ui/qt_printer_device.h"
+#include "recording/fileopen.h"
+#include "reports/printinfo.h"
+#include "support/recording_files.h"
+#include "support/test_program.h"
+#include "ui_test_app.h"
+
+#include <QFile>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+TEST(PrintPdf, SummaryPrintsToAPdfFile)
+{
+    ensureUiTestApp();
+    TestProgram tp;
+    Program &p = tp.p();
+    RecordingFileSpec spec;
+    spec.mode = "h";
+    spec.serial = "4711";
+    spec.values = {"10.0", "20.0", "15.0", "11.0", "21.0", "16.0"};
+    ASSERT_TRUE(writeRecording(tp.path("feeder.dat"), spec));
+    ASSERT_TRUE(openRecordingFile(p, tp.path("feeder.dat")));
+    p.rec.gSite[0] = {"Main Street", "Feeder 12", "Jo Smith", "pole 17"};
+
+    const QString pdf = tp.path("summary.pdf");
+    QtPrinterDevice printer(pdf);
+    p.io.printer = &printer;
+    p.rec.ginx = 0;
+    p.rec.gOutputMode = 4;
+    Printinfo(p);
+    ASSERT_TRUE(QFile::exists(pdf));
+    EXPECT_EQ(tp.dialogs.printerDialogs, 1);
+
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-layout", pdf, "-"});
+    ASSERT_TRUE(pdftotext.waitForFinished(30000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    for (const char *piece : {"File:", "feeder.dat", "6", "Values", "Ser. 4711", "Min/Max/Avg", "Cont",
+                              "5 min interval", "LOW", "Range", "Entire File:", "Start:", "Min:", "Max:", "21",
+                              "Loc:", "Main Street", "Name: Jo Smith", "Circ:", "Feeder 12", "Other: pole 17"}) {
+        EXPECT_TRUE(text.contains(piece)) << piece << "\n" << text.toStdString();
+    }
+    // The lines keep their order.
+    EXPECT_LT(text.indexOf("File:"), text.indexOf("Mode:"));
+    EXPECT_LT(text.indexOf("Mode:"), text.indexOf("Loc:"));
+    EXPECT_LT(text.indexOf("Loc:"), text.indexOf("Other:"));
+}

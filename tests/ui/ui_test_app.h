@@ -1,0 +1,14 @@
+// The one QApplication of the widget tests, made on first use.
+#pragma once
+
+#include <QApplication>
+
+inline void ensureUiTestApp()
+{
+    if (QCoreApplication::instance() == nullptr) {
+        static int argc = 1;
+        static char name[] = "rdx600_ui_tests";
+        static char *argv[] = {name, nullptr};
+        new QApplication(argc, argv);  // lives for the whole test run
+    }
+}
