@@ -45,6 +45,7 @@ Instrument::Instrument(const SimOptions &o, const UnitType &unit)
       peak_(o.peak),
       seed_(o.seed),
       readings_(o.readings),
+      capacity_(unit.capacity),
       voltage_(false),
       faults_(o.faults)
 {
@@ -58,6 +59,14 @@ int Instrument::intervalMinutes() const
     static const int minutes[] = {15, 5, 1};
     const int row = mode_.unicode() - 'a';
     return row >= 0 && row < 12 ? minutes[row % 3] : 15;
+}
+
+void Instrument::stopWhenFull()
+{
+    const bool stopMode = QStringLiteral("defjkl").contains(mode_);
+    if (stopMode && values_.size() >= capacity_) {
+        stopped_ = true;
+    }
 }
 
 void Instrument::generateProfile()
@@ -94,6 +103,7 @@ void Instrument::generateProfile()
     for (auto it = oldestFirst.crbegin(); it != oldestFirst.crend(); ++it) {
         values_ << *it;
     }
+    stopWhenFull();
 }
 
 bool Instrument::loadRecording(const QString &path, QString &error)
@@ -144,6 +154,7 @@ bool Instrument::loadRecording(const QString &path, QString &error)
         const int per = minMaxAvg() ? 3 : 1;
         clock_ = QDateTime::currentDateTime().addSecs(-60LL * intervalMinutes() * (values_.size() / per));
     }
+    stopWhenFull();
     return true;
 }
 

@@ -40,6 +40,8 @@ public:
 
 private:
     int intervalMinutes() const;
+    // A stop-when-full unit whose memory is full has stopped.
+    void stopWhenFull();
     bool minMaxAvg() const { return mode_ > QLatin1Char('f'); }
 
     QString family_;
@@ -56,6 +58,7 @@ private:
     double peak_;
     unsigned seed_;
     int readings_;
+    int capacity_;
     bool voltage_;
     Faults faults_;
     QStringList values_;  // newest first, as transmitted

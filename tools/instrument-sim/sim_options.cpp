@@ -71,6 +71,7 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
         "initialization string (\"mm-dd-yy hh:mm\", blank, mode letter, kind digit, CR), clears its\n"
         "memory, takes the new mode and clock and sends back its header line followed by Ctrl-Z.\n"
         "When the program's baud rate differs from the unit's, the unit's bytes arrive as garbage.\n"
+        "Ends on SIGTERM or SIGINT (and with --exit-with-parent when its parent ends).\n"
         "Types (number or name): ") + unitTypeList());
     p.addHelpOption();
     const QCommandLineOption type(QStringLiteral("type"),
@@ -104,7 +105,8 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
                                                   "--cable-delay after every open of the port."));
     const QCommandLineOption readings(QStringLiteral("readings"),
                                       QStringLiteral("Readings in memory (default 960; 3 per interval in min/max/avg "
-                                                     "modes)."),
+                                                     "modes). A stop-when-full unit (modes d-f, j-l) holding its "
+                                                     "capacity has stopped."),
                                       QStringLiteral("n"), QStringLiteral("960"));
     const QCommandLineOption recording(QStringLiteral("recording"),
                                        QStringLiteral("Replay the readings (and, unless given, family, mode, serial "
