@@ -1,6 +1,7 @@
 #include "shell/commands.h"
 
 #include "chart/chart_commands.h"
+#include "link/link_commands.h"
 #include "setup/force_readings.h"
 #include "shell/program.h"
 #include "shell/shell_commands.h"
@@ -10,4 +11,5 @@ void installCommands(Program &p)
     installShellCommands(p);
     installChartCommands(p);
     installForceReadingsCommands(p);
+    installLinkCommands(p);
 }

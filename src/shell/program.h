@@ -22,9 +22,13 @@ class EditNotesView;
 class Clock;
 class Dialogs;
 class HelpViewer;
+class InstPropertiesView;
+class InstSelView;
+class PortSelView;
 class PrinterDevice;
 class SerialPort;
 class SettingsStore;
+class StatusView;
 
 // The outside services. Every pointer is owned elsewhere (by main() or a test).
 struct Services {
@@ -52,6 +56,10 @@ public:
 // subsystem. Null members are windows this run (or this test) does not have.
 struct Windows {
     MainView *main = nullptr;
+    StatusView *status = nullptr;
+    InstSelView *instSel = nullptr;
+    InstPropertiesView *instProperties = nullptr;
+    PortSelView *portSel = nullptr;
     DataSelectView *dataSelect = nullptr;  // "Select Data"
     EditNotesView *editNotes = nullptr;    // "Note Editor"
     DisplaySelView *displaySel = nullptr;  // "display Selection"

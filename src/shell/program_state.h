@@ -2,6 +2,8 @@
 // program uses for them.
 #pragma once
 
+#include "link/link_windows.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -18,6 +20,11 @@ struct LinkState {
     bool gS5Flag = true;        // selected type belongs to the S5 family
     int32_t gSampleCapacity = 0;
     int gErrorCallPoint = 0;
+    // Windows of the link.
+    StatusWindowState status;
+    InstSelState instSel;
+    InstPropertiesState instProperties;
+    PortSelState portSel;
 };
 
 // Chart state shared by the plot and the chart interaction.
