@@ -12,6 +12,8 @@
 #include <QFile>
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -58,6 +60,41 @@ double itemValue(const char *first, const char *last)
     return res.ec == std::errc() ? v : 0.0;
 }
 
+// An item in tenths. Plain decimals with at most one decimal digit (what
+// the instruments write) are converted exactly without floating point;
+// anything else goes through itemValue. nullopt when the result does not
+// fit a 16-bit integer.
+std::optional<int16_t> itemTenths(const char *first, const char *last)
+{
+    const char *p = first;
+    const bool negative = p < last && *p == '-';
+    if (p < last && (*p == '-' || *p == '+')) {
+        ++p;
+    }
+    int64_t whole = 0;
+    int digits = 0;
+    while (p < last && *p >= '0' && *p <= '9' && digits < 9) {
+        whole = whole * 10 + (*p++ - '0');
+        ++digits;
+    }
+    int tenth = 0;
+    bool plain = digits > 0;
+    if (plain && p < last && *p == '.') {
+        ++p;
+        if (p < last && *p >= '0' && *p <= '9') {
+            tenth = *p++ - '0';
+        }
+    }
+    if (!plain || p != last) {
+        return textformat::toInt16(itemValue(first, last) * 10.0);
+    }
+    const int64_t tenths = (whole * 10 + tenth) * (negative ? -1 : 1);
+    if (tenths < INT16_MIN || tenths > INT16_MAX) {
+        return std::nullopt;
+    }
+    return static_cast<int16_t>(tenths);
+}
+
 // The value items after the header: newest first, read as numbers times 10.
 // nullopt when a value does not fit a 16-bit integer.
 struct Values {
@@ -87,7 +124,7 @@ bool readValues(const QByteArray &b, const RecordingScan &scan, Values &values)
             discard = false;
             continue;
         }
-        const auto tenths = textformat::toInt16(itemValue(start, p) * 10.0);
+        const auto tenths = itemTenths(start, p);
         if (!tenths) {
             return false;
         }

@@ -67,22 +67,52 @@ bool SaveDialogProc(Program &p)
 
 namespace {
 
-// The field of one value, newest first, in tenths of the unit.
-void appendValue(QString &out, int16_t tenths, bool low)
+// Writes one value field at `out` and returns the number of characters.
+int writeValueField(char *out, int16_t tenths, bool low)
 {
-    const double v = tenths / 10.0;
+    // The pictures "##0.0" and "###0" written out for tenths: the same text
+    // as textformat::picture, without its general machinery (a Save As
+    // formats up to 42,967 values).
     const int width = low ? 5 : 4;
-    const QString text = textformat::picture(v, low ? QStringLiteral("##0.0") : QStringLiteral("###0"));
-    if (text.size() >= width) {
-        out += QLatin1Char(' ');
-        out += text;
-    } else {
-        out += QString(width - text.size(), QLatin1Char(' '));
-        out += text;
+    const bool negative = tenths < 0;
+    const int magnitude = negative ? -static_cast<int>(tenths) : tenths;
+    char digits[8];
+    int d = 0;
+    int whole = low ? magnitude / 10 : (magnitude + 5) / 10;  // "###0": halves away from zero
+    if (low) {
+        digits[d++] = static_cast<char>('0' + magnitude % 10);
+        digits[d++] = '.';
     }
+    do {
+        digits[d++] = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole > 0);
+    const bool zero = low ? magnitude == 0 : (magnitude + 5) / 10 == 0;
+    const bool sign = negative && !zero;
+    const int length = d + (sign ? 1 : 0);
+    // One blank in front of a value that fills or overflows its field.
+    const int pad = length >= width ? 1 : width - length;
+    int n = 0;
+    for (int i = 0; i < pad; ++i) {
+        out[n++] = ' ';
+    }
+    if (sign) {
+        out[n++] = '-';
+    }
+    while (d > 0) {
+        out[n++] = digits[--d];
+    }
+    return n;
 }
 
 }  // namespace
+
+QString saveValueField(int16_t tenths, bool low)
+{
+    char buf[16];
+    const int n = writeValueField(buf, tenths, low);
+    return QString::fromLatin1(buf, n);
+}
 
 QString saveAsText(const Recording &r, int slot, int first, int last, const QString &headerStamp)
 {
@@ -100,24 +130,33 @@ QString saveAsText(const Recording &r, int slot, int first, int last, const QStr
     }
     const bool low = info[kColRange].text() == QLatin1String("LOW");
 
-    QString out;
-    out.reserve(header.size() + 16 + (last - first + 1) * 7);
-    out += QStringLiteral("\r\n\n\n");
-    out += header;
-    out += QLatin1Char('\r');
+    const int count = std::max(last - first + 1, 0);
+    QByteArray out;
+    out.resize(header.size() + 16 + count * 8 + (count / 10) * 2);
+    char *w = out.data();
+    const auto put = [&w](const QByteArray &bytes) {
+        std::copy(bytes.cbegin(), bytes.cend(), w);
+        w += bytes.size();
+    };
+    put("\r\n\n\n");
+    put(header.toLatin1());
+    put("\r");
     if (info[kColFormat].text() == QLatin1String("T")) {
-        out += QStringLiteral("T: ");
+        put("T: ");
     }
+    const auto &values = r.gValues[slot];
     int n = 0;
     for (int i = last; i >= first; --i) {
         if (n > 0 && n % 10 == 0) {
-            out += QStringLiteral("\n\r");
+            *w++ = '\n';
+            *w++ = '\r';
         }
-        appendValue(out, r.gValues[slot][i], low);
+        w += writeValueField(w, values[i], low);
         ++n;
     }
-    out += QChar(26);
-    return out;
+    *w++ = 26;
+    out.truncate(w - out.data());
+    return QString::fromLatin1(out);
 }
 
 bool buildSaveAsText(Program &p)

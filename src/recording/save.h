@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstdint>
 
 class Program;
 struct Recording;
@@ -31,6 +32,11 @@ bool SaveDialogProc(Program &p);
 // A value that fills or overflows its field gets one blank in front of it,
 // so that neighbouring values stay apart when the file is read again.
 QString saveAsText(const Recording &r, int slot, int first, int last, const QString &headerStamp);
+
+// One value of the Save As text: "##0.0" right-justified in 5 characters
+// (LOW range) or "###0" in 4, with one blank in front when it fills or
+// overflows the field.
+QString saveValueField(int16_t tenths, bool low);
 
 // Builds the Save As text of the range gDatastart..gdataend of ginx into
 // gText (the range is kept within the recording). False when ginx is not an

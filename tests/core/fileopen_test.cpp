@@ -342,3 +342,21 @@ TEST_F(FileopenTest, RecentFileEntryOpensItsFile)
     EXPECT_EQ(p.rec.openCount(), 1);
     EXPECT_EQ(p.rec.gOutputMode, 0);
 }
+
+TEST_F(FileopenTest, ValueItemsInEveryWrittenForm)
+{
+    // Each item with its stored value in tenths (newest first in the file).
+    const std::vector<std::pair<QString, int>> items{
+        {"12", 120},    {"12.3", 123},  {"-0.5", -5},  {"+7", 70},     {".5", 5},      {"5.", 50},
+        {"0.05", 0},    {"0.15", 2},    {"1.25", 12},  {"1e2", 1000},  {"-3276.8", -32768},
+        {"000123.4", 1234}, {"abc", 0}, {"-", 0},      {"12.34", 123}, {"3.0", 30}};
+    QStringList values;
+    for (const auto &item : items) {
+        values << item.first;
+    }
+    ASSERT_EQ(open("forms.dat", spec("a", values)), FileopenResult::Opened);
+    const int last = static_cast<int>(items.size()) - 1;
+    for (int i = 0; i <= last; ++i) {
+        EXPECT_EQ(value(0, last - i), items[i].second) << items[i].first.toStdString();
+    }
+}

@@ -1,5 +1,6 @@
 #include "recording/file_commands.h"
 #include "recording/fileopen.h"
+#include "platform/textformat.h"
 #include "recording/save.h"
 #include "support/fake_data_select.h"
 #include "support/recording_files.h"
@@ -205,4 +206,17 @@ TEST_F(SaveTest, SaveCommandAsksWhichRecordingAndCancelWritesNothing)
     ASSERT_TRUE(tp.p().runCommand("mnuItemSave"));
     EXPECT_EQ(tp.dialogs.saveFilters.size(), 1);
     EXPECT_TRUE(tp.dialogs.messages.empty());
+}
+
+TEST(SaveValueField, MatchesThePictureFormatsForEveryValue)
+{
+    for (int t = -32768; t <= 32767; ++t) {
+        const auto tenths = static_cast<int16_t>(t);
+        for (const bool low : {true, false}) {
+            const int width = low ? 5 : 4;
+            const QString pic = textformat::picture(t / 10.0, low ? "##0.0" : "###0");
+            const QString expected = pic.size() >= width ? " " + pic : textformat::fixedRight(pic, width);
+            ASSERT_EQ(saveValueField(tenths, low), expected) << t << " low=" << low;
+        }
+    }
 }
