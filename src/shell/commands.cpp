@@ -2,6 +2,7 @@
 
 #include "chart/chart_commands.h"
 #include "link/link_commands.h"
+#include "recording/file_commands.h"
 #include "setup/force_readings.h"
 #include "shell/program.h"
 #include "shell/shell_commands.h"
@@ -9,6 +10,7 @@
 void installCommands(Program &p)
 {
     installShellCommands(p);
+    installFileCommands(p);
     installChartCommands(p);
     installForceReadingsCommands(p);
     installLinkCommands(p);
