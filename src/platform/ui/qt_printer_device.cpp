@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 
@@ -21,6 +22,16 @@ QtPrinterDevice::~QtPrinterDevice()
     if (painter_ && painter_->isActive()) {
         painter_->end();
     }
+}
+
+bool QtPrinterDevice::showPrintDialog(QWidget *parent)
+{
+    if (printer_->outputFormat() == QPrinter::PdfFormat && !printer_->outputFileName().isEmpty()) {
+        return true;
+    }
+    QPrintDialog dialog(printer_.get(), parent);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void QtPrinterDevice::setFont(const QString &name, double points)

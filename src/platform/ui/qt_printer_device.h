@@ -10,6 +10,7 @@
 
 class QPainter;
 class QPrinter;
+class QWidget;
 
 class QtPrinterDevice : public PrinterDevice {
 public:
@@ -21,6 +22,9 @@ public:
 
     // The printer, for the printer dialog.
     QPrinter &printer() { return *printer_; }
+    // The printer dialog on this printer, without the page-range choice;
+    // false when the user cancels. A PDF printer needs no dialog.
+    bool showPrintDialog(QWidget *parent);
 
     void setFont(const QString &name, double points) override;
     void setBold(bool bold) override;
