@@ -27,7 +27,7 @@ private:
     double timeScale_;
 };
 
-}  // namespace
+} // namespace
 
 QtClock::QtClock() : QtClock(timeScaleFromEnvironment()) {}
 

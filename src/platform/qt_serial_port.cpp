@@ -12,8 +12,8 @@ int errorNumber(QSerialPort::SerialPortError error)
         return SerialError::kNone;
     case QSerialPort::DeviceNotFoundError:
         return SerialError::kInvalidPortNumber;
-    case QSerialPort::PermissionError:  // locked by another program (or no access)
-    case QSerialPort::OpenError:        // already open in this object
+    case QSerialPort::PermissionError: // locked by another program (or no access)
+    case QSerialPort::OpenError:       // already open in this object
         return SerialError::kPortAlreadyOpen;
     case QSerialPort::ResourceError:
         return SerialError::kHardwareNotAvailable;
@@ -30,7 +30,7 @@ int errorNumber(QSerialPort::SerialPortError error)
     }
 }
 
-}  // namespace
+} // namespace
 
 std::optional<PortSettings> parsePortSettings(const QString &text)
 {
@@ -103,11 +103,11 @@ QString portDeviceName(int n, const PortNaming &naming)
     if (naming.windows) {
         return QStringLiteral("COM%1").arg(n);
     }
-    const QString configured = naming.env ? naming.env(QStringLiteral("RDX600_COM%1").arg(n)) : QString();
+    QString configured = naming.env ? naming.env(QStringLiteral("RDX600_COM%1").arg(n)) : QString();
     if (!configured.isEmpty()) {
         return configured;
     }
-    const QString usb = QStringLiteral("/dev/ttyUSB%1").arg(n - 1);
+    QString usb = QStringLiteral("/dev/ttyUSB%1").arg(n - 1);
     if (naming.exists && naming.exists(usb)) {
         return usb;
     }
@@ -311,7 +311,7 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error)
         // closed). Qt keeps reporting this in a tight loop while the port stays
         // open, so close it now; what had arrived stays readable.
         lastError_ = errorNumber(error) == SerialError::kReadError ? SerialError::kHardwareNotAvailable
-                                                                    : errorNumber(error);
+                                                                   : errorNumber(error);
         if (port_.isOpen()) {
             leftover_ += port_.readAll();
             port_.close();

@@ -26,8 +26,8 @@ std::optional<PortSettings> parsePortSettings(const QString &text);
 // else /dev/ttyS<n-1>. Empty for n below 1.
 struct PortNaming {
     bool windows = false;
-    std::function<QString(const QString &name)> env;    // value of a variable, empty when unset
-    std::function<bool(const QString &path)> exists;    // whether a device file exists
+    std::function<QString(const QString &name)> env; // value of a variable, empty when unset
+    std::function<bool(const QString &path)> exists; // whether a device file exists
     static PortNaming system();
 };
 QString portDeviceName(int n, const PortNaming &naming = PortNaming::system());

@@ -42,7 +42,7 @@ inline constexpr bool isSerialError(int n)
 // The text of an error number above ("Invalid port number", ...); every
 // implementation (and the test fakes) answer errorText() with it.
 QString text(int n);
-}  // namespace SerialError
+} // namespace SerialError
 
 class SerialPort {
 public:

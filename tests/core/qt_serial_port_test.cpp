@@ -8,7 +8,7 @@
 
 namespace {
 
-PortNaming linuxNaming(QMap<QString, QString> env, QSet<QString> devices)
+PortNaming linuxNaming(const QMap<QString, QString> &env, const QSet<QString> &devices)
 {
     PortNaming n;
     n.windows = false;
@@ -28,7 +28,8 @@ TEST(PortDeviceName, WindowsUsesComNames)
 
 TEST(PortDeviceName, LinuxPrefersTheEnvironmentThenUsbThenOnboardPorts)
 {
-    const PortNaming n = linuxNaming({{"RDX600_COM2", "/dev/pts/4"}, {"RDX600_COM5", ""}}, {"/dev/ttyUSB0", "/dev/ttyUSB4"});
+    const PortNaming n =
+        linuxNaming({{"RDX600_COM2", "/dev/pts/4"}, {"RDX600_COM5", ""}}, {"/dev/ttyUSB0", "/dev/ttyUSB4"});
     EXPECT_EQ(portDeviceName(1, n), "/dev/ttyUSB0");
     EXPECT_EQ(portDeviceName(2, n), "/dev/pts/4");
     EXPECT_EQ(portDeviceName(3, n), "/dev/ttyS2");
@@ -65,8 +66,9 @@ TEST(PortSettingsText, ReadsOtherFramings)
 
 TEST(PortSettingsText, RejectsMalformedText)
 {
-    for (const char *bad : {"", "9600", "9600,N,8", "9600,N,8,1,0", "abc,N,8,1", "0,N,8,1", "-9600,N,8,1",
-                            "+9600,N,8,1", "9600,X,8,1", "9600,N,9,1", "9600,N,4,1", "9600,N,8,3", "9600;N;8;1"}) {
+    for (const char *bad :
+         {"", "9600", "9600,N,8", "9600,N,8,1,0", "abc,N,8,1", "0,N,8,1", "-9600,N,8,1", "+9600,N,8,1",
+          "9600,X,8,1", "9600,N,9,1", "9600,N,4,1", "9600,N,8,3", "9600;N;8;1"}) {
         EXPECT_FALSE(parsePortSettings(bad).has_value()) << bad;
     }
 }
@@ -96,10 +98,10 @@ TEST(QtSerialPortWithoutDevice, ReportsErrorNumbersAndKeepsItsSettings)
 
 TEST(SerialErrorText, EveryNumberHasItsOwnText)
 {
-    const int numbers[] = {SerialError::kInvalidPortNumber, SerialError::kPortAlreadyOpen,
+    const int numbers[] = {SerialError::kInvalidPortNumber,    SerialError::kPortAlreadyOpen,
                            SerialError::kHardwareNotAvailable, SerialError::kCannotSetCommState,
-                           SerialError::kPortNotOpen, SerialError::kReadError,
-                           SerialError::kWriteError, SerialError::kUnknownError};
+                           SerialError::kPortNotOpen,          SerialError::kReadError,
+                           SerialError::kWriteError,           SerialError::kUnknownError};
     QSet<QString> texts;
     for (const int n : numbers) {
         EXPECT_TRUE(SerialError::isSerialError(n)) << n;
@@ -111,4 +113,4 @@ TEST(SerialErrorText, EveryNumberHasItsOwnText)
     EXPECT_FALSE(SerialError::isSerialError(9000));
 }
 
-}  // namespace
+} // namespace

@@ -65,7 +65,8 @@ TEST_F(InstrumentSim, OlderLayoutCarriesTheNewestTimeAndNoMarker)
 
 TEST_F(InstrumentSim, AFullStopWhenFullUnitReportsItselfStopped)
 {
-    SimHarness sim({"--type", "KPA10/20", "--layout", "t", "--mode", "d", "--readings", "2091", "--full-speed"});
+    SimHarness sim(
+        {"--type", "KPA10/20", "--layout", "t", "--mode", "d", "--readings", "2091", "--full-speed"});
     ASSERT_TRUE(sim.started());
     const QByteArray got = download("9600,N,8,1");
     EXPECT_EQ(headerLine(got).mid(3, 1), "D");
@@ -106,10 +107,12 @@ TEST_F(InstrumentSim, RejectsBadOptionsAndDocumentsEveryOption)
     p.start(SimHarness::program(), {"--help"});
     ASSERT_TRUE(p.waitForFinished(5000));
     const QString help = QString::fromLocal8Bit(p.readAllStandardOutput());
-    for (const char *option : {"--type", "--family", "--serial", "--mode", "--stopped", "--clock", "--battery",
-                               "--no-battery", "--rate", "--s5", "--non-s5", "--readings", "--recording", "--seed",
-                               "--layout", "--low-range", "--peak", "--fault", "--full-speed", "--cable-delay",
-                               "--init-delay", "--path-file", "--log", "--exit-with-parent"}) {
+    for (const char *option : {"--type",       "--family",    "--serial",     "--mode",
+                               "--stopped",    "--clock",     "--battery",    "--no-battery",
+                               "--rate",       "--s5",        "--non-s5",     "--readings",
+                               "--recording",  "--seed",      "--layout",     "--low-range",
+                               "--peak",       "--fault",     "--full-speed", "--cable-delay",
+                               "--init-delay", "--path-file", "--log",        "--exit-with-parent"}) {
         EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
     }
 }
@@ -121,8 +124,9 @@ TEST_F(InstrumentSim, EndsWithItsParent)
     const QString logFile = dir.filePath("log");
     QProcess parent;
     // A shell that starts the simulator and ends shortly after.
-    parent.start("/bin/sh", {"-c", QStringLiteral("'%1' --exit-with-parent --path-file '%2' --log '%3' & sleep 0.5")
-                                       .arg(SimHarness::program(), pathFile, logFile)});
+    parent.start("/bin/sh",
+                 {"-c", QStringLiteral("'%1' --exit-with-parent --path-file '%2' --log '%3' & sleep 0.5")
+                            .arg(SimHarness::program(), pathFile, logFile)});
     ASSERT_TRUE(parent.waitForFinished(5000));
     QDeadlineTimer deadline(3000);
     QByteArray log;
@@ -139,4 +143,4 @@ TEST_F(InstrumentSim, EndsWithItsParent)
     EXPECT_TRUE(f.readAll().startsWith("/dev/pts/"));
 }
 
-}  // namespace
+} // namespace

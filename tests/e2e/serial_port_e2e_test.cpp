@@ -84,7 +84,8 @@ protected:
 
 TEST_F(SerialPortE2E, ReadsTheHeaderAtTheUnitsRateAndTheUnitSeesOpenAndClose)
 {
-    SimHarness sim({"--type", "8", "--serial", "4711", "--mode", "j", "--clock", "03-14-26 09:45", "--readings", "30"});
+    SimHarness sim(
+        {"--type", "8", "--serial", "4711", "--mode", "j", "--clock", "03-14-26 09:45", "--readings", "30"});
     ASSERT_TRUE(sim.started()) << sim.error().toStdString();
     QtSerialPort port;
     open(port, "115200,N,8,1");
@@ -309,4 +310,4 @@ TEST_F(SerialPortE2E, IdleWaitOnASilentPortCostsLittleCpu)
     EXPECT_TRUE(port.portOpen());
 }
 
-}  // namespace
+} // namespace

@@ -20,7 +20,7 @@ QCoreApplication &ensureCoreApplication()
 
 QString SimHarness::program()
 {
-    const QString fromEnv = qEnvironmentVariable("RDX600_SIM");
+    QString fromEnv = qEnvironmentVariable("RDX600_SIM");
     if (!fromEnv.isEmpty()) {
         return fromEnv;
     }

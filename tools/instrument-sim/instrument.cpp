@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <random>
@@ -15,7 +16,7 @@ namespace {
 constexpr char kCtrlZ = 26;
 constexpr int kPerLine = 10;
 
-QString field(const QString &text, int from, int count)  // 1-based positions
+QString field(const QString &text, int from, int count) // 1-based positions
 {
     return text.mid(from - 1, count);
 }
@@ -28,26 +29,17 @@ double dailyShape(double hourOfDay)
     return std::clamp(base + evening, 0.05, 1.0);
 }
 
-}  // namespace
+} // namespace
 
 Instrument::Instrument(const SimOptions &o, const UnitType &unit)
     : family_(o.family.value_or(QLatin1String(unit.family))),
-      serial_(o.serial.value_or(QStringLiteral("1234"))),
-      mode_(o.mode.value_or(QLatin1Char('a'))),
-      stopped_(o.stopped || (o.mode && o.mode->isUpper())),
-      clock_(o.clock.value_or(QDateTime())),
+      serial_(o.serial.value_or(QStringLiteral("1234"))), mode_(o.mode.value_or(QLatin1Char('a'))),
+      stopped_(o.stopped || (o.mode && o.mode->isUpper())), clock_(o.clock.value_or(QDateTime())),
       clockGiven_(o.clock.has_value()),
       battery_(o.noBattery ? QString() : o.battery.value_or(QStringLiteral("3E8"))),
-      baud_(o.rate.value_or(unit.baud)),
-      s5_(o.s5.value_or(unit.s5)),
-      oldLayout_(o.oldLayout.value_or(unit.oldLayout)),
-      lowRange_(o.lowRange),
-      peak_(o.peak),
-      seed_(o.seed),
-      readings_(o.readings),
-      capacity_(unit.capacity),
-      voltage_(false),
-      faults_(o.faults)
+      baud_(o.rate.value_or(unit.baud)), s5_(o.s5.value_or(unit.s5)),
+      oldLayout_(o.oldLayout.value_or(unit.oldLayout)), lowRange_(o.lowRange), peak_(o.peak), seed_(o.seed),
+      readings_(o.readings), capacity_(unit.capacity), voltage_(false), faults_(o.faults)
 {
     given_ = {o.family.has_value(), o.serial.has_value(), o.mode.has_value()};
     mode_ = mode_.toLower();
@@ -99,10 +91,8 @@ void Instrument::generateProfile()
             oldestFirst << text(level);
         }
     }
-    values_.clear();
-    for (auto it = oldestFirst.crbegin(); it != oldestFirst.crend(); ++it) {
-        values_ << *it;
-    }
+    std::reverse(oldestFirst.begin(), oldestFirst.end());
+    values_ = oldestFirst;
     stopWhenFull();
 }
 

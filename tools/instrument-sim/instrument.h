@@ -50,7 +50,7 @@ private:
     bool stopped_;
     QDateTime clock_;
     bool clockGiven_;
-    QString battery_;  // empty: no Vbatt field
+    QString battery_; // empty: no Vbatt field
     int baud_;
     bool s5_;
     bool oldLayout_;
@@ -61,8 +61,8 @@ private:
     int capacity_;
     bool voltage_;
     Faults faults_;
-    QStringList values_;  // newest first, as transmitted
+    QStringList values_; // newest first, as transmitted
     struct {
         bool family = false, serial = false, mode = false;
-    } given_;  // named by the options (a replayed recording does not override them)
+    } given_; // named by the options (a replayed recording does not override them)
 };

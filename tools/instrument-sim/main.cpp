@@ -57,7 +57,7 @@ public:
     void pump(Session &session, Session::Clock::time_point now)
     {
         const double perSecond = ownBaud_ / 10.0;
-        const double burst = std::max(64.0, perSecond / 50.0);  // 20 ms worth
+        const double burst = std::max(64.0, perSecond / 50.0); // 20 ms worth
         tokens_ = std::min(burst, tokens_ + std::chrono::duration<double>(now - last_).count() * perSecond);
         last_ = now;
         for (;;) {
@@ -79,7 +79,7 @@ public:
             sent_ += n;
             pending_.remove(0, n);
             if (!pending_.isEmpty()) {
-                return;  // terminal full: wait until it takes more
+                return; // terminal full: wait until it takes more
             }
         }
     }
@@ -94,9 +94,10 @@ private:
         const int peer = pty_.peerBaud();
         if (peer != loggedBaud_) {
             loggedBaud_ = peer;
-            log_.event(peer == ownBaud_
-                           ? QStringLiteral("rate seen %1 (matches)").arg(peer)
-                           : QStringLiteral("rate seen %1, unit sends at %2: garbage").arg(peer).arg(ownBaud_));
+            log_.event(
+                peer == ownBaud_
+                    ? QStringLiteral("rate seen %1 (matches)").arg(peer)
+                    : QStringLiteral("rate seen %1, unit sends at %2: garbage").arg(peer).arg(ownBaud_));
         }
         if (peer == ownBaud_) {
             return bytes;
@@ -152,7 +153,8 @@ int run(const SimOptions &options, const UnitType &unit)
     std::fflush(stdout);
     if (!options.pathFile.isEmpty()) {
         QFile f(options.pathFile);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(pty.devicePath().toLocal8Bit() + '\n') < 0) {
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            f.write(pty.devicePath().toLocal8Bit() + '\n') < 0) {
             std::fprintf(stderr, "rdx600-sim: cannot write %s\n", options.pathFile.toLocal8Bit().constData());
             return 2;
         }
@@ -173,14 +175,15 @@ int run(const SimOptions &options, const UnitType &unit)
         int timeoutMs = 20;
         const auto due = session.nextDue();
         if (peerOpen && (line.blocked() || due)) {
-            const auto untilDue = due ? std::chrono::duration_cast<std::chrono::milliseconds>(*due - now).count() : 0;
+            const auto untilDue =
+                due ? std::chrono::duration_cast<std::chrono::milliseconds>(*due - now).count() : 0;
             timeoutMs = static_cast<int>(std::clamp<long long>(untilDue, line.blocked() ? 20 : 2, 20));
         }
         const auto ev = pty.wait(timeoutMs, peerOpen, peerOpen && line.blocked());
         const auto after = Session::Clock::now();
         for (const bool open : ev.transitions) {
             if (open == peerOpen) {
-                continue;  // a second open of an open device changes nothing
+                continue; // a second open of an open device changes nothing
             }
             peerOpen = open;
             if (peerOpen) {
@@ -215,7 +218,7 @@ int run(const SimOptions &options, const UnitType &unit)
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -232,7 +235,7 @@ int main(int argc, char *argv[])
     if (options->exitWithParent) {
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         if (getppid() != parent) {
-            return 0;  // the parent ended before the request took effect
+            return 0; // the parent ended before the request took effect
         }
     }
     return run(*options, *findUnitType(QString::number(options->type)));

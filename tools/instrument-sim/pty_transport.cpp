@@ -16,10 +16,10 @@ namespace {
 int baudOf(speed_t s)
 {
     static constexpr std::array<std::pair<speed_t, int>, 20> kRates{{
-        {B50, 50},         {B75, 75},         {B110, 110},       {B134, 134},       {B150, 150},
-        {B200, 200},       {B300, 300},       {B600, 600},       {B1200, 1200},     {B1800, 1800},
-        {B2400, 2400},     {B4800, 4800},     {B9600, 9600},     {B19200, 19200},   {B38400, 38400},
-        {B57600, 57600},   {B115200, 115200}, {B230400, 230400}, {B460800, 460800}, {B921600, 921600},
+        {B50, 50},       {B75, 75},         {B110, 110},       {B134, 134},       {B150, 150},
+        {B200, 200},     {B300, 300},       {B600, 600},       {B1200, 1200},     {B1800, 1800},
+        {B2400, 2400},   {B4800, 4800},     {B9600, 9600},     {B19200, 19200},   {B38400, 38400},
+        {B57600, 57600}, {B115200, 115200}, {B230400, 230400}, {B460800, 460800}, {B921600, 921600},
     }};
     for (const auto &[code, baud] : kRates) {
         if (code == s) {
@@ -29,7 +29,7 @@ int baudOf(speed_t s)
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 PtyTransport::~PtyTransport()
 {
@@ -73,8 +73,8 @@ PtyTransport::Events PtyTransport::wait(int timeoutMs, bool peerOpen, bool wantW
     Events e;
     // While nobody has the device open the master reports a hang-up at once,
     // so only the watch is waited on then.
-    std::array<pollfd, 2> p{{{watch_, POLLIN, 0},
-                             {master_, static_cast<short>(POLLIN | (wantWrite ? POLLOUT : 0)), 0}}};
+    std::array<pollfd, 2> p{
+        {{watch_, POLLIN, 0}, {master_, static_cast<short>(POLLIN | (wantWrite ? POLLOUT : 0)), 0}}};
     const int n = ::poll(p.data(), peerOpen ? 2 : 1, timeoutMs);
     if (n <= 0) {
         return e;
@@ -140,7 +140,7 @@ void PtyTransport::flush()
     // device end is reachable only through that end.
     const int slave = ::open(path_.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (slave >= 0) {
-        ignore_ += 2;  // this open and close
+        ignore_ += 2; // this open and close
         ::tcflush(slave, TCIOFLUSH);
         ::close(slave);
     }

@@ -21,7 +21,7 @@ public:
     QString devicePath() const { return path_; }
 
     struct Events {
-        std::vector<bool> transitions;  // in order: true = the program opened, false = closed
+        std::vector<bool> transitions; // in order: true = the program opened, false = closed
         bool readable = false;
         bool writable = false;
     };
@@ -41,7 +41,7 @@ private:
     void readTransitions(std::vector<bool> &out);
 
     int master_ = -1;
-    int watch_ = -1;    // inotify descriptor
-    int ignore_ = 0;    // events caused by flush() itself
+    int watch_ = -1; // inotify descriptor
+    int ignore_ = 0; // events caused by flush() itself
     QString path_;
 };

@@ -5,15 +5,11 @@ namespace {
 constexpr char kTab = 9;
 constexpr char kCr = 13;
 
-}  // namespace
+} // namespace
 
 Session::Session(Instrument &unit, SimLog &log, const SimOptions &o)
-    : unit_(unit),
-      log_(log),
-      cableDelay_(o.cableDelayMs.value_or(unit.s5() ? 50 : 500)),
-      initDelay_(o.initDelayMs),
-      silence_(o.faults.silence),
-      stopAfter_(o.faults.stopAfter)
+    : unit_(unit), log_(log), cableDelay_(o.cableDelayMs.value_or(unit.s5() ? 50 : 500)),
+      initDelay_(o.initDelayMs), silence_(o.faults.silence), stopAfter_(o.faults.stopAfter)
 {
 }
 
@@ -41,7 +37,8 @@ void Session::opened(Clock::time_point now)
 void Session::closed(Clock::time_point /*now*/)
 {
     if (outPos_ < out_.size()) {
-        log_.event(QStringLiteral("%1 cut off after %2 of %3 bytes").arg(outWhat_).arg(outPos_).arg(out_.size()));
+        log_.event(
+            QStringLiteral("%1 cut off after %2 of %3 bytes").arg(outWhat_).arg(outPos_).arg(out_.size()));
     }
     out_.clear();
     outPos_ = 0;
@@ -87,7 +84,8 @@ QByteArray Session::take(qsizetype max, Clock::time_point now)
         n = std::min<qsizetype>(n, stopAfter_ - sentThisTransmission_);
         if (n <= 0) {
             stoppedByFault_ = true;
-            log_.event(QStringLiteral("%1 stopped after %2 bytes (fault)").arg(outWhat_).arg(sentThisTransmission_));
+            log_.event(
+                QStringLiteral("%1 stopped after %2 bytes (fault)").arg(outWhat_).arg(sentThisTransmission_));
             return {};
         }
     }

@@ -23,7 +23,9 @@ bool SimLog::open(const QString &path)
 
 void SimLog::event(const QString &text)
 {
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_);
-    std::fprintf(file_, "[%8.3f] %s\n", static_cast<double>(ms.count()) / 1000.0, text.toLocal8Bit().constData());
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_);
+    std::fprintf(file_, "[%8.3f] %s\n", static_cast<double>(ms.count()) / 1000.0,
+                 text.toLocal8Bit().constData());
     std::fflush(file_);
 }

@@ -41,7 +41,7 @@ bool parseFaults(const QStringList &values, Faults &f, QString &error)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<QDateTime> parseHeaderTime(const QString &text)
 {
@@ -61,18 +61,20 @@ std::optional<QDateTime> parseHeaderTime(const QString &text)
 std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString &error)
 {
     QCommandLineParser p;
-    p.setApplicationDescription(QStringLiteral(
-        "Simulated RDX600 instrument on a pseudo-terminal.\n"
-        "Prints the terminal's device path on its first output line; point the program at it\n"
-        "with RDX600_COM1=<path> (port 1). Every time the program opens the port the unit\n"
-        "transmits, as a connected instrument does: a leading CR LF, its header line, its readings\n"
-        "(10 per line, newest first, after a \"T:\" marker) and a Ctrl-Z. A TAB received from\n"
-        "the program starts the initialization exchange: the unit answers \"INIT\", takes the\n"
-        "initialization string (\"mm-dd-yy hh:mm\", blank, mode letter, kind digit, CR), clears its\n"
-        "memory, takes the new mode and clock and sends back its header line followed by Ctrl-Z.\n"
-        "When the program's baud rate differs from the unit's, the unit's bytes arrive as garbage.\n"
-        "Ends on SIGTERM or SIGINT (and with --exit-with-parent when its parent ends).\n"
-        "Types (number or name): ") + unitTypeList());
+    p.setApplicationDescription(
+        QStringLiteral(
+            "Simulated RDX600 instrument on a pseudo-terminal.\n"
+            "Prints the terminal's device path on its first output line; point the program at it\n"
+            "with RDX600_COM1=<path> (port 1). Every time the program opens the port the unit\n"
+            "transmits, as a connected instrument does: a leading CR LF, its header line, its readings\n"
+            "(10 per line, newest first, after a \"T:\" marker) and a Ctrl-Z. A TAB received from\n"
+            "the program starts the initialization exchange: the unit answers \"INIT\", takes the\n"
+            "initialization string (\"mm-dd-yy hh:mm\", blank, mode letter, kind digit, CR), clears its\n"
+            "memory, takes the new mode and clock and sends back its header line followed by Ctrl-Z.\n"
+            "When the program's baud rate differs from the unit's, the unit's bytes arrive as garbage.\n"
+            "Ends on SIGTERM or SIGINT (and with --exit-with-parent when its parent ends).\n"
+            "Types (number or name): ") +
+        unitTypeList());
     p.addHelpOption();
     const QCommandLineOption type(QStringLiteral("type"),
                                   QStringLiteral("Catalogue type, number or name (default 8, MQA-S5-MH)."),
@@ -80,16 +82,18 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
     const QCommandLineOption family(QStringLiteral("family"),
                                     QStringLiteral("Family code, 3 letters (default: the type's, e.g. KQA)."),
                                     QStringLiteral("code"));
-    const QCommandLineOption serial(QStringLiteral("serial"), QStringLiteral("Serial number, 4 characters (default 1234)."),
+    const QCommandLineOption serial(QStringLiteral("serial"),
+                                    QStringLiteral("Serial number, 4 characters (default 1234)."),
                                     QStringLiteral("text"));
     const QCommandLineOption mode(QStringLiteral("mode"),
                                   QStringLiteral("Mode letter a-m (default a); upper case means stopped."),
                                   QStringLiteral("letter"));
     const QCommandLineOption stopped(QStringLiteral("stopped"), QStringLiteral("The recording has stopped."));
-    const QCommandLineOption clock(QStringLiteral("clock"),
-                                   QStringLiteral("Time the recording started, \"mm-dd-yy hh:mm\" (default: so that "
-                                                  "the newest reading is now)."),
-                                   QStringLiteral("time"));
+    const QCommandLineOption clock(
+        QStringLiteral("clock"),
+        QStringLiteral("Time the recording started, \"mm-dd-yy hh:mm\" (default: so that "
+                       "the newest reading is now)."),
+        QStringLiteral("time"));
     const QCommandLineOption battery(QStringLiteral("battery"),
                                      QStringLiteral("Battery reading, 3 hex digits (default 3E8 = 3.806 V)."),
                                      QStringLiteral("hex"));
@@ -97,61 +101,71 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
                                        QStringLiteral("Header without the Vbatt field."));
     const QCommandLineOption rate(QStringLiteral("rate"), QStringLiteral("Baud rate (default: the type's)."),
                                   QStringLiteral("baud"));
-    const QCommandLineOption s5(QStringLiteral("s5"),
-                                QStringLiteral("S5 interface: transmits as soon as the port opens (and again at "
-                                               "every reopen, as after a DTR drop)."));
+    const QCommandLineOption s5(
+        QStringLiteral("s5"),
+        QStringLiteral("S5 interface: transmits as soon as the port opens (and again at "
+                       "every reopen, as after a DTR drop)."));
     const QCommandLineOption nonS5(QStringLiteral("non-s5"),
                                    QStringLiteral("Non-S5 interface: transmits once the cable is in, that is "
                                                   "--cable-delay after every open of the port."));
-    const QCommandLineOption readings(QStringLiteral("readings"),
-                                      QStringLiteral("Readings in memory (default 960; 3 per interval in min/max/avg "
-                                                     "modes). A stop-when-full unit (modes d-f, j-l) holding its "
-                                                     "capacity has stopped."),
-                                      QStringLiteral("n"), QStringLiteral("960"));
-    const QCommandLineOption recording(QStringLiteral("recording"),
-                                       QStringLiteral("Replay the readings (and, unless given, family, mode, serial "
-                                                      "and clock) of a recording file."),
-                                       QStringLiteral("file"));
+    const QCommandLineOption readings(
+        QStringLiteral("readings"),
+        QStringLiteral("Readings in memory (default 960; 3 per interval in min/max/avg "
+                       "modes). A stop-when-full unit (modes d-f, j-l) holding its "
+                       "capacity has stopped."),
+        QStringLiteral("n"), QStringLiteral("960"));
+    const QCommandLineOption recording(
+        QStringLiteral("recording"),
+        QStringLiteral("Replay the readings (and, unless given, family, mode, serial "
+                       "and clock) of a recording file."),
+        QStringLiteral("file"));
     const QCommandLineOption seed(QStringLiteral("seed"),
                                   QStringLiteral("Seed of the generated load profile's noise (default 1)."),
                                   QStringLiteral("n"), QStringLiteral("1"));
-    const QCommandLineOption layout(QStringLiteral("layout"),
-                                    QStringLiteral("\"t\": readings after a \"T:\" marker; \"old\": older layout, no "
-                                                   "marker, time of the newest reading at header characters 47-60 "
-                                                   "(default: old for types 1 and 10, else t)."),
-                                    QStringLiteral("t|old"));
+    const QCommandLineOption layout(
+        QStringLiteral("layout"),
+        QStringLiteral("\"t\": readings after a \"T:\" marker; \"old\": older layout, no "
+                       "marker, time of the newest reading at header characters 47-60 "
+                       "(default: old for types 1 and 10, else t)."),
+        QStringLiteral("t|old"));
     const QCommandLineOption lowRange(QStringLiteral("low-range"),
                                       QStringLiteral("Readings with one decimal (low range)."));
     const QCommandLineOption peak(QStringLiteral("peak"),
                                   QStringLiteral("Daily peak of the generated load profile (default 200)."),
                                   QStringLiteral("value"), QStringLiteral("200"));
-    const QCommandLineOption fault(QStringLiteral("fault"),
-                                   QStringLiteral("Faults, comma-separated or repeated: silence, bad-chars (an \"A\" "
-                                                  "in the second data line), no-ctrlz, double-ctrlz, stop-after=N "
-                                                  "(bytes), low-battery (lower-case family letter), wrong-family "
-                                                  "(second letter \"X\")."),
-                                   QStringLiteral("list"));
-    const QCommandLineOption fullSpeed(QStringLiteral("full-speed"),
-                                       QStringLiteral("Send as fast as the terminal takes it instead of at the baud "
-                                                      "rate."));
-    const QCommandLineOption cableDelay(QStringLiteral("cable-delay"),
-                                        QStringLiteral("Milliseconds from the port opening to the first byte (default "
-                                                       "50 for S5, 500 for non-S5)."),
-                                        QStringLiteral("ms"));
-    const QCommandLineOption initDelay(QStringLiteral("init-delay"),
-                                       QStringLiteral("Milliseconds the unit takes to initialize (default 1000)."),
-                                       QStringLiteral("ms"), QStringLiteral("1000"));
+    const QCommandLineOption fault(
+        QStringLiteral("fault"),
+        QStringLiteral("Faults, comma-separated or repeated: silence, bad-chars (an \"A\" "
+                       "in the second data line), no-ctrlz, double-ctrlz, stop-after=N "
+                       "(bytes), low-battery (lower-case family letter), wrong-family "
+                       "(second letter \"X\")."),
+        QStringLiteral("list"));
+    const QCommandLineOption fullSpeed(
+        QStringLiteral("full-speed"),
+        QStringLiteral("Send as fast as the terminal takes it instead of at the baud "
+                       "rate."));
+    const QCommandLineOption cableDelay(
+        QStringLiteral("cable-delay"),
+        QStringLiteral("Milliseconds from the port opening to the first byte (default "
+                       "50 for S5, 500 for non-S5)."),
+        QStringLiteral("ms"));
+    const QCommandLineOption initDelay(
+        QStringLiteral("init-delay"),
+        QStringLiteral("Milliseconds the unit takes to initialize (default 1000)."), QStringLiteral("ms"),
+        QStringLiteral("1000"));
     const QCommandLineOption pathFile(QStringLiteral("path-file"),
-                                      QStringLiteral("Also write the device path to this file."), QStringLiteral("file"));
+                                      QStringLiteral("Also write the device path to this file."),
+                                      QStringLiteral("file"));
     const QCommandLineOption log(QStringLiteral("log"),
                                  QStringLiteral("Write the event log (opened, closed, rate seen, bytes sent, "
                                                 "received) to this file instead of standard error."),
                                  QStringLiteral("file"));
-    const QCommandLineOption exitWithParent(QStringLiteral("exit-with-parent"),
-                                            QStringLiteral("End when the process that started the simulator ends."));
-    p.addOptions({type, family, serial, mode, stopped, clock, battery, noBattery, rate, s5, nonS5, readings,
-                  recording, seed, layout, lowRange, peak, fault, fullSpeed, cableDelay, initDelay, pathFile, log,
-                  exitWithParent});
+    const QCommandLineOption exitWithParent(
+        QStringLiteral("exit-with-parent"),
+        QStringLiteral("End when the process that started the simulator ends."));
+    p.addOptions({type, family, serial,    mode,       stopped,   clock,    battery, noBattery,
+                  rate, s5,     nonS5,     readings,   recording, seed,     layout,  lowRange,
+                  peak, fault,  fullSpeed, cableDelay, initDelay, pathFile, log,     exitWithParent});
     if (!p.parse(arguments)) {
         error = p.errorText();
         return std::nullopt;

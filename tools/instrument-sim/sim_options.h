@@ -7,32 +7,32 @@
 #include <optional>
 
 struct Faults {
-    bool silence = false;       // never transmits
-    bool badChars = false;      // a stray "A" at the end of the second data line
-    bool noCtrlZ = false;       // the end mark is missing
-    bool doubleCtrlZ = false;   // the end mark is sent twice
-    long stopAfter = -1;        // stops transmitting after this many bytes of a transmission
-    bool lowBattery = false;    // family letter sent in lower case
-    bool wrongFamily = false;   // second letter of the family code replaced by "X"
+    bool silence = false;     // never transmits
+    bool badChars = false;    // a stray "A" at the end of the second data line
+    bool noCtrlZ = false;     // the end mark is missing
+    bool doubleCtrlZ = false; // the end mark is sent twice
+    long stopAfter = -1;      // stops transmitting after this many bytes of a transmission
+    bool lowBattery = false;  // family letter sent in lower case
+    bool wrongFamily = false; // second letter of the family code replaced by "X"
 };
 
 struct SimOptions {
-    int type = 8;                       // catalogue type number
-    std::optional<QString> family;      // 3-letter family code
-    std::optional<QString> serial;      // 4 characters
-    std::optional<QChar> mode;          // mode letter; upper case = stopped
+    int type = 8;                  // catalogue type number
+    std::optional<QString> family; // 3-letter family code
+    std::optional<QString> serial; // 4 characters
+    std::optional<QChar> mode;     // mode letter; upper case = stopped
     bool stopped = false;
-    std::optional<QDateTime> clock;     // time the recording was started
-    std::optional<QString> battery;     // three hex digits
+    std::optional<QDateTime> clock; // time the recording was started
+    std::optional<QString> battery; // three hex digits
     bool noBattery = false;
-    std::optional<int> rate;            // baud
+    std::optional<int> rate; // baud
     std::optional<bool> s5;
-    int readings = 960;                 // values in memory
-    QString recordingFile;              // replayed instead of the generated profile
+    int readings = 960;    // values in memory
+    QString recordingFile; // replayed instead of the generated profile
     unsigned seed = 1;
     std::optional<bool> oldLayout;
     bool lowRange = false;
-    double peak = 200.0;                // amperes (or volts) of the generated profile
+    double peak = 200.0; // amperes (or volts) of the generated profile
     Faults faults;
     bool fullSpeed = false;
     std::optional<int> cableDelayMs;

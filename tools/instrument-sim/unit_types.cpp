@@ -22,7 +22,7 @@ constexpr std::array<UnitType, 13> kUnits{{
     {14, "TL40-R1", "KTV", 115200, 21462, true, false},
 }};
 
-}  // namespace
+} // namespace
 
 std::optional<UnitType> findUnitType(const QString &text)
 {

@@ -6,12 +6,12 @@
 
 struct UnitType {
     int number;
-    const char *name;     // catalogue display name
-    const char *family;   // family code the unit sends (3rd letter: A current, V voltage)
+    const char *name;   // catalogue display name
+    const char *family; // family code the unit sends (3rd letter: A current, V voltage)
     int baud;
-    int capacity;         // stored values
+    int capacity; // stored values
     bool s5;
-    bool oldLayout;       // readings without the "T:" marker
+    bool oldLayout; // readings without the "T:" marker
 };
 
 // By number ("8") or by name, case-insensitive ("mqa-s5-mh"). The
