@@ -227,7 +227,9 @@ int QtSerialPort::setPortOpen(bool open)
 
 bool QtSerialPort::portOpen() const
 {
-    return port_.isOpen();
+    // After the device went away the port stays open for the bytes that had
+    // arrived, and closes once they are taken.
+    return port_.isOpen() || !leftover_.isEmpty();
 }
 
 void QtSerialPort::setInputLen(int n)

@@ -7,9 +7,9 @@
 // being one) and `input()`.
 //
 // A device that goes away while open (cable unplugged, the peer of a
-// pseudo-terminal closed) closes the port: `portOpen()` turns false and
-// `lastError()` tells why, so a loop that checks `portOpen()` ends instead of
-// spinning.
+// pseudo-terminal closed) closes the port: the bytes that had arrived can
+// still be taken, then `portOpen()` turns false and `lastError()` tells why,
+// so a loop that checks `portOpen()` ends instead of spinning.
 #pragma once
 
 #include <QByteArray>

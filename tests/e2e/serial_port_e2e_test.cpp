@@ -157,8 +157,36 @@ TEST_F(SerialPortE2E, AHungUpUnitClosesThePortInsteadOfSpinning)
     EXPECT_EQ(port.lastError(), SerialError::kHardwareNotAvailable);
     EXPECT_TRUE(port.input().isEmpty());
     EXPECT_LT(cpuSeconds() - cpuBefore, 0.5);
-    // The port can be opened again once a unit is there.
     EXPECT_EQ(port.output("x"), SerialError::kPortNotOpen);
+}
+
+TEST_F(SerialPortE2E, BytesReceivedBeforeAHangUpCanStillBeTaken)
+{
+    SimHarness sim({"--type", "8", "--readings", "50", "--full-speed"});
+    ASSERT_TRUE(sim.started()) << sim.error().toStdString();
+    QtSerialPort port;
+    open(port, "115200,N,8,1");
+    ASSERT_TRUE(sim.waitForLog("transmission complete", 3000));
+    // Let the bytes reach the port without taking any.
+    QDeadlineTimer deadline(3000);
+    while (!deadline.hasExpired() && !port.inBufferCount()) {
+        clock_.processEvents(50);
+    }
+    clock_.processEvents(100);
+    const int waiting = port.inBufferCount();
+    ASSERT_GT(waiting, 0);
+    sim.stop();
+    for (int i = 0; i < 10; ++i) {
+        clock_.processEvents(50);
+    }
+    EXPECT_EQ(port.lastError(), SerialError::kHardwareNotAvailable) << "the hang-up was seen";
+    ASSERT_TRUE(port.portOpen()) << "still open for what had arrived";
+    port.setInputLen(0);
+    const QByteArray rest = port.input();
+    EXPECT_EQ(rest.size(), waiting);
+    EXPECT_TRUE(rest.endsWith(kCtrlZ));
+    EXPECT_FALSE(port.portOpen());
+    EXPECT_TRUE(port.input().isEmpty());
 }
 
 TEST_F(SerialPortE2E, OpeningErrorsHaveTheirNumbers)
