@@ -51,6 +51,18 @@ QString ChartInteraction::stampOf(int32_t valueIndex)
 void ChartInteraction::chartMouseMove(int x, int y)
 {
     auto &panels = p_.view.statusPanels;
+    const QString before2 = panels[1].text;
+    const QString before3 = panels[2].text;
+    readOut(x, y);
+    // The screen is brought up to date only when the read-out changed.
+    if (panels[1].text != before2 || panels[2].text != before3) {
+        p_.sync();
+    }
+}
+
+void ChartInteraction::readOut(int x, int y)
+{
+    auto &panels = p_.view.statusPanels;
     const Recording &r = p_.rec;
     setPointer(ChartCursor::Arrow);
     outside_ = 0;
@@ -103,7 +115,6 @@ void ChartInteraction::chartMouseMove(int x, int y)
         panels[2].text = textformat::picture(static_cast<double>(v), QStringLiteral("0"));
         panels[1].text = pointer_ == ChartCursor::NoDrop ? QString() : stampOf(static_cast<int32_t>(index));
     }
-    p_.sync();
 }
 
 void ChartInteraction::chartMousePress(int x, int y)
@@ -161,6 +172,7 @@ void ChartInteraction::chartMouseRelease(int x, int y)
     redrawChart(p_);
     edge_ = 0;
     press_ = 0;
+    p_.sync();
 }
 
 void ChartInteraction::chartUserCommand(int command)

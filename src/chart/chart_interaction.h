@@ -48,6 +48,8 @@ public:
     int rightLimitPx = 629;
 
 private:
+    // The status-bar read-out of a mouse position.
+    void readOut(int x, int y);
     bool minMaxAvgPlot() const;
     // Converts a mouse position; false when the chart cannot.
     bool convert(int x, int y);

@@ -115,6 +115,24 @@ TEST_F(ChartInteractionTest, MinMaxAvgPointFourReadsValueIndexStartPlusTwelve)
     EXPECT_EQ(p().chart.gSelEndText, "11:30  Jan 01, 24");    // index 18
 }
 
+TEST_F(ChartInteractionTest, ScreenIsUpdatedOnlyWhenTheReadOutChanges)
+{
+    struct CountingView : MainView {
+        void sync() override { ++syncs; }
+        void quit() override {}
+        int syncs = 0;
+    } view;
+    plotAverage();
+    p().windows.main = &view;
+    chart.move(chart.xOf(4), yIn());
+    EXPECT_EQ(view.syncs, 1);
+    chart.move(chart.xOf(4) + 2, yIn() + 1);  // same point, same value
+    EXPECT_EQ(view.syncs, 1);
+    chart.move(chart.xOf(5), yIn());
+    EXPECT_EQ(view.syncs, 2);
+    p().windows.main = nullptr;
+}
+
 TEST_F(ChartInteractionTest, ReadOutIsCheap)
 {
     plotAverage();
