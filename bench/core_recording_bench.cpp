@@ -15,7 +15,10 @@ namespace {
 
 class SilentDialogs : public Dialogs {
 public:
-    MsgResult message(const QString &, const QString &, MsgButtons, MsgIcon) override { return MsgResult::Ok; }
+    MsgResult message(const QString &, const QString &, MsgButtons, MsgIcon) override
+    {
+        return MsgResult::Ok;
+    }
     QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
     std::optional<QString> openFile(const QString &, const QString &) override { return std::nullopt; }
     std::optional<QString> saveFile(const QString &, const QString &, bool) override { return answer; }
@@ -64,7 +67,8 @@ QTemporaryDir &folder()
 // A full recording file: 42,967 values, 10 a line, newest first.
 QString makeFile(bool tLayout, bool minMaxAvg)
 {
-    const QString name = QStringLiteral("full_%1_%2.dat").arg(tLayout ? "t" : "old", minMaxAvg ? "mma" : "avg");
+    const QString name =
+        QStringLiteral("full_%1_%2.dat").arg(tLayout ? "t" : "old", minMaxAvg ? "mma" : "avg");
     const QString path = folder().filePath(name);
     if (QFile::exists(path)) {
         return path;
@@ -107,10 +111,22 @@ void readFile(benchmark::State &state, bool tLayout, bool minMaxAvg)
     state.counters["values"] = p.rec.gInfo[0][kColLast].number() + 1;
 }
 
-void BM_ReadTAverage(benchmark::State &s) { readFile(s, true, false); }
-void BM_ReadTMinMaxAvg(benchmark::State &s) { readFile(s, true, true); }
-void BM_ReadOlderAverage(benchmark::State &s) { readFile(s, false, false); }
-void BM_ReadOlderMinMaxAvg(benchmark::State &s) { readFile(s, false, true); }
+void BM_ReadTAverage(benchmark::State &s)
+{
+    readFile(s, true, false);
+}
+void BM_ReadTMinMaxAvg(benchmark::State &s)
+{
+    readFile(s, true, true);
+}
+void BM_ReadOlderAverage(benchmark::State &s)
+{
+    readFile(s, false, false);
+}
+void BM_ReadOlderMinMaxAvg(benchmark::State &s)
+{
+    readFile(s, false, true);
+}
 
 void BM_SaveAsFull(benchmark::State &state)
 {
@@ -144,7 +160,7 @@ void BM_SaveAsTextOnly(benchmark::State &state)
     }
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(BM_ReadTAverage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadTMinMaxAvg)->Unit(benchmark::kMillisecond);

@@ -15,10 +15,9 @@
 
 namespace {
 
-const char *const kUsage =
-    "usage: rdx600-cli summary FILE...\n"
-    "       rdx600-cli time FILE INDEX\n"
-    "       rdx600-cli save-as FILE FIRST LAST OUT\n";
+const char *const kUsage = "usage: rdx600-cli summary FILE...\n"
+                           "       rdx600-cli time FILE INDEX\n"
+                           "       rdx600-cli save-as FILE FIRST LAST OUT\n";
 
 std::optional<int> toIndex(const QString &text)
 {
@@ -33,7 +32,8 @@ public:
     explicit CliProgram(QTextStream &err) : dialogs(err)
     {
         const QString ini = qEnvironmentVariable("RDX600_CLI_SETTINGS");
-        settings = std::make_unique<QtSettingsStore>(ini.isEmpty() ? dir.filePath(QStringLiteral("rdx600.ini")) : ini);
+        settings = std::make_unique<QtSettingsStore>(
+            ini.isEmpty() ? dir.filePath(QStringLiteral("rdx600.ini")) : ini);
         Services s;
         s.dialogs = &dialogs;
         s.settings = settings.get();
@@ -128,7 +128,7 @@ int saveAs(const QStringList &args, QTextStream &err)
     return status(cli);
 }
 
-}  // namespace
+} // namespace
 
 QString unixLines(const QString &text)
 {

@@ -14,8 +14,11 @@ MsgResult CliDialogs::message(const QString &text, const QString &title, MsgButt
     switch (buttons) {
     case MsgButtons::OkCancel:
     case MsgButtons::RetryCancel:
-    case MsgButtons::YesNoCancel: return MsgResult::Cancel;
-    case MsgButtons::YesNo: return MsgResult::No;
-    default: return MsgResult::Ok;
+    case MsgButtons::YesNoCancel:
+        return MsgResult::Cancel;
+    case MsgButtons::YesNo:
+        return MsgResult::No;
+    default:
+        return MsgResult::Ok;
     }
 }

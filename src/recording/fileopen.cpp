@@ -19,7 +19,7 @@
 namespace {
 
 constexpr char kCtrlZ = 26;
-constexpr int kBufferItems = 43051;  // buffer indices 0..43050
+constexpr int kBufferItems = 43051; // buffer indices 0..43050
 
 bool isLineEnd(char c)
 {
@@ -120,7 +120,7 @@ bool readValues(const QByteArray &b, const RecordingScan &scan, Values &values)
         while (p < end && !isSeparator(*p)) {
             ++p;
         }
-        if (discard) {  // the "T:" marker
+        if (discard) { // the "T:" marker
             discard = false;
             continue;
         }
@@ -173,10 +173,17 @@ FileopenResult fail(Program &p, int slot, FileopenResult result)
 {
     Recording &r = p.rec;
     switch (result) {
-    case FileopenResult::NotFound: p.dialogs().message(QStringLiteral("File not found")); break;
-    case FileopenResult::ProcessingError: p.dialogs().message(QStringLiteral("Error in processing file")); break;
-    case FileopenResult::ModeMixing: p.dialogs().message(QStringLiteral("Mode mixing not allowed")); break;
-    default: break;
+    case FileopenResult::NotFound:
+        p.dialogs().message(QStringLiteral("File not found"));
+        break;
+    case FileopenResult::ProcessingError:
+        p.dialogs().message(QStringLiteral("Error in processing file"));
+        break;
+    case FileopenResult::ModeMixing:
+        p.dialogs().message(QStringLiteral("Mode mixing not allowed"));
+        break;
+    default:
+        break;
     }
     if (result != FileopenResult::ModeMixing) {
         r.gOutputMode = 1;
@@ -186,7 +193,7 @@ FileopenResult fail(Program &p, int slot, FileopenResult result)
     return result;
 }
 
-}  // namespace
+} // namespace
 
 bool scanRecording(const QByteArray &b, RecordingScan &scan)
 {
@@ -393,8 +400,8 @@ void setMenusAfterOpen(Program &p)
     if (isMinMaxAvg(p.rec.gModeLetter)) {
         m.setEnabled(QStringLiteral("pwrview"), false);
     }
-    m.setEnabled({QStringLiteral("mnuItemClose"), QStringLiteral("mnuView"), QStringLiteral("mnuItemViewPlot"),
-                  QStringLiteral("mnuItemPrint")},
+    m.setEnabled({QStringLiteral("mnuItemClose"), QStringLiteral("mnuView"),
+                  QStringLiteral("mnuItemViewPlot"), QStringLiteral("mnuItemPrint")},
                  true);
     m.setEnabled({QStringLiteral("mnuItemViewTable"), QStringLiteral("mnuItemPrintTable"),
                   QStringLiteral("mnuItemViewPwrTable"), QStringLiteral("mnuItemViewpwrsummry"),
@@ -424,7 +431,7 @@ bool openChosenFile(Program &p, const QString &path)
     return result == FileopenResult::Opened;
 }
 
-}  // namespace
+} // namespace
 
 bool openRecordingFile(Program &p, const QString &path)
 {
@@ -480,8 +487,8 @@ void OpenRecentFile(Program &p, int entry)
                       QStringLiteral("mnuItemViewTable"), QStringLiteral("mnuItemPrintpwrSum"),
                       QStringLiteral("mnuItemPrintPwrTable"), QStringLiteral("mnuItemPrintTable")},
                      false);
-        m.setEnabled({QStringLiteral("mnuItemClose"), QStringLiteral("mnuItemViewPlot"), QStringLiteral("mnuItemPrint"),
-                      QStringLiteral("mnuView")},
+        m.setEnabled({QStringLiteral("mnuItemClose"), QStringLiteral("mnuItemViewPlot"),
+                      QStringLiteral("mnuItemPrint"), QStringLiteral("mnuView")},
                      true);
     }
     p.dialogs().setBusy(false);

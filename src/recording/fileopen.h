@@ -8,20 +8,20 @@
 class Program;
 
 enum class FileopenResult {
-    Opened,           // the lowest free slot holds the recording
-    NotFound,         // "File not found": the model is as it was
-    ProcessingError,  // "Error in processing file"
-    ModeMixing,       // "Mode mixing not allowed": nothing changed
-    NoFreeSlot,       // three recordings are open already
+    Opened,          // the lowest free slot holds the recording
+    NotFound,        // "File not found": the model is as it was
+    ProcessingError, // "Error in processing file"
+    ModeMixing,      // "Mode mixing not allowed": nothing changed
+    NoFreeSlot,      // three recordings are open already
 };
 
 // The recording file as the reader sees it, from one read of the file.
 struct RecordingScan {
-    QString header;        // from the family letter to the end of its line
-    QString rangeText;     // "LOW" when the line after the header holds a ".", else "HIGH"
-    QString formatMarker;  // first character of the line after the header
-    qsizetype valuesFrom = 0;  // byte offset where the value items start
-    qsizetype dataEnd = 0;     // offset of the Ctrl-Z (or the end of the bytes)
+    QString header;           // from the family letter to the end of its line
+    QString rangeText;        // "LOW" when the line after the header holds a ".", else "HIGH"
+    QString formatMarker;     // first character of the line after the header
+    qsizetype valuesFrom = 0; // byte offset where the value items start
+    qsizetype dataEnd = 0;    // offset of the Ctrl-Z (or the end of the bytes)
 };
 
 // Finds the header and the line after it. False when the bytes hold no

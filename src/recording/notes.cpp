@@ -56,7 +56,7 @@ std::optional<SiteNotes> readNotesFile(const QString &path)
 QByteArray notesFileText(const SiteNotes &notes)
 {
     QByteArray out;
-    out.reserve(4 * (kNoteWidth + 2));
+    out.reserve(static_cast<qsizetype>(4) * (kNoteWidth + 2));
     for (const QString &note : notes) {
         out += textformat::fixedLeft(note, kNoteWidth).toLatin1();
         out += "\r\n";
@@ -91,7 +91,8 @@ void NotesCommand(Program &p)
         return;
     }
     if (r.ginx < 0) {
-        p.dialogs().message(QStringLiteral("Software error in mnuItemNotes_Click: ") + QStringLiteral("\r\n") +
+        p.dialogs().message(QStringLiteral("Software error in mnuItemNotes_Click: ") +
+                            QStringLiteral("\r\n") +
                             QStringLiteral("   A case that couldn't happen, happened."));
         return;
     }

@@ -9,7 +9,7 @@
 
 class Program;
 
-using SiteNotes = std::array<QString, 4>;  // location, circuit, name, other
+using SiteNotes = std::array<QString, 4>; // location, circuit, name, other
 
 constexpr int kNoteWidth = 66;
 

@@ -78,7 +78,7 @@ int writeValueField(char *out, int16_t tenths, bool low)
     const int magnitude = negative ? -static_cast<int>(tenths) : tenths;
     char digits[8];
     int d = 0;
-    int whole = low ? magnitude / 10 : (magnitude + 5) / 10;  // "###0": halves away from zero
+    int whole = low ? magnitude / 10 : (magnitude + 5) / 10; // "###0": halves away from zero
     if (low) {
         digits[d++] = static_cast<char>('0' + magnitude % 10);
         digits[d++] = '.';
@@ -105,7 +105,7 @@ int writeValueField(char *out, int16_t tenths, bool low)
     return n;
 }
 
-}  // namespace
+} // namespace
 
 QString saveValueField(int16_t tenths, bool low)
 {
@@ -132,7 +132,8 @@ QString saveAsText(const Recording &r, int slot, int first, int last, const QStr
 
     const int count = std::max(last - first + 1, 0);
     QByteArray out;
-    out.resize(header.size() + 16 + count * 8 + (count / 10) * 2);
+    out.resize(header.size() + 16 + static_cast<qsizetype>(count) * 8 +
+               static_cast<qsizetype>(count / 10) * 2);
     char *w = out.data();
     const auto put = [&w](const QByteArray &bytes) {
         std::copy(bytes.cbegin(), bytes.cend(), w);
@@ -192,7 +193,7 @@ void SaveCommand(Program &p)
     if (r.slotInUse(0)) {
         SelectFile(p);
         if (r.ginx < 0) {
-            return;  // the choice was cancelled: nothing is written
+            return; // the choice was cancelled: nothing is written
         }
         if (!buildSaveAsText(p)) {
             p.dialogs().message(saveErrorText());

@@ -28,7 +28,7 @@ void SelectFile(Program &p)
     if (p.windows.dataSelect != nullptr) {
         p.windows.dataSelect->showModal(lines);
     } else {
-        r.ginx = -2;  // nobody to ask
+        r.ginx = -2; // nobody to ask
     }
     p.dialogs().setBusy(false);
 }

@@ -7,7 +7,7 @@
 void PrintShownTableCommand(Program &p)
 {
     if (p.io.printer == nullptr || !p.dialogs().printerDialog()) {
-        return;  // a cancelled printer dialog ends the print silently
+        return; // a cancelled printer dialog ends the print silently
     }
     PrinterDevice &printer = *p.io.printer;
     const QString font = QStringLiteral("Times New Roman");

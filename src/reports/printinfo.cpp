@@ -29,39 +29,42 @@ QString stampText(const QString &text)
     return t ? textformat::dateText(*t, textformat::DateText::Stamp) : text;
 }
 
-}  // namespace
+} // namespace
 
 SummaryPanels summaryPanels(const Recording &r, const ModeTable &modes, const ChartState &chart, int slot)
 {
     const auto &info = r.gInfo[slot];
     const QString mode = info[kColMode].text();
     const QString units = fixedLeft(QLatin1Char(' ') + info[kColUnits].text(), 59);
-    const QString kind =
-        isMinMaxAvg(mode) ? fixedLeft(QStringLiteral("Min/Max/Avg "), 15) : fixedLeft(QStringLiteral("Average"), 15);
+    const QString kind = isMinMaxAvg(mode) ? fixedLeft(QStringLiteral("Min/Max/Avg "), 15)
+                                           : fixedLeft(QStringLiteral("Average"), 15);
 
     SummaryPanels s;
     QString &l1 = s.label1;
     l1 += QStringLiteral("    File:     ") + fixedLeft(fileName(info[kColPath].text()), 24) +
           QStringLiteral("             ") + textformat::numberText(info[kColLast].number() + 1) +
-          fixedLeft(QStringLiteral("  Values"), 29) + QStringLiteral("Ser. ") + info[kColSerial].text() + kCrLf;
+          fixedLeft(QStringLiteral("  Values"), 29) + QStringLiteral("Ser. ") + info[kColSerial].text() +
+          kCrLf;
     l1 += QStringLiteral("     Mode:  ") + fixedLeft(QStringLiteral("  ") + mode, 4) + kind +
           fixedLeft(modes.memory(mode).value_or(QString()), 13) +
-          QString::number(modes.interval(mode).value_or(0)) + QStringLiteral(" min interval                  ") +
-          info[kColRange].text() + QStringLiteral("  Range") + kCrLf;
+          QString::number(modes.interval(mode).value_or(0)) +
+          QStringLiteral(" min interval                  ") + info[kColRange].text() +
+          QStringLiteral("  Range") + kCrLf;
     if (r.gSelectFlag == 1) {
         const QString base = info[kColStart].text();
-        l1 += kCrLf + QStringLiteral("           Selected:       Start  ") + calcDate(mode, base, r.gDatastart) +
-              QStringLiteral("                   Finish  ") + calcDate(mode, base, r.gdataend) + kCrLf;
+        l1 += kCrLf + QStringLiteral("           Selected:       Start  ") +
+              calcDate(mode, base, r.gDatastart) + QStringLiteral("                   Finish  ") +
+              calcDate(mode, base, r.gdataend) + kCrLf;
         l1 += QStringLiteral("                                   Min      ") +
               textformat::picture(chart.gSelMin / 10.0, QStringLiteral("###0.0")) +
               QStringLiteral("                                 max       ") +
-              textformat::picture(chart.gSelMax / 10.0, QStringLiteral("###0.0")) + QStringLiteral("           ") +
-              kCrLf;
+              textformat::picture(chart.gSelMax / 10.0, QStringLiteral("###0.0")) +
+              QStringLiteral("           ") + kCrLf;
     } else {
         l1 += QStringLiteral("    Entire File:  Start:  ") + fixedLeft(info[kColStart].text(), 50) +
               QStringLiteral("End:  ") + stampText(info[kColEnd].text()) + kCrLf;
-        l1 += QStringLiteral("                       Min: ") + info[kColMin].text() + units + QStringLiteral(" Max: ") +
-              info[kColMax].text() + units;
+        l1 += QStringLiteral("                       Min: ") + info[kColMin].text() + units +
+              QStringLiteral(" Max: ") + info[kColMax].text() + units;
     }
 
     const auto &site = r.gSite[slot];

@@ -11,8 +11,8 @@ class ModeTable;
 struct ChartState;
 
 struct SummaryPanels {
-    QString label1;  // file, values, serial, mode, interval, range, times, extremes
-    QString label2;  // location, name, circuit, other
+    QString label1; // file, values, serial, mode, interval, range, times, extremes
+    QString label2; // location, name, circuit, other
 };
 
 // The two panels of recording `slot`. With gSelectFlag = 1 the times and

@@ -65,15 +65,20 @@ void DataSelect::ok()
 {
     Recording &r = p_.rec;
     switch (r.gOutputMode) {
-    case 6: r.ginx = Chosen; break;
+    case 6:
+        r.ginx = Chosen;
+        break;
     case 1:
         if (p_.windows.editNotes != nullptr) {
             p_.windows.editNotes->showNotes();
         }
         break;
     case 3:
-    case 4: Printinfo(p_); break;
-    default: break;  // 2 and 5: the table report and the power-table export choose on their own
+    case 4:
+        Printinfo(p_);
+        break;
+    default:
+        break; // 2 and 5: the table report and the power-table export choose on their own
     }
 }
 
@@ -87,8 +92,9 @@ void DataSelect::cancel()
 QString DataSelect::scrollDataText(int scrollValue, int smallChange, int32_t listWidth) const
 {
     const QString crlf = QStringLiteral("\r\n");
-    return QStringLiteral("scrollindex=") + QString::number(ScrollIndex) + crlf + QStringLiteral("scroll value = ") +
-           QString::number(scrollValue) + crlf + QStringLiteral("smallChange=") + QString::number(smallChange) +
-           crlf + QStringLiteral("widthlongest=") + QString::number(WidestName) + crlf +
+    return QStringLiteral("scrollindex=") + QString::number(ScrollIndex) + crlf +
+           QStringLiteral("scroll value = ") + QString::number(scrollValue) + crlf +
+           QStringLiteral("smallChange=") + QString::number(smallChange) + crlf +
+           QStringLiteral("widthlongest=") + QString::number(WidestName) + crlf +
            QStringLiteral("list1.Width=") + QString::number(listWidth);
 }

@@ -26,7 +26,8 @@ protected:
             GTEST_SKIP() << "RDX600_CLI does not name rdx600-cli";
         }
     }
-    CliRun run(const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+    CliRun run(const QStringList &args,
+               const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
     {
         QProcess proc;
         proc.setProcessEnvironment(env);
@@ -53,7 +54,7 @@ RecordingFileSpec recording(const QString &mode, const QStringList &values)
     return s;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(CliTest, SummaryPrintsBothPanelsOfEachRecording)
 {
@@ -65,11 +66,12 @@ TEST_F(CliTest, SummaryPrintsBothPanelsOfEachRecording)
     const auto panels = [](const QString &name, int count, const QString &range, const QString &start,
                            const QString &min, const QString &max) {
         return "    File:     " + name.leftJustified(24) + QString(13, ' ') + QString::number(count) +
-               QString("  Values").leftJustified(29) + "Ser. 1234\n" + "     Mode:    a Average" + QString(8, ' ') +
-               "Cont" + QString(9, ' ') + "15 min interval" + QString(18, ' ') + range + "  Range\n" +
-               "    Entire File:  Start:  " + start.leftJustified(50) + "End:  10:00  Mar 15, 26\n" +
-               "                       Min: " + min + QString(" A").leftJustified(59) + " Max: " + max +
-               QString(" A").leftJustified(59) + "\n" + "Loc:    \nName: \nCirc:    \nOther: \n";
+               QString("  Values").leftJustified(29) + "Ser. 1234\n" + "     Mode:    a Average" +
+               QString(8, ' ') + "Cont" + QString(9, ' ') + "15 min interval" + QString(18, ' ') + range +
+               "  Range\n" + "    Entire File:  Start:  " + start.leftJustified(50) +
+               "End:  10:00  Mar 15, 26\n" + "                       Min: " + min +
+               QString(" A").leftJustified(59) + " Max: " + max + QString(" A").leftJustified(59) + "\n" +
+               "Loc:    \nName: \nCirc:    \nOther: \n";
     };
     const QString expected = panels("a.dat", 4, "HIGH", "09:15  Mar 15, 26", "10", "40") +
                              panels("b.dat", 2, "LOW", "09:45  Mar 15, 26", "1.5", "2.5");

@@ -1,7 +1,7 @@
-#include "support/fake_printer.h"
 #include "recording/file_commands.h"
 #include "recording/fileopen.h"
 #include "recording/notes.h"
+#include "support/fake_printer.h"
 #include "support/recording_files.h"
 #include "support/test_program.h"
 
@@ -39,7 +39,7 @@ RecordingFileSpec spec(const QString &mode, QStringList values, bool tMarker = t
     return s;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(FileopenTest, AverageTFileFillsTheSlot)
 {
@@ -82,7 +82,7 @@ TEST_F(FileopenTest, OlderLayoutMovesTheEndTimeToTheIntervalBoundary)
     RecordingFileSpec s = spec("a", {"1", "2", "3"}, false);
     s.stamp = "03-15-26 10:07";
     ASSERT_EQ(open("a.dat", s), FileopenResult::Opened);
-    EXPECT_EQ(info(0, kColEnd).text(), "10:07  Mar 15, 26");  // the header's own time
+    EXPECT_EQ(info(0, kColEnd).text(), "10:07  Mar 15, 26"); // the header's own time
     EXPECT_EQ(info(0, kColFormat).text(), "1");
     // End 10:15, start N x 15 minutes before.
     EXPECT_EQ(info(0, kColStart).text(), "09:30  Mar 15, 26");
@@ -126,8 +126,8 @@ TEST_F(FileopenTest, OlderMinMaxAvgFileIsReorderedAndShifted)
     // Too few items for one triple: three values, the missing ones 0.
     ASSERT_EQ(open("p.dat", spec("h", {"3", "1"}, false)), FileopenResult::Opened);
     EXPECT_EQ(info(1, kColLast).number(), 2);
-    EXPECT_EQ(value(1, 0), 30);  // index 2 moved to 0
-    EXPECT_EQ(value(1, 1), 0);   // index 3 (never read) moved to 1
+    EXPECT_EQ(value(1, 0), 30); // index 2 moved to 0
+    EXPECT_EQ(value(1, 1), 0);  // index 3 (never read) moved to 1
     EXPECT_EQ(value(1, 2), 30);
 }
 
@@ -187,7 +187,7 @@ TEST_F(FileopenTest, ValueLimitsAndUnreadableDates)
 TEST_F(FileopenTest, HeaderTimeFromCharacters47To60UnlessBatteryVoltage)
 {
     RecordingFileSpec s = spec("a", {"1", "2"});
-    s.tail = "  04-01-26 08:30 extra";  // 47-60 after two blanks
+    s.tail = "  04-01-26 08:30 extra"; // 47-60 after two blanks
     ASSERT_EQ(open("long.dat", s), FileopenResult::Opened);
     EXPECT_EQ(info(0, kColEnd).text(), "08:30  Apr 01, 26");
     EXPECT_EQ(info(0, kColHeader).text().mid(30, 14), "04-01-26 08:30");
@@ -219,7 +219,8 @@ TEST_F(FileopenTest, NotesAreReadAndAMissingNotesFileGivesEmptyNotes)
     }
     EXPECT_EQ(rec().gWorkPath, tp.path("n.not"));
 
-    ASSERT_TRUE(writeNotesFile(tp.path("m.not"), {"Main St, north", "Feeder 12", QString::fromUtf8("Jürgen"), ""}));
+    ASSERT_TRUE(
+        writeNotesFile(tp.path("m.not"), {"Main St, north", "Feeder 12", QString::fromUtf8("Jürgen"), ""}));
     ASSERT_EQ(open("m.dat", spec("a", {"1"})), FileopenResult::Opened);
     EXPECT_EQ(rec().gSite[1][0], "Main St, north");
     EXPECT_EQ(rec().gSite[1][1], "Feeder 12");
@@ -347,9 +348,9 @@ TEST_F(FileopenTest, ValueItemsInEveryWrittenForm)
 {
     // Each item with its stored value in tenths (newest first in the file).
     const std::vector<std::pair<QString, int>> items{
-        {"12", 120},    {"12.3", 123},  {"-0.5", -5},  {"+7", 70},     {".5", 5},      {"5.", 50},
-        {"0.05", 0},    {"0.15", 2},    {"1.25", 12},  {"1e2", 1000},  {"-3276.8", -32768},
-        {"000123.4", 1234}, {"abc", 0}, {"-", 0},      {"12.34", 123}, {"3.0", 30}};
+        {"12", 120}, {"12.3", 123}, {"-0.5", -5},   {"+7", 70},    {".5", 5},           {"5.", 50},
+        {"0.05", 0}, {"0.15", 2},   {"1.25", 12},   {"1e2", 1000}, {"-3276.8", -32768}, {"000123.4", 1234},
+        {"abc", 0},  {"-", 0},      {"12.34", 123}, {"3.0", 30}};
     QStringList values;
     for (const auto &item : items) {
         values << item.first;

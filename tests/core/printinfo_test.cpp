@@ -47,15 +47,16 @@ const QString kCrLf = "\r\n";
 
 QString averageLabel1()
 {
-    return "    File:     feeder12.dat" + blanks(12) + blanks(13) + "4" + "  Values" + blanks(21) + "Ser. 0815" + kCrLf +
-           "     Mode:    d Average" + blanks(8) + "Stop" + blanks(9) + "15 min interval" + blanks(18) + "HIGH  Range" +
-           kCrLf + "    Entire File:  Start:  09:15  Mar 15, 26" + blanks(33) + "End:  10:00  Mar 15, 26" + kCrLf +
+    return "    File:     feeder12.dat" + blanks(12) + blanks(13) + "4" + "  Values" + blanks(21) +
+           "Ser. 0815" + kCrLf + "     Mode:    d Average" + blanks(8) + "Stop" + blanks(9) +
+           "15 min interval" + blanks(18) + "HIGH  Range" + kCrLf +
+           "    Entire File:  Start:  09:15  Mar 15, 26" + blanks(33) + "End:  10:00  Mar 15, 26" + kCrLf +
            "                       Min: 10 A" + blanks(57) + " Max: 40.5 A" + blanks(57);
 }
 
 const QString kLabel2 = "Loc:    Main St\r\nName: Jo\r\nCirc:    Feeder 12\r\nOther: none\r\n";
 
-}  // namespace
+} // namespace
 
 TEST_F(PrintinfoTest, AverageRecordingPanels)
 {
@@ -74,19 +75,19 @@ TEST_F(PrintinfoTest, MinMaxAvgRecordingWithASelectedArea)
     i[kColMode] = "h";
     i[kColStart] = "09:00  Mar 15, 26";
     i[kColRange] = "LOW";
-    i[kColPath] = "short.dat";  // no folder: the whole path
+    i[kColPath] = "short.dat"; // no folder: the whole path
     p().rec.gSelectFlag = 1;
     p().rec.gDatastart = 3;
     p().rec.gdataend = 5;
     p().chart.gSelMin = -15;
     p().chart.gSelMax = 1234;
     Printinfo(p());
-    const QString expected =
-        "    File:     short.dat" + blanks(15) + blanks(13) + "4" + "  Values" + blanks(21) + "Ser. 0815" + kCrLf +
-        "     Mode:    h Min/Max/Avg " + blanks(3) + "Cont" + blanks(9) + "5 min interval" + blanks(18) + "LOW  Range" +
-        kCrLf + kCrLf + "           Selected:       Start  09:05  Mar 15, 26" + blanks(19) +
-        "Finish  09:08  Mar 15, 26" + kCrLf + blanks(35) + "Min      -1.5" + blanks(33) + "max       123.4" +
-        blanks(11) + kCrLf;
+    const QString expected = "    File:     short.dat" + blanks(15) + blanks(13) + "4" + "  Values" +
+                             blanks(21) + "Ser. 0815" + kCrLf + "     Mode:    h Min/Max/Avg " + blanks(3) +
+                             "Cont" + blanks(9) + "5 min interval" + blanks(18) + "LOW  Range" + kCrLf +
+                             kCrLf + "           Selected:       Start  09:05  Mar 15, 26" + blanks(19) +
+                             "Finish  09:08  Mar 15, 26" + kCrLf + blanks(35) + "Min      -1.5" + blanks(33) +
+                             "max       123.4" + blanks(11) + kCrLf;
     EXPECT_EQ(p().view.Label1.text, expected);
 }
 

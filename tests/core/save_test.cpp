@@ -1,6 +1,6 @@
+#include "platform/textformat.h"
 #include "recording/file_commands.h"
 #include "recording/fileopen.h"
-#include "platform/textformat.h"
 #include "recording/save.h"
 #include "support/fake_data_select.h"
 #include "support/recording_files.h"
@@ -48,7 +48,7 @@ RecordingFileSpec averageSpec(QStringList values)
     return s;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(SaveTest, SaveAsTextOfARangeReadsBackWithItsStartTime)
 {
@@ -67,8 +67,8 @@ TEST_F(SaveTest, SaveAsTextOfARangeReadsBackWithItsStartTime)
     // Index 9 is 9 intervals after the start: 10:45.
     QString expectedHeader = header;
     expectedHeader.replace(30, 14, "03-15-26 10:45");
-    EXPECT_EQ(rec().gText, "\r\n\n\n" + expectedHeader + "\r" + "T: " + "  10   9   8   7   6   5   4   3   2   1" +
-                               QChar(26));
+    EXPECT_EQ(rec().gText, "\r\n\n\n" + expectedHeader + "\r" +
+                               "T: " + "  10   9   8   7   6   5   4   3   2   1" + QChar(26));
 
     tp.dialogs.saveAnswers.push_back(tp.path("range.dat"));
     ASSERT_TRUE(SaveDialogProc(tp.p()));
@@ -100,8 +100,8 @@ TEST_F(SaveTest, LowRangeFieldsLineBreaksAndWideValues)
     ASSERT_TRUE(buildSaveAsText(tp.p()));
     const QString text = rec().gText;
     const qsizetype valuesAt = text.indexOf("T: ") + 3;
-    EXPECT_EQ(text.mid(valuesAt), " 1234.5 100.0 -12.5  3.5  4.5  5.5  6.5  7.5  8.5  9.5\n\r 10.5 11.5" +
-                                      QString(QChar(26)));
+    EXPECT_EQ(text.mid(valuesAt),
+              " 1234.5 100.0 -12.5  3.5  4.5  5.5  6.5  7.5  8.5  9.5\n\r 10.5 11.5" + QString(QChar(26)));
 
     tp.dialogs.saveAnswers.push_back(tp.path("low2.dat"));
     ASSERT_TRUE(SaveDialogProc(tp.p()));
@@ -122,7 +122,8 @@ TEST_F(SaveTest, HighRangeWideValuesAndOlderLayout)
     rec().gdataend = 4;
     ASSERT_TRUE(buildSaveAsText(tp.p()));
     // No "T: " marker: the values follow the header line's CR.
-    EXPECT_TRUE(rec().gText.endsWith("\r 3000 999 -150 -2000   7" + QString(QChar(26)))) << rec().gText.toStdString();
+    EXPECT_TRUE(rec().gText.endsWith("\r 3000 999 -150 -2000   7" + QString(QChar(26))))
+        << rec().gText.toStdString();
 }
 
 TEST_F(SaveTest, DialogCancelFailureAndSuccess)
@@ -162,8 +163,9 @@ TEST_F(SaveTest, FailedWriteLeavesTheOldFileIntact)
     }
     ASSERT_TRUE(QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
                                                QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup));
-    ASSERT_TRUE(QFile::setPermissions(tp.files.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                                           QFile::ExeOther | QFile::ExeGroup));
+    ASSERT_TRUE(QFile::setPermissions(tp.files.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                           QFile::ExeOwner | QFile::ExeOther |
+                                                           QFile::ExeGroup));
     // The write runs in a child process; as root it gives up its rights so
     // that the folder is really read-only to it.
     const pid_t pid = fork();
@@ -191,7 +193,7 @@ TEST_F(SaveTest, SaveCommandAsksWhichRecordingAndCancelWritesNothing)
     open("a.dat", averageSpec({"1", "2", "3"}));
     open("b.dat", averageSpec({"4", "5", "6", "7"}));
     rec().gDatastart = 0;
-    rec().gdataend = 100;  // beyond recording 1: kept within it
+    rec().gdataend = 100; // beyond recording 1: kept within it
     select.clicks = {1};
     tp.dialogs.saveAnswers.push_back(tp.path("c.dat"));
     tp.p().menu.setEnabled("mnuItemSave", true);

@@ -42,7 +42,7 @@ protected:
     CountingNotesView notes;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(SelectFileTest, NoneOrOneRecordingNeedsNoWindow)
 {
@@ -68,7 +68,7 @@ TEST_F(SelectFileTest, TwoOrThreeRecordingsAskTheUser)
     EXPECT_FALSE(tp.p().view.Label1.visible);
 
     openSlots(3);
-    select.clicks = {0, 2};  // the last click counts
+    select.clicks = {0, 2}; // the last click counts
     SelectFile(tp.p());
     EXPECT_EQ(rec().ginx, 2);
 
@@ -96,8 +96,8 @@ TEST(DataSelect, ScrollingOfLongPaths)
     TestProgram tp;
     tp.p().rec.gOutputMode = 6;
     DataSelect d(tp.p());
-    const QString longPath = QString(70, QLatin1Char('x')) + "/feed1.dat";  // 80 characters
-    const QString shortPath = "C:/data/twenty__.dat";                       // 20 characters
+    const QString longPath = QString(70, QLatin1Char('x')) + "/feed1.dat"; // 80 characters
+    const QString shortPath = "C:/data/twenty__.dat";                      // 20 characters
     ASSERT_EQ(longPath.size(), 80);
     ASSERT_EQ(shortPath.size(), 20);
     d.activate({longPath, shortPath, ""}, {800, 200, 0}, 300);
@@ -138,7 +138,7 @@ TEST_F(SelectFileTest, OkActsOnTheOutputMode)
     rec().gOutputMode = 3;
     d.activate({tp.path("rec0.dat"), tp.path("rec1.dat"), ""}, {1, 1, 1}, 100);
     d.click(1);
-    EXPECT_EQ(rec().ginx, 1);  // at once outside a file selection
+    EXPECT_EQ(rec().ginx, 1); // at once outside a file selection
     d.ok();
     EXPECT_TRUE(tp.p().view.Label1.text.contains("rec1.dat"));
 
@@ -147,7 +147,7 @@ TEST_F(SelectFileTest, OkActsOnTheOutputMode)
     EXPECT_EQ(notes.shown, 1);
 
     d.cancel();
-    EXPECT_EQ(rec().ginx, 1);  // only a file selection is cancelled
+    EXPECT_EQ(rec().ginx, 1); // only a file selection is cancelled
 }
 
 TEST_F(SelectFileTest, NotesCommandEditsTheChosenRecording)

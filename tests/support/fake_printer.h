@@ -14,8 +14,8 @@ public:
         QString font;
         double points = 0;
         bool bold = false;
-        int x = 0;  // twips from the printable area's left edge
-        int y = 0;  // twips from its top
+        int x = 0; // twips from the printable area's left edge
+        int y = 0; // twips from its top
         int page = 1;
         int document = 1;
     };
@@ -35,7 +35,7 @@ public:
     // Height of a line: the font size in twips (20 per point) times 1.2.
     int lineHeight() const { return static_cast<int>(points_ * 24); }
 
-    std::vector<Line> lines;  // every printed piece, split at line ends
+    std::vector<Line> lines; // every printed piece, split at line ends
     int endDocs = 0;
     int pages = 1;
     bool endDocResult = true;

@@ -4,8 +4,8 @@
 
 QString headerLine(const RecordingFileSpec &spec)
 {
-    QString h = spec.family.leftJustified(3, QLatin1Char(' '), true) + spec.mode.left(1) + QStringLiteral("   ") +
-                spec.serial.leftJustified(4, QLatin1Char(' '), true);
+    QString h = spec.family.leftJustified(3, QLatin1Char(' '), true) + spec.mode.left(1) +
+                QStringLiteral("   ") + spec.serial.leftJustified(4, QLatin1Char(' '), true);
     h = h.leftJustified(30, QLatin1Char(' '));
     h += spec.stamp;
     h += spec.tail;

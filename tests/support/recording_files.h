@@ -5,13 +5,13 @@
 #include <QStringList>
 
 struct RecordingFileSpec {
-    QString family = QStringLiteral("KLA");  // characters 1-3; the third is the units letter
-    QString mode = QStringLiteral("a");      // character 4
-    QString serial = QStringLiteral("1234"); // characters 8-11
-    QString stamp = QStringLiteral("03-15-26 10:00");  // characters 31-44
-    QString tail;          // characters 45 on
-    bool tMarker = true;   // values after "T:"
-    QStringList values;    // newest first, as written
+    QString family = QStringLiteral("KLA");           // characters 1-3; the third is the units letter
+    QString mode = QStringLiteral("a");               // character 4
+    QString serial = QStringLiteral("1234");          // characters 8-11
+    QString stamp = QStringLiteral("03-15-26 10:00"); // characters 31-44
+    QString tail;                                     // characters 45 on
+    bool tMarker = true;                              // values after "T:"
+    QStringList values;                               // newest first, as written
     int perLine = 10;
 };
 

@@ -33,11 +33,12 @@ protected:
     std::unique_ptr<DataSelectWindow> window;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(DataSelectWindowTest, LongPathsScrollShortOnesDoNot)
 {
-    const QString longPath = "/home/engineer/recordings/2026/march/substation-north/feeder-12/phase-red/rec.dat";
+    const QString longPath =
+        "/home/engineer/recordings/2026/march/substation-north/feeder-12/phase-red/rec.dat";
     openSlots({longPath, "/tmp/b.dat"});
     tp.p().rec.gOutputMode = 6;
     window->prepare({longPath, "/tmp/b.dat", ""});
@@ -50,7 +51,7 @@ TEST_F(DataSelectWindowTest, LongPathsScrollShortOnesDoNot)
 
     window->HScroll1->setValue(30);
     EXPECT_EQ(window->List1->item(0)->text(), longPath.mid(29));
-    EXPECT_EQ(window->List1->item(1)->text(), "");  // shorter than 30 characters
+    EXPECT_EQ(window->List1->item(1)->text(), ""); // shorter than 30 characters
     window->grab().save("/tmp/rdx600_data_select.png");
 
     window->prepare({"/a.dat", "/b.dat", ""});

@@ -35,9 +35,13 @@ TEST(PrintPdf, SummaryPrintsToAPdfFile)
     pdftotext.start("pdftotext", {"-layout", pdf, "-"});
     ASSERT_TRUE(pdftotext.waitForFinished(30000));
     const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
-    for (const char *piece : {"File:", "feeder.dat", "6", "Values", "Ser. 4711", "Min/Max/Avg", "Cont",
-                              "5 min interval", "LOW", "Range", "Entire File:", "Start:", "Min:", "Max:", "21",
-                              "Loc:", "Main Street", "Name: Jo Smith", "Circ:", "Feeder 12", "Other: pole 17"}) {
+    for (const char *piece : {"File:",  "feeder.dat",     "6",
+                              "Values", "Ser. 4711",      "Min/Max/Avg",
+                              "Cont",   "5 min interval", "LOW",
+                              "Range",  "Entire File:",   "Start:",
+                              "Min:",   "Max:",           "21",
+                              "Loc:",   "Main Street",    "Name: Jo Smith",
+                              "Circ:",  "Feeder 12",      "Other: pole 17"}) {
         EXPECT_TRUE(text.contains(piece)) << piece << "\n" << text.toStdString();
     }
     // The lines keep their order.

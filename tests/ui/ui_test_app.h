@@ -9,6 +9,6 @@ inline void ensureUiTestApp()
         static int argc = 1;
         static char name[] = "rdx600_ui_tests";
         static char *argv[] = {name, nullptr};
-        new QApplication(argc, argv);  // lives for the whole test run
+        new QApplication(argc, argv); // lives for the whole test run
     }
 }

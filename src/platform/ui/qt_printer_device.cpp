@@ -82,7 +82,7 @@ bool QtPrinterDevice::begin()
     }
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(printer_.get())) {
-        failed_ = true;  // reported by endDoc
+        failed_ = true; // reported by endDoc
         return false;
     }
     painter_->setFont(font_);

@@ -13,8 +13,8 @@ EditNotesWindow::EditNotesWindow(Program &p, QWidget *parent) : QWidget(parent, 
     auto *grid = new QGridLayout(this);
     Label5 = new QLabel(this);
     grid->addWidget(Label5, 0, 0, 1, 2);
-    const QStringList captions{QStringLiteral("Location:"), QStringLiteral("Circuit:"), QStringLiteral("Name:"),
-                               QStringLiteral("Other:")};
+    const QStringList captions{QStringLiteral("Location:"), QStringLiteral("Circuit:"),
+                               QStringLiteral("Name:"), QStringLiteral("Other:")};
     QLineEdit **edits[] = {&Text1, &Text2, &Text3, &Text4};
     for (int i = 0; i < 4; ++i) {
         auto *label = new QLabel(captions[i], this);

@@ -17,13 +17,13 @@ public:
     // Loads the notes of ginx and shows the window (not modal).
     void showNotes() override;
 
-    QLineEdit *Text1 = nullptr;  // location
-    QLineEdit *Text2 = nullptr;  // circuit
-    QLineEdit *Text3 = nullptr;  // name
-    QLineEdit *Text4 = nullptr;  // other
-    QLabel *Label5 = nullptr;    // the recording's path
-    QPushButton *Command1 = nullptr;  // OK
-    QPushButton *Command2 = nullptr;  // cancel
+    QLineEdit *Text1 = nullptr;      // location
+    QLineEdit *Text2 = nullptr;      // circuit
+    QLineEdit *Text3 = nullptr;      // name
+    QLineEdit *Text4 = nullptr;      // other
+    QLabel *Label5 = nullptr;        // the recording's path
+    QPushButton *Command1 = nullptr; // OK
+    QPushButton *Command2 = nullptr; // cancel
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -44,7 +44,8 @@ DataSelectWindow::DataSelectWindow(Program &p, QWidget *parent) : QDialog(parent
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(HScroll1, &QScrollBar::valueChanged, this, &DataSelectWindow::onScroll);
-    connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { onClick(List1->row(item)); });
+    connect(List1, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { onClick(List1->row(item)); });
     connect(Command1, &QPushButton::clicked, this, &DataSelectWindow::onOk);
     connect(Command2, &QPushButton::clicked, this, &DataSelectWindow::reject);
     connect(Command3, &QPushButton::clicked, this, &DataSelectWindow::onShowScrollData);

@@ -25,10 +25,10 @@ public:
     const DataSelect &logic() const { return logic_; }
     QListWidget *List1 = nullptr;
     QScrollBar *HScroll1 = nullptr;
-    QPushButton *Command1 = nullptr;  // OK
-    QPushButton *Command2 = nullptr;  // Cancel
-    QPushButton *Command3 = nullptr;  // Show scroll data (hidden)
-    QPushButton *Command4 = nullptr;  // takes the focus after scrolling (invisible)
+    QPushButton *Command1 = nullptr; // OK
+    QPushButton *Command2 = nullptr; // Cancel
+    QPushButton *Command3 = nullptr; // Show scroll data (hidden)
+    QPushButton *Command4 = nullptr; // takes the focus after scrolling (invisible)
 
 public Q_SLOTS:
     void reject() override;
