@@ -1,5 +1,7 @@
 #include "session.h"
 
+#include <cmath>
+
 namespace {
 
 constexpr char kTab = 9;
@@ -8,8 +10,10 @@ constexpr char kCr = 13;
 } // namespace
 
 Session::Session(Instrument &unit, SimLog &log, const SimOptions &o)
-    : unit_(unit), log_(log), cableDelay_(o.cableDelayMs.value_or(unit.s5() ? 50 : 500)),
-      initDelay_(o.initDelayMs), silence_(o.faults.silence), stopAfter_(o.faults.stopAfter)
+    : unit_(unit), log_(log),
+      cableDelay_(std::lround(o.cableDelayMs.value_or(unit.s5() ? 50 : 500) * o.timeScale)),
+      initDelay_(std::lround(o.initDelayMs * o.timeScale)), silence_(o.faults.silence),
+      stopAfter_(o.faults.stopAfter)
 {
 }
 

@@ -73,6 +73,8 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
             "memory, takes the new mode and clock and sends back its header line followed by Ctrl-Z.\n"
             "When the program's baud rate differs from the unit's, the unit's bytes arrive as garbage.\n"
             "Ends on SIGTERM or SIGINT (and with --exit-with-parent when its parent ends).\n"
+            "RDX600_TIME_SCALE in the environment (e.g. 0.1, as for the program) scales the cable and\n"
+            "initialization delays.\n"
             "Types (number or name): ") +
         unitTypeList());
     p.addHelpOption();
@@ -278,6 +280,8 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
         error = QStringLiteral("bad initialization delay");
         return std::nullopt;
     }
+    const double scale = qEnvironmentVariable("RDX600_TIME_SCALE").toDouble(&ok);
+    o.timeScale = ok && scale > 0 ? scale : 1.0;
     o.pathFile = p.value(pathFile);
     o.logFile = p.value(log);
     o.exitWithParent = p.isSet(exitWithParent);

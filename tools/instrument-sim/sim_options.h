@@ -37,6 +37,9 @@ struct SimOptions {
     bool fullSpeed = false;
     std::optional<int> cableDelayMs;
     int initDelayMs = 1000;
+    // RDX600_TIME_SCALE from the environment (as the program's clock reads
+    // it): scales the cable and initialization delays.
+    double timeScale = 1.0;
     QString pathFile;
     QString logFile;
     bool exitWithParent = false;
