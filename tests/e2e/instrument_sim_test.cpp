@@ -92,6 +92,48 @@ TEST_F(InstrumentSim, ReplaysARecordingFile)
     EXPECT_TRUE(got.endsWith("T: 118 122 120 117 121 119 \x1a")) << got.toStdString();
 }
 
+TEST_F(InstrumentSim, TheGeneratedProfileDependsOnlyOnSeedAndClock)
+{
+    auto run = [](const char *seed) {
+        SimHarness sim({"--type", "8", "--mode", "h", "--clock", "05-04-26 00:00", "--readings", "300",
+                        "--seed", seed, "--full-speed"});
+        return sim.started() ? download("115200,N,8,1") : QByteArray();
+    };
+    const QByteArray first = run("7");
+    ASSERT_TRUE(first.endsWith(kCtrlZ));
+    EXPECT_EQ(run("7"), first);
+    EXPECT_NE(run("8"), first);
+    // Min/max/avg: each interval sends minimum, maximum, average.
+    const auto values = first.mid(first.indexOf("T: ") + 3).chopped(1).simplified().split(' ');
+    ASSERT_EQ(values.size(), 300);
+    for (qsizetype i = 0; i + 2 < values.size(); i += 3) {
+        const int lo = values[i].toInt(), hi = values[i + 1].toInt(), avg = values[i + 2].toInt();
+        EXPECT_LE(lo, avg) << i;
+        EXPECT_LE(avg, hi) << i;
+    }
+}
+
+TEST_F(InstrumentSim, IgnoresTextThatIsNoInitializationString)
+{
+    SimHarness sim({"--type", "8", "--readings", "10", "--init-delay", "0"});
+    ASSERT_TRUE(sim.started());
+    QtClock clock(1.0);
+    QtSerialPort port;
+    port.setCommPort(1);
+    port.setSettings("115200,N,8,1");
+    ASSERT_EQ(port.setPortOpen(true), 0);
+    ASSERT_TRUE(sim.waitForLog("transmission complete", 2000));
+    port.output("\t");
+    ASSERT_TRUE(sim.waitForLog("TAB received", 2000));
+    port.output("13-45-26 99:99 b1\r");
+    EXPECT_TRUE(sim.waitForLog("not an initialization string: ignored", 2000)) << sim.log().toStdString();
+    EXPECT_EQ(sim.countInLog("initialized:"), 0);
+    // A valid one afterwards still works.
+    port.output("\t");
+    port.output("02-03-26 04:05 c0\r");
+    EXPECT_TRUE(sim.waitForLog("initialized: mode c, clock 02-03-26 04:05", 2000)) << sim.log().toStdString();
+}
+
 TEST_F(InstrumentSim, RejectsBadOptionsAndDocumentsEveryOption)
 {
     QProcess p;

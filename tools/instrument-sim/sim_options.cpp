@@ -121,9 +121,11 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
         QStringLiteral("Replay the readings (and, unless given, family, mode, serial "
                        "and clock) of a recording file."),
         QStringLiteral("file"));
-    const QCommandLineOption seed(QStringLiteral("seed"),
-                                  QStringLiteral("Seed of the generated load profile's noise (default 1)."),
-                                  QStringLiteral("n"), QStringLiteral("1"));
+    const QCommandLineOption seed(
+        QStringLiteral("seed"),
+        QStringLiteral("Seed of the generated load profile's noise (default 1); with --clock "
+                       "the readings are the same on every run."),
+        QStringLiteral("n"), QStringLiteral("1"));
     const QCommandLineOption layout(
         QStringLiteral("layout"),
         QStringLiteral("\"t\": readings after a \"T:\" marker; \"old\": older layout, no "
