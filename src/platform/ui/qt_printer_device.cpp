@@ -9,6 +9,12 @@
 QtPrinterDevice::QtPrinterDevice() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     font_.setPointSizeF(10);
+    // RDX600_PRINT_PDF=/path/out.pdf: print into that file instead.
+    const QString pdf = qEnvironmentVariable("RDX600_PRINT_PDF");
+    if (!pdf.isEmpty()) {
+        printer_->setOutputFormat(QPrinter::PdfFormat);
+        printer_->setOutputFileName(pdf);
+    }
 }
 
 QtPrinterDevice::QtPrinterDevice(const QString &pdfPath) : QtPrinterDevice()

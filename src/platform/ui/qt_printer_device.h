@@ -14,7 +14,8 @@ class QWidget;
 
 class QtPrinterDevice : public PrinterDevice {
 public:
-    // Prints on the system's default printer.
+    // Prints on the system's default printer (or into the PDF file named by
+    // the environment variable RDX600_PRINT_PDF).
     QtPrinterDevice();
     // Prints into a PDF file (replaced at each document).
     explicit QtPrinterDevice(const QString &pdfPath);

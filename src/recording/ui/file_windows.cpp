@@ -1,16 +1,11 @@
 #include "recording/ui/file_windows.h"
 
-#include "platform/ui/qt_printer_device.h"
 #include "recording/fileopen.h"
 #include "recording/ui/edit_notes_window.h"
 #include "shell/program.h"
 #include "shell/ui/data_select_window.h"
 
-std::unique_ptr<QtPrinterDevice> makePrinterDevice()
-{
-    const QString pdf = qEnvironmentVariable("RDX600_PRINT_PDF");
-    return pdf.isEmpty() ? std::make_unique<QtPrinterDevice>() : std::make_unique<QtPrinterDevice>(pdf);
-}
+#include <QTimer>
 
 void attachFileWindows(Program &p, QWidget *parent)
 {
@@ -24,4 +19,23 @@ void openCommandLineFiles(Program &p, const QStringList &files)
         openRecordingFile(p, file);
     }
     p.sync();
+}
+
+void startFileWindows(Program &p, const std::function<QWidget *()> &mainWindow, const QStringList &files)
+{
+    if (QWidget *main = mainWindow()) {
+        attachFileWindows(p, main);
+        openCommandLineFiles(p, files);
+        return;
+    }
+    auto *timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [&p, mainWindow, files, timer] {
+        if (QWidget *main = mainWindow()) {
+            timer->stop();
+            timer->deleteLater();
+            attachFileWindows(p, main);
+            openCommandLineFiles(p, files);
+        }
+    });
+    timer->start(20);
 }
