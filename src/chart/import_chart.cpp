@@ -8,7 +8,7 @@
 
 namespace {
 constexpr ChartColor kImportGrey{210, 210, 210};
-}  // namespace
+} // namespace
 
 void ImportChart(Program &p)
 {

@@ -46,7 +46,8 @@ protected:
 
 TEST_F(ImportChartTest, ShowsTheChosenFileInTheSecondChart)
 {
-    tp.settings.store.save(QStringLiteral("Directory"), QStringLiteral("default"), QStringLiteral("/data/rdx"));
+    tp.settings.store.save(QStringLiteral("Directory"), QStringLiteral("default"),
+                           QStringLiteral("/data/rdx"));
     const QString file = QStringLiteral("/data/rdx/feeder 7.chd");
     tp.dialogs.openAnswers.push_back(file);
 
@@ -121,4 +122,4 @@ TEST(ImportChartRefused, AFileTheChartCannotReadEndsSilently)
     EXPECT_TRUE(tp.dialogs.messages.empty());
 }
 
-}  // namespace
+} // namespace
