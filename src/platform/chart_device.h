@@ -90,7 +90,8 @@ public:
     virtual void addBand(int fromPoint, int toPoint, const ChartColor &color) = 0;
     virtual void removeBands() = 0;
 
-    // Plot-area offsets (top and right room for the text boxes).
+    // Plot-area offsets in vertical chart units: the room above (first) and
+    // below (second) the plot area, where the text boxes go.
     virtual void setMargins(int first, int second) = 0;
 
     // Annotation list.
