@@ -19,9 +19,9 @@ constexpr int kNoteLeft = 300;
 constexpr int kNoteTop = 200;
 constexpr int kNoteWidth = 100;
 constexpr int kNoteHeight = 50;
-constexpr int kKeptBoxes = 4;  // Clear Notes keeps the first four boxes
+constexpr int kKeptBoxes = 4; // Clear Notes keeps the first four boxes
 constexpr uint32_t kOnePageBackground = 0xC0C0C0;
-}  // namespace
+} // namespace
 
 QString onePageNotice()
 {
@@ -174,7 +174,7 @@ void onePagePlot(Program &p)
     ShowRecentFileEntries(p);
 }
 
-}  // namespace chartcmd
+} // namespace chartcmd
 
 void installChartCommands(Program &p)
 {

@@ -12,13 +12,13 @@ void installChartCommands(Program &p);
 
 namespace chartcmd {
 
-void viewPlot(Program &p);      // mnuItemViewPlot
-void refresh(Program &p);       // mnuItemRefresh
-void zoom(Program &p);          // mnuZoom
-void scale(Program &p);         // mnuItemScale
-void addNote(Program &p);       // mnuItemadd
-void clearNotes(Program &p);    // mnuItemClearNote
-void onePagePlot(Program &p);   // mnuItemOnepgPlot
+void viewPlot(Program &p);    // mnuItemViewPlot
+void refresh(Program &p);     // mnuItemRefresh
+void zoom(Program &p);        // mnuZoom
+void scale(Program &p);       // mnuItemScale
+void addNote(Program &p);     // mnuItemadd
+void clearNotes(Program &p);  // mnuItemClearNote
+void onePagePlot(Program &p); // mnuItemOnepgPlot
 
 // Chart type flag added by Plot and Zoom.
 constexpr unsigned kTypeFlag = 0x10000000U;
@@ -29,4 +29,4 @@ QString onePageNotice();
 // A whole number in -32768..32767 ("5", " -3 "); false for anything else.
 bool parseWholeNumber(const QString &text, int &value);
 
-}  // namespace chartcmd
+} // namespace chartcmd

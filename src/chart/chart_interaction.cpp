@@ -16,7 +16,7 @@ int32_t floorPoint(double v)
 {
     return static_cast<int32_t>(std::clamp(std::floor(v), -2147483648.0, 2147483647.0));
 }
-}  // namespace
+} // namespace
 
 bool ChartInteraction::minMaxAvgPlot() const
 {

@@ -83,9 +83,12 @@ QString captionText(int openCount, const QString &path, int displaySel)
         return QStringLiteral("File: ") + path;
     }
     switch (displaySel) {
-    case 2: return QStringLiteral("Data Displayed: MAXIMUM");
-    case 3: return QStringLiteral("Data Displayed: MINIMUM");
-    default: return QStringLiteral("Data Displayed: AVERAGE");
+    case 2:
+        return QStringLiteral("Data Displayed: MAXIMUM");
+    case 3:
+        return QStringLiteral("Data Displayed: MINIMUM");
+    default:
+        return QStringLiteral("Data Displayed: AVERAGE");
     }
 }
 
@@ -103,12 +106,14 @@ QString siteText(const SiteInfo &info)
                                  : QStringLiteral("        File Data:   Max  ") + info.maxText + info.units +
                                        QStringLiteral("  Min  ") + info.minText + info.units;
     const QDateTime today(info.today, QTime(0, 0), Qt::UTC);
-    return QStringLiteral("Date printed   ") + textformat::dateText(today, textformat::DateText::MonthDashDate) +
-           crlf + QStringLiteral("Mode:  ") + kind + QStringLiteral(";     ") + info.memory +
-           QStringLiteral(";    ") + QString::number(info.intervalMinutes) + QStringLiteral(" min interval      ") +
-           fileData + crlf + QStringLiteral("Location: ") + info.location + crlf +
-           QStringLiteral("Circuit:     ") + info.circuit + crlf + QStringLiteral("Name:     ") + info.name +
-           crlf + QStringLiteral("Other:      ") + info.other + crlf;
+    return QStringLiteral("Date printed   ") +
+           textformat::dateText(today, textformat::DateText::MonthDashDate) + crlf +
+           QStringLiteral("Mode:  ") + kind + QStringLiteral(";     ") + info.memory +
+           QStringLiteral(";    ") + QString::number(info.intervalMinutes) +
+           QStringLiteral(" min interval      ") + fileData + crlf + QStringLiteral("Location: ") +
+           info.location + crlf + QStringLiteral("Circuit:     ") + info.circuit + crlf +
+           QStringLiteral("Name:     ") + info.name + crlf + QStringLiteral("Other:      ") + info.other +
+           crlf;
 }
 
 Margins margins(bool onePage, bool minMaxAvg)
@@ -131,7 +136,7 @@ void place(ChartBox &box, const BoxPlace &at)
     box.width = at.width;
     box.height = at.height;
 }
-}  // namespace
+} // namespace
 
 void moveBoxesForPrinting(ChartDevice &chart)
 {
@@ -147,7 +152,7 @@ void moveBoxesForPrinting(ChartDevice &chart)
     }
 }
 
-}  // namespace plot
+} // namespace plot
 
 namespace {
 
@@ -203,7 +208,7 @@ void askDisplaySelection(Program &p)
     }
 }
 
-}  // namespace
+} // namespace
 
 void DisplaySelProceed(Program &p, bool average, bool maximum, bool minimum)
 {
@@ -234,7 +239,7 @@ void DisplPlot(Program &p)
         ++n;
     }
     if (n == 0) {
-        return;  // nothing open: nothing to draw
+        return; // nothing open: nothing to draw
     }
     const int last = n - 1;
     cs.gPointCount = r.gInfo[last][kColLast].toInt();
@@ -357,7 +362,8 @@ void DisplPlot(Program &p)
         info.other = r.gSite[0][3];
         site = plot::siteText(info);
     }
-    const QString selection = cs.gMarkFlag == 1 ? plot::selectionText(cs.gSelStartText, cs.gSelEndText) : QString();
+    const QString selection =
+        cs.gMarkFlag == 1 ? plot::selectionText(cs.gSelStartText, cs.gSelEndText) : QString();
     plot::BoxPlace selectionPlace = plot::kSelectionBox;
     if (cs.gOnePageFlag) {
         selectionPlace.top = plot::kSelectionBoxOnePageTop;

@@ -37,9 +37,9 @@ namespace plot {
 
 // Value indices of one drawing and the number of chart points.
 struct Range {
-    int32_t start = 0;  // gDatastart
-    int32_t end = 0;    // gdataend
-    int32_t count = 0;  // points drawn: count + 1 (average) or count (min/max/avg)
+    int32_t start = 0; // gDatastart
+    int32_t end = 0;   // gdataend
+    int32_t count = 0; // points drawn: count + 1 (average) or count (min/max/avg)
 };
 
 // The range of an average recording, with a pending zoom into chart points
@@ -77,10 +77,10 @@ struct SiteInfo {
     QDate today;
     bool minMaxAvg = false;
     int intervalMinutes = 0;
-    QString memory;              // "Cont" / "Stop"
-    bool severalFiles = false;   // more than one recording (file data N/A)
-    QString maxText, minText;    // gInfo columns 5 and 6 of slot 0
-    QString units;               // gInfo column 4 of slot 0
+    QString memory;            // "Cont" / "Stop"
+    bool severalFiles = false; // more than one recording (file data N/A)
+    QString maxText, minText;  // gInfo columns 5 and 6 of slot 0
+    QString units;             // gInfo column 4 of slot 0
     QString location, circuit, name, other;
 };
 QString siteText(const SiteInfo &info);
@@ -112,4 +112,4 @@ Margins margins(bool onePage, bool minMaxAvg);
 // Moves the site and caption boxes to their places for printing on one page.
 void moveBoxesForPrinting(ChartDevice &chart);
 
-}  // namespace plot
+} // namespace plot

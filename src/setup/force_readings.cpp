@@ -19,7 +19,8 @@ double limit(const QString &rangeText)
 
 QString outOfRangeMessage(double limit)
 {
-    return QStringLiteral("Error - New reading is outside the allowable range.\r\n  - Must be between 0 and ") +
+    return QStringLiteral(
+               "Error - New reading is outside the allowable range.\r\n  - Must be between 0 and ") +
            textformat::numberText(limit);
 }
 
@@ -51,7 +52,7 @@ void apply(Recording &r, int slot, int32_t start, int32_t end, ForceScope scope,
     r.gInfo[slot][kColEdited] = 1;
 }
 
-}  // namespace force
+} // namespace force
 
 void ForceRdgsOk(Program &p, const QString &text, ForceScope scope)
 {

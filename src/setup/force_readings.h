@@ -33,7 +33,7 @@ std::optional<int16_t> storedValue(const QString &text, double limit);
 // Sets the chosen values of `slot` in start..end and the edited flag.
 void apply(Recording &r, int slot, int32_t start, int32_t end, ForceScope scope, int16_t value);
 
-}  // namespace force
+} // namespace force
 
 // The window's OK: checks and stores the value (or shows why not), then
 // redraws the chart.

@@ -1,9 +1,9 @@
 // A program with a recorded chart and recordings put straight into the model.
 #pragma once
 
-#include "support/fake_chart_device.h"
 #include "recording/recording.h"
 #include "shell/program.h"
+#include "support/fake_chart_device.h"
 #include "support/test_program.h"
 
 #include <gtest/gtest.h>
@@ -53,8 +53,7 @@ protected:
     }
 
     // value(i) = f(i) for n values.
-    template <class F>
-    static std::vector<int16_t> series(int n, F f)
+    template <class F> static std::vector<int16_t> series(int n, F f)
     {
         std::vector<int16_t> v(static_cast<size_t>(n));
         for (int i = 0; i < n; ++i) {

@@ -47,7 +47,7 @@ protected:
     }
     ChartInteraction &ui() { return static_cast<ChartInteraction &>(*p().chart.interaction); }
     QString panel(int n) const { return tp.program->view.statusPanels[static_cast<size_t>(n - 1)].text; }
-    int yIn() const { return chart.yOf(12.3); }  // a value inside the axis limits
+    int yIn() const { return chart.yOf(12.3); } // a value inside the axis limits
 
     NullPrinter printer;
 };
@@ -111,8 +111,8 @@ TEST_F(ChartInteractionTest, MinMaxAvgPointFourReadsValueIndexStartPlusTwelve)
     chart.drag(chart.xOf(1), yIn(), chart.xOf(4), yIn());
     EXPECT_EQ(p().chart.gSelStart, 1);
     EXPECT_EQ(p().chart.gSelEnd, 4);
-    EXPECT_EQ(p().chart.gSelStartText, "10:45  Jan 01, 24");  // index 9
-    EXPECT_EQ(p().chart.gSelEndText, "11:30  Jan 01, 24");    // index 18
+    EXPECT_EQ(p().chart.gSelStartText, "10:45  Jan 01, 24"); // index 9
+    EXPECT_EQ(p().chart.gSelEndText, "11:30  Jan 01, 24");   // index 18
 }
 
 TEST_F(ChartInteractionTest, ScreenIsUpdatedOnlyWhenTheReadOutChanges)
@@ -126,7 +126,7 @@ TEST_F(ChartInteractionTest, ScreenIsUpdatedOnlyWhenTheReadOutChanges)
     p().windows.main = &view;
     chart.move(chart.xOf(4), yIn());
     EXPECT_EQ(view.syncs, 1);
-    chart.move(chart.xOf(4) + 2, yIn() + 1);  // same point, same value
+    chart.move(chart.xOf(4) + 2, yIn() + 1); // same point, same value
     EXPECT_EQ(view.syncs, 1);
     chart.move(chart.xOf(5), yIn());
     EXPECT_EQ(view.syncs, 2);
@@ -307,7 +307,7 @@ TEST_F(ChartInteractionTest, AddNoteStopsMarkingUntilTheNextPlot)
     chart.drag(chart.xOf(10), yIn(), chart.xOf(20), yIn());
     EXPECT_EQ(p().chart.gSelStart, 0);
     EXPECT_TRUE(chart.bands().empty());
-    EXPECT_FALSE(chart.annotationEditing());  // the release ends the editing
+    EXPECT_FALSE(chart.annotationEditing()); // the release ends the editing
     EXPECT_FALSE(chart.calls.contains("openData(1,50)"));
     EXPECT_EQ(chart.boxCount(), 4);
 
@@ -352,9 +352,10 @@ TEST_F(ChartInteractionTest, OnePagePlotOnAndOff)
     EXPECT_FALSE(p().menu.enabled("mnuView"));
     EXPECT_FALSE(p().menu.enabled("pwrview"));
     EXPECT_TRUE(p().menu.checked("mnuItemOnepgPlot"));
-    EXPECT_EQ(p().view.Label1.text,
-              "\rONE PAGE PLOT IS ENABLED\rClick the Print Icon to print this report.\r(To return regular plot "
-              "mode, uncheck the 'One Page Plot' item under 'Options'");
+    EXPECT_EQ(
+        p().view.Label1.text,
+        "\rONE PAGE PLOT IS ENABLED\rClick the Print Icon to print this report.\r(To return regular plot "
+        "mode, uncheck the 'One Page Plot' item under 'Options'");
     EXPECT_TRUE(p().view.Label1.visible);
     EXPECT_EQ(p().view.label1Background, 0xC0C0C0U);
     EXPECT_FALSE(p().menu.enabled("mnuItemOpen"));
@@ -441,4 +442,4 @@ TEST(ChartCommandsText, WholeNumbers)
     EXPECT_FALSE(chartcmd::parseWholeNumber("5 5", v));
 }
 
-}  // namespace
+} // namespace

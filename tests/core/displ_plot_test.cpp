@@ -15,7 +15,7 @@ TEST(PlotMath, ValueAxisRunsToTenBelowNinePointOneUnits)
 {
     // 9.0 units: 1.1 x 9 = 9.9, raised to 10; 9.1 units gives 10.01 and stays.
     EXPECT_DOUBLE_EQ(plot::valueAxisLimits(90, 20).max, 10.0);
-    EXPECT_DOUBLE_EQ(plot::valueAxisLimits(90, 20).min, 1.0);  // Int(0.9 x 2) = 1
+    EXPECT_DOUBLE_EQ(plot::valueAxisLimits(90, 20).min, 1.0); // Int(0.9 x 2) = 1
     EXPECT_NEAR(plot::valueAxisLimits(91, 20).max, 10.01, 1e-9);
     const auto zero = plot::valueAxisLimits(0, 0);
     EXPECT_DOUBLE_EQ(zero.max, 10.0);
@@ -26,10 +26,10 @@ TEST(PlotMath, ValueAxisRunsToTenBelowNinePointOneUnits)
 
 TEST(PlotMath, LabelStepRoundsHalvesToEvenAndIsAtLeastOne)
 {
-    EXPECT_EQ(plot::labelStep(4), 1);   // 0.5 -> 0 -> 1
-    EXPECT_EQ(plot::labelStep(12), 2);  // 1.5 -> 2
-    EXPECT_EQ(plot::labelStep(20), 2);  // 2.5 -> 2
-    EXPECT_EQ(plot::labelStep(28), 4);  // 3.5 -> 4
+    EXPECT_EQ(plot::labelStep(4), 1);  // 0.5 -> 0 -> 1
+    EXPECT_EQ(plot::labelStep(12), 2); // 1.5 -> 2
+    EXPECT_EQ(plot::labelStep(20), 2); // 2.5 -> 2
+    EXPECT_EQ(plot::labelStep(28), 4); // 3.5 -> 4
     EXPECT_EQ(plot::labelStep(0), 1);
 }
 
@@ -86,7 +86,7 @@ TEST_F(DisplPlotTest, AverageModeFIsOneCurveOfCountPlusOnePoints)
     EXPECT_EQ(chart.valueAxisTitle(), "VOLTS");
     EXPECT_EQ(chart.seriesLegend(0), "one.dat");
     EXPECT_EQ(p().chart.gPointCount, 11);
-    EXPECT_EQ(chart.labelStep(), 1);  // 11 / 8 = 1.375
+    EXPECT_EQ(chart.labelStep(), 1); // 11 / 8 = 1.375
     // Mode f is one minute an interval.
     EXPECT_EQ(chart.labels()[1], "Jan 01 10:01");
     EXPECT_EQ(chart.labelFont().name, "arial");
@@ -130,7 +130,7 @@ TEST_F(DisplPlotTest, TwoAverageRecordingsAreTwoNamedCurvesWithoutCaption)
     ASSERT_EQ(chart.boxCount(), 3);
     for (const ChartBox &b : chart.boxes()) {
         EXPECT_TRUE(b.text.isEmpty());
-        EXPECT_TRUE(b.transparent);  // empty boxes draw nothing
+        EXPECT_TRUE(b.transparent); // empty boxes draw nothing
     }
     EXPECT_TRUE(chart.bands().empty());
     EXPECT_EQ(chart.marginFirst(), 20);
@@ -140,20 +140,23 @@ TEST_F(DisplPlotTest, TwoAverageRecordingsAreTwoNamedCurvesWithoutCaption)
 TEST_F(DisplPlotTest, OneMinMaxAvgRecordingHasMaxAverageMinAndItsCaption)
 {
     // Mode g: average, maximum, minimum of each interval.
-    openSlot(0, "g", series(30, [](int i) { return (i % 3 == 0 ? 100 : i % 3 == 1 ? 200 : 50) + i / 3; }),
+    openSlot(0, "g", series(30, [](int i) { return (i % 3 == 0   ? 100
+                                                    : i % 3 == 1 ? 200
+                                                                 : 50) +
+                                                   i / 3; }),
              "C:\\data\\mma.dat");
     DisplPlot(p());
     ASSERT_EQ(chart.seriesCount(), 3);
     ASSERT_EQ(chart.pointCount(), 10);
     EXPECT_EQ(p().chart.gPointCount, 10);
-    EXPECT_DOUBLE_EQ(chart.value(0, 4), 20.4);  // maximum
-    EXPECT_DOUBLE_EQ(chart.value(1, 4), 10.4);  // average
-    EXPECT_DOUBLE_EQ(chart.value(2, 4), 5.4);   // minimum
+    EXPECT_DOUBLE_EQ(chart.value(0, 4), 20.4); // maximum
+    EXPECT_DOUBLE_EQ(chart.value(1, 4), 10.4); // average
+    EXPECT_DOUBLE_EQ(chart.value(2, 4), 5.4);  // minimum
     EXPECT_EQ(chart.seriesLegend(0), "Max");
     EXPECT_EQ(chart.seriesLegend(1), "Average");
     EXPECT_EQ(chart.seriesLegend(2), "Min");
     EXPECT_NEAR(chart.valueAxisMax(), 1.1 * 209 / 10, 1e-9);
-    EXPECT_DOUBLE_EQ(chart.valueAxisMin(), 4.0);  // Int(0.9 x 5.0)
+    EXPECT_DOUBLE_EQ(chart.valueAxisMin(), 4.0); // Int(0.9 x 5.0)
     // Interval j starts 15 x j minutes on.
     EXPECT_EQ(chart.labels()[1], "Jan 01 10:15");
 
@@ -222,16 +225,18 @@ TEST_F(DisplPlotTest, OnePageSiteBoxShowsFileDataOrNA)
     p().chart.gOnePageFlag = true;
     DisplPlot(p());
     const QString one = chart.box(plot::kSiteBox).text;
-    EXPECT_EQ(one, "Date printed   Mar-05-24\r\n"
-                   "Mode:  Average;     Cont;    15 min interval              File Data:   Max  11.9A  Min  10A\r\n"
-                   "Location: Main St\r\nCircuit:     Feeder 4\r\nName:     J. Doe\r\nOther:      dry\r\n");
+    EXPECT_EQ(
+        one, "Date printed   Mar-05-24\r\n"
+             "Mode:  Average;     Cont;    15 min interval              File Data:   Max  11.9A  Min  10A\r\n"
+             "Location: Main St\r\nCircuit:     Feeder 4\r\nName:     J. Doe\r\nOther:      dry\r\n");
 
     openSlot(1, "a", series(20, [](int i) { return i; }), "C:\\data\\b.dat");
     DisplPlot(p());
     const ChartBox site = chart.box(plot::kSiteBox);
-    EXPECT_EQ(site.text, "Date printed   Mar-05-24\r\n"
-                         "Mode:  Average;     Cont;    15 min interval               File Data:  N/A              \r\n"
-                         "Location: Main St\r\nCircuit:     Feeder 4\r\nName:     J. Doe\r\nOther:      dry\r\n");
+    EXPECT_EQ(site.text,
+              "Date printed   Mar-05-24\r\n"
+              "Mode:  Average;     Cont;    15 min interval               File Data:  N/A              \r\n"
+              "Location: Main St\r\nCircuit:     Feeder 4\r\nName:     J. Doe\r\nOther:      dry\r\n");
     EXPECT_EQ(site.background, kGrey);
     EXPECT_EQ(site.fontSize, 9);
     EXPECT_FALSE(site.framed);
@@ -250,9 +255,10 @@ TEST_F(DisplPlotTest, OnePageMinMaxAvgSiteTextAndMargins)
     openSlot(0, "k", series(30, [](int i) { return 50 + i; }));
     p().chart.gOnePageFlag = true;
     DisplPlot(p());
-    EXPECT_TRUE(chart.box(plot::kSiteBox)
-                    .text.contains("Mode:  Min/Max/Avg ;     Stop;    5 min interval              File Data:   Max  "
-                                   "7.9A  Min  5A\r\n"));
+    EXPECT_TRUE(
+        chart.box(plot::kSiteBox)
+            .text.contains("Mode:  Min/Max/Avg ;     Stop;    5 min interval              File Data:   Max  "
+                           "7.9A  Min  5A\r\n"));
     EXPECT_EQ(chart.marginFirst(), 120);
     EXPECT_EQ(chart.marginSecond(), 100);
 }
@@ -298,7 +304,7 @@ TEST_F(DisplPlotTest, FinishShowsChartAndResetsTheOneShotState)
     p().chart.gYScaleMin = 5;
     rec().gOutputMode = 1;
     DisplPlot(p());
-    EXPECT_DOUBLE_EQ(chart.valueAxisMin(), 5.0);  // the user's minimum, this once
+    EXPECT_DOUBLE_EQ(chart.valueAxisMin(), 5.0); // the user's minimum, this once
     EXPECT_TRUE(chart.isVisible());
     EXPECT_TRUE(p().view.chart1Visible);
     EXPECT_EQ(p().view.statusPanels[0].text, "Status:");
@@ -333,7 +339,7 @@ TEST_F(DisplPlotTest, PrintLayoutMovesBoxesAndLeavesStateForTheScreenRedraw)
     EXPECT_EQ(chart.box(plot::kCaptionBox).top, 380);
     const ChartBox sel = chart.box(plot::kSelectionBoxIndex);
     EXPECT_EQ(sel.left, 160);
-    EXPECT_EQ(sel.top, 40);  // one-page place, unchanged for printing
+    EXPECT_EQ(sel.top, 40); // one-page place, unchanged for printing
     EXPECT_FALSE(p().menu.enabled("mnuItemOnepgPlot"));
     EXPECT_FALSE(p().menu.checked("mnuItemOnepgPlot"));
     EXPECT_EQ(p().chart.gMarkFlag, 1);
@@ -416,7 +422,7 @@ TEST_F(DisplPlotTest, RedrawRoutesToThePowerPlot)
     redrawChart(p());
     EXPECT_EQ(power, 1);
     EXPECT_EQ(chart.seriesCount(), 0);
-    redrawShownChart(p());  // the recording plot is shown
+    redrawShownChart(p()); // the recording plot is shown
     EXPECT_EQ(power, 1);
     EXPECT_EQ(chart.seriesCount(), 1);
     p().chart.gPowerShown = true;
@@ -424,4 +430,4 @@ TEST_F(DisplPlotTest, RedrawRoutesToThePowerPlot)
     EXPECT_EQ(power, 2);
 }
 
-}  // namespace
+} // namespace

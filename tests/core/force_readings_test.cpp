@@ -52,7 +52,8 @@ TEST_P(ForceLimits, ValuesOutsideZeroToTheLimitAreRefused)
         ASSERT_EQ(tp.dialogs.messages.size(), 1U);
         const QString limit = QString::fromLatin1(c.range) == "LOW" ? "99.9" : "999";
         EXPECT_EQ(tp.dialogs.lastMessage(),
-                  "Error - New reading is outside the allowable range.\r\n  - Must be between 0 and " + limit);
+                  "Error - New reading is outside the allowable range.\r\n  - Must be between 0 and " +
+                      limit);
         EXPECT_EQ(changed(), 0);
         EXPECT_EQ(rec().gInfo[0][kColEdited], Cell(0));
     }
@@ -63,12 +64,13 @@ TEST_P(ForceLimits, ValuesOutsideZeroToTheLimitAreRefused)
 
 INSTANTIATE_TEST_SUITE_P(Limits, ForceLimits,
                          ::testing::Values(LimitCase{"LOW", "0", true, 0}, LimitCase{"LOW", "-0.1", false, 0},
-                                           LimitCase{"LOW", "99.9", true, 999}, LimitCase{"LOW", "100", false, 0},
+                                           LimitCase{"LOW", "99.9", true, 999},
+                                           LimitCase{"LOW", "100", false, 0},
                                            LimitCase{"HIGH", "999", true, 9990},
                                            LimitCase{"HIGH", "999.1", false, 0},
                                            LimitCase{"LOW", "12.34", true, 123},
-                                           LimitCase{"LOW", "0.25", true, 2},  // 2.5 -> even 2
-                                           LimitCase{"LOW", "7.25abc", true, 72},  // 72.5 -> even 72
+                                           LimitCase{"LOW", "0.25", true, 2},     // 2.5 -> even 2
+                                           LimitCase{"LOW", "7.25abc", true, 72}, // 72.5 -> even 72
                                            LimitCase{"LOW", "abc", true, 0}));
 
 TEST_F(ForceReadingsTest, LeftmostAndRightmostChangeOneEnd)
@@ -132,7 +134,9 @@ TEST_F(ForceReadingsTest, RedrawGoesToThePowerPlotInPowerView)
 
 class FakeForceWindow : public ForceRdgsView {
 public:
-    FakeForceWindow(Program &p, QString text, ForceScope scope) : p_(p), text_(std::move(text)), scope_(scope) {}
+    FakeForceWindow(Program &p, QString text, ForceScope scope) : p_(p), text_(std::move(text)), scope_(scope)
+    {
+    }
     void showModal() override
     {
         ++shown;
@@ -185,4 +189,4 @@ TEST_F(ForceReadingsTest, CancelledSelectionDoesNothing)
     EXPECT_TRUE(tp.dialogs.messages.empty());
 }
 
-}  // namespace
+} // namespace

@@ -7,7 +7,7 @@ QString colorText(const ChartColor &c)
 {
     return QStringLiteral("%1,%2,%3").arg(c.r).arg(c.g).arg(c.b);
 }
-}  // namespace
+} // namespace
 
 void FakeChartDevice::setVisible(bool visible)
 {

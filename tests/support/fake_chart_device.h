@@ -18,10 +18,10 @@ public:
         ChartColor color;
     };
     struct Toolbar {
-        std::map<int, bool> buttonVisible;  // position -> visible (absent: visible)
-        std::map<int, int> buttonCommand;   // position -> command
-        std::vector<int> inserted;          // positions of inserted buttons, in order
-        std::vector<int> removed;           // positions of removed buttons, in order
+        std::map<int, bool> buttonVisible; // position -> visible (absent: visible)
+        std::map<int, int> buttonCommand;  // position -> command
+        std::vector<int> inserted;         // positions of inserted buttons, in order
+        std::vector<int> removed;          // positions of removed buttons, in order
         ChartColor color;
     };
     struct Command {
@@ -84,7 +84,7 @@ public:
     // The pixel of a point (its left edge plus `fraction` of a point) and of a value.
     int xOf(double point, double fraction = 0.5) const;
     int yOf(double value) const;
-    bool insideChart = true;  // pixelToValue answers false when not
+    bool insideChart = true; // pixelToValue answers false when not
 
     // Events played to the listener.
     void move(int x, int y);
@@ -100,7 +100,7 @@ public:
     bool dataOpen() const { return open_; }
     ChartFont labelFont() const { return labelFont_; }
     int labelStep() const { return labelStep_; }
-    QStringList labels() const;  // labels 0..highest set
+    QStringList labels() const; // labels 0..highest set
     const std::vector<Band> &bands() const { return bands_; }
     int marginFirst() const { return marginFirst_; }
     int marginSecond() const { return marginSecond_; }
@@ -119,7 +119,7 @@ public:
     // Every call in order, as "name(args)" (setValue is counted, not logged).
     QStringList calls;
     int setValueCalls = 0;
-    std::vector<int> removedBoxes;  // indices given to removeBox, in order
+    std::vector<int> removedBoxes; // indices given to removeBox, in order
     // The call log from the last openData on (one drawing).
     QStringList callsSince(const QString &name) const;
     void clearLog();

@@ -93,4 +93,4 @@ TEST_F(DisplaySelWindowTest, ThePlotAsksAndDrawsThePartChosen)
     EXPECT_EQ(chart.box(plot::kCaptionBox).text, "Data Displayed: MAXIMUM");
 }
 
-}  // namespace
+} // namespace

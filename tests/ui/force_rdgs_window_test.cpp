@@ -57,9 +57,10 @@ TEST_F(ForceRdgsWindowTest, CaptionsAndStartingState)
     window->Option3->setChecked(true);
     window->prepare();
     EXPECT_EQ(window->windowTitle(), "Force Readings");
-    EXPECT_EQ(window->Label1->text(),
-              "To force one or all of the readings in the current zoomed range to a particular value, enter the "
-              "desired new value in the box below, select the number of readings to change and then press OK.");
+    EXPECT_EQ(
+        window->Label1->text(),
+        "To force one or all of the readings in the current zoomed range to a particular value, enter the "
+        "desired new value in the box below, select the number of readings to change and then press OK.");
     EXPECT_EQ(window->Label2->text(), "Desired value:");
     EXPECT_EQ(window->Label3->text(), "No. of readings to change:");
     EXPECT_EQ(window->Option1->text(), "All");
@@ -118,4 +119,4 @@ TEST_F(ForceRdgsWindowTest, RightmostChangesTheLastReadingOnly)
     EXPECT_EQ(value(148), 500);
 }
 
-}  // namespace
+} // namespace

@@ -40,9 +40,15 @@ DisplaySelWindow::DisplaySelWindow(Program &p, QWidget *parent) : QDialog(parent
 void DisplaySelWindow::prepare()
 {
     switch (p_.chart.gDisplaySel) {
-    case 2: Option4->setChecked(true); break;
-    case 3: Option2->setChecked(true); break;
-    default: Option1->setChecked(true); break;
+    case 2:
+        Option4->setChecked(true);
+        break;
+    case 3:
+        Option2->setChecked(true);
+        break;
+    default:
+        Option1->setChecked(true);
+        break;
     }
 }
 

@@ -20,10 +20,10 @@ public:
     // Sets the options without running modally (tests, screenshots).
     void prepare();
 
-    QRadioButton *Option1 = nullptr;  // Average
-    QRadioButton *Option4 = nullptr;  // Maximum
-    QRadioButton *Option2 = nullptr;  // Minimum
-    QPushButton *Command1 = nullptr;  // Proceed
+    QRadioButton *Option1 = nullptr; // Average
+    QRadioButton *Option4 = nullptr; // Maximum
+    QRadioButton *Option2 = nullptr; // Minimum
+    QPushButton *Command1 = nullptr; // Proceed
 
 private:
     void onProceed();

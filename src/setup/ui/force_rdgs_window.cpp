@@ -15,10 +15,11 @@ ForceRdgsWindow::ForceRdgsWindow(Program &p, QWidget *parent) : QDialog(parent),
 {
     setWindowTitle(QStringLiteral("Force Readings"));
     setModal(true);
-    Label1 = new QLabel(QStringLiteral("To force one or all of the readings in the current zoomed range to a "
-                                       "particular value, enter the desired new value in the box below, select "
-                                       "the number of readings to change and then press OK."),
-                        this);
+    Label1 =
+        new QLabel(QStringLiteral("To force one or all of the readings in the current zoomed range to a "
+                                  "particular value, enter the desired new value in the box below, select "
+                                  "the number of readings to change and then press OK."),
+                   this);
     Label1->setWordWrap(true);
     Label1->setFixedWidth(380);
     Label2 = new QLabel(QStringLiteral("Desired value:"), this);

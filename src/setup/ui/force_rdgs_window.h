@@ -26,11 +26,11 @@ public:
     QLabel *Label2 = nullptr;
     QLineEdit *Text1 = nullptr;
     QLabel *Label3 = nullptr;
-    QRadioButton *Option1 = nullptr;  // All
-    QRadioButton *Option2 = nullptr;  // Leftmost Reading
-    QRadioButton *Option3 = nullptr;  // Rightmost Reading
-    QPushButton *Command1 = nullptr;  // OK
-    QPushButton *Command2 = nullptr;  // Cancel
+    QRadioButton *Option1 = nullptr; // All
+    QRadioButton *Option2 = nullptr; // Leftmost Reading
+    QRadioButton *Option3 = nullptr; // Rightmost Reading
+    QPushButton *Command1 = nullptr; // OK
+    QPushButton *Command2 = nullptr; // Cancel
 
 private:
     void onOk();
