@@ -7,6 +7,7 @@
 #include "platform/qt_serial_port.h"
 
 #include <QDeadlineTimer>
+#include <QScopeGuard>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <sys/resource.h>
@@ -303,6 +304,14 @@ TEST_F(SerialPortE2E, InitializationExchangeChangesModeAndClock)
 
 TEST_F(SerialPortE2E, NonS5UnitWaitsForTheCableAfterTheOpen)
 {
+    // The simulator scales its delays by RDX600_TIME_SCALE: measure at real time.
+    const QByteArray scale = qgetenv("RDX600_TIME_SCALE");
+    qunsetenv("RDX600_TIME_SCALE");
+    const auto restore = qScopeGuard([&scale] {
+        if (!scale.isEmpty()) {
+            qputenv("RDX600_TIME_SCALE", scale);
+        }
+    });
     SimHarness sim({"--type", "KPA50/60", "--readings", "10", "--cable-delay", "400"});
     ASSERT_TRUE(sim.started());
     QtSerialPort port;
