@@ -1,6 +1,7 @@
 #include "shell/commands.h"
 
 #include "chart/chart_commands.h"
+#include "chart/import_chart.h"
 #include "link/link_commands.h"
 #include "recording/file_commands.h"
 #include "setup/force_readings.h"
@@ -12,6 +13,7 @@ void installCommands(Program &p)
     installShellCommands(p);
     installFileCommands(p);
     installChartCommands(p);
+    installChartFileCommands(p);
     installForceReadingsCommands(p);
     installLinkCommands(p);
 }
