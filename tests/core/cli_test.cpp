@@ -4,7 +4,9 @@
 #include "support/recording_files.h"
 #include "support/test_program.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <gtest/gtest.h>
@@ -22,7 +24,12 @@ protected:
     void SetUp() override
     {
         cli = qEnvironmentVariable("RDX600_CLI");
-        if (cli.isEmpty() || !QFile::exists(cli)) {
+        if (cli.isEmpty()) {
+            // Beside the build's programs: tests/<this binary> and rdx600-cli.
+            const QFileInfo self(QStringLiteral("/proc/self/exe"));
+            cli = QFileInfo(self.canonicalFilePath()).dir().filePath(QStringLiteral("../rdx600-cli"));
+        }
+        if (!QFile::exists(cli)) {
             GTEST_SKIP() << "RDX600_CLI does not name rdx600-cli";
         }
     }
