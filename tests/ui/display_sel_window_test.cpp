@@ -62,6 +62,14 @@ TEST_F(DisplaySelWindowTest, CaptionsAndThePresentChoice)
     window->grab().save("/tmp/chartcore_display_sel.png");
 }
 
+TEST_F(DisplaySelWindowTest, AttachedWindowLeavesTheProgramWhenItGoes)
+{
+    DisplaySelWindow *attached = attachDisplaySelWindow(tp.p(), nullptr);
+    EXPECT_EQ(tp.p().windows.displaySel, attached);
+    delete attached;
+    EXPECT_EQ(tp.p().windows.displaySel, nullptr);
+}
+
 TEST_F(DisplaySelWindowTest, ProceedSetsTheChoiceAndCloses)
 {
     window->prepare();

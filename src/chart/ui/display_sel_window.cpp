@@ -37,6 +37,20 @@ DisplaySelWindow::DisplaySelWindow(Program &p, QWidget *parent) : QDialog(parent
     connect(Command1, &QPushButton::clicked, this, &DisplaySelWindow::onProceed);
 }
 
+DisplaySelWindow::~DisplaySelWindow()
+{
+    if (p_.windows.displaySel == this) {
+        p_.windows.displaySel = nullptr;
+    }
+}
+
+DisplaySelWindow *attachDisplaySelWindow(Program &p, QWidget *parent)
+{
+    auto *window = new DisplaySelWindow(p, parent);
+    p.windows.displaySel = window;
+    return window;
+}
+
 void DisplaySelWindow::prepare()
 {
     switch (p_.chart.gDisplaySel) {

@@ -14,6 +14,7 @@ class DisplaySelWindow : public QDialog, public DisplaySelView {
     Q_OBJECT
 public:
     explicit DisplaySelWindow(Program &p, QWidget *parent = nullptr);
+    ~DisplaySelWindow() override;
 
     // Sets the options from the present choice and runs the window modally.
     void showModal() override;
@@ -30,3 +31,7 @@ private:
 
     Program &p_;
 };
+
+// Makes the window (owned by `parent`, or by the caller when null) and hands
+// it to the program.
+DisplaySelWindow *attachDisplaySelWindow(Program &p, QWidget *parent);

@@ -62,6 +62,20 @@ ForceRdgsWindow::ForceRdgsWindow(Program &p, QWidget *parent) : QDialog(parent),
     connect(Command2, &QPushButton::clicked, this, &ForceRdgsWindow::reject);
 }
 
+ForceRdgsWindow::~ForceRdgsWindow()
+{
+    if (p_.windows.forceRdgs == this) {
+        p_.windows.forceRdgs = nullptr;
+    }
+}
+
+ForceRdgsWindow *attachForceRdgsWindow(Program &p, QWidget *parent)
+{
+    auto *window = new ForceRdgsWindow(p, parent);
+    p.windows.forceRdgs = window;
+    return window;
+}
+
 void ForceRdgsWindow::prepare()
 {
     Text1->setText(QStringLiteral("0"));

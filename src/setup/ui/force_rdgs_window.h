@@ -16,6 +16,7 @@ class ForceRdgsWindow : public QDialog, public ForceRdgsView {
     Q_OBJECT
 public:
     explicit ForceRdgsWindow(Program &p, QWidget *parent = nullptr);
+    ~ForceRdgsWindow() override;
 
     // Resets the controls ("0", "All") and runs the window modally.
     void showModal() override;
@@ -37,3 +38,7 @@ private:
 
     Program &p_;
 };
+
+// Makes the window (owned by `parent`, or by the caller when null) and hands
+// it to the program.
+ForceRdgsWindow *attachForceRdgsWindow(Program &p, QWidget *parent);
