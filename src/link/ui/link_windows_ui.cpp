@@ -6,11 +6,24 @@
 #include "link/ui/status_window.h"
 #include "shell/program.h"
 
-void installLinkWindows(Program &p, QWidget *parent)
+LinkWindowSet::LinkWindowSet() = default;
+LinkWindowSet::~LinkWindowSet()
 {
-    p.windows.status = new StatusWindow(p, parent);
-    p.windows.instSel = new InstSelWindow(p, parent);
+    // The properties window is a child of the selection window.
+    instProperties.reset();
+}
+
+std::unique_ptr<LinkWindowSet> installLinkWindows(Program &p, QWidget *parent)
+{
+    auto set = std::make_unique<LinkWindowSet>();
+    set->status = std::make_unique<StatusWindow>(p, parent);
+    set->instSel = std::make_unique<InstSelWindow>(p, parent);
     // The properties window opens over the selection window.
-    p.windows.instProperties = new InstPropertiesWindow(p, static_cast<InstSelWindow *>(p.windows.instSel));
-    p.windows.portSel = new PortSelWindow(p, parent);
+    set->instProperties = std::make_unique<InstPropertiesWindow>(p, set->instSel.get());
+    set->portSel = std::make_unique<PortSelWindow>(p, parent);
+    p.windows.status = set->status.get();
+    p.windows.instSel = set->instSel.get();
+    p.windows.instProperties = set->instProperties.get();
+    p.windows.portSel = set->portSel.get();
+    return set;
 }

@@ -1,8 +1,26 @@
-// Creates the link's windows (status, InstSel, InstProperties, PortSel) as
-// children of the main window and hands them to the program.
+// Creates the link's windows (status, InstSel, InstProperties, PortSel) and
+// hands them to the program. The returned object owns them; keep it for the
+// whole run.
 #pragma once
+
+#include <memory>
 
 class Program;
 class QWidget;
+class InstPropertiesWindow;
+class InstSelWindow;
+class PortSelWindow;
+class StatusWindow;
 
-void installLinkWindows(Program &p, QWidget *parent);
+struct LinkWindowSet {
+    LinkWindowSet();
+    ~LinkWindowSet();
+    LinkWindowSet(const LinkWindowSet &) = delete;
+    LinkWindowSet &operator=(const LinkWindowSet &) = delete;
+    std::unique_ptr<StatusWindow> status;
+    std::unique_ptr<InstSelWindow> instSel;
+    std::unique_ptr<InstPropertiesWindow> instProperties;
+    std::unique_ptr<PortSelWindow> portSel;
+};
+
+std::unique_ptr<LinkWindowSet> installLinkWindows(Program &p, QWidget *parent);
