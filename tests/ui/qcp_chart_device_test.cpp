@@ -1,8 +1,11 @@
 #include "platform/ui/qcp_chart_device.h"
 
+#include "chart/ui/chart_wiring.h"
 #include "platform/ui/qcp_chart_device_qcp.h"
 #include "platform/ui/qt_printer_device.h"
+#include "shell/program.h"
 #include "support/fake_dialogs.h"
+#include "support/test_program.h"
 #include "ui_test_app.h"
 
 #include <QAction>
@@ -515,6 +518,39 @@ TEST_F(QcpChartDeviceTest, ClearDataRemovesWhatTheChartShows)
     EXPECT_FALSE(chart->isVisible());
     chart->setVisible(true);
     EXPECT_TRUE(chart->isVisible());
+}
+
+TEST(ChartWiring, ChartsLiveInTheMainWindowAreasAndReachTheProgram)
+{
+    ensureUiTestApp();
+    TestProgram tp;
+    Program &p = tp.p();
+    auto listener = std::make_shared<RecordingListener>();
+    p.chart.interaction = listener;
+    auto area1 = std::make_unique<QWidget>();
+    auto area2 = std::make_unique<QWidget>();
+
+    const ChartWidgets charts = wireCharts(p, area1.get(), area2.get());
+    ASSERT_NE(charts.chart1, nullptr);
+    ASSERT_NE(charts.chart2, nullptr);
+    EXPECT_EQ(p.io.chart1, static_cast<ChartDevice *>(charts.chart1));
+    EXPECT_EQ(p.io.chart2, static_cast<ChartDevice *>(charts.chart2));
+    EXPECT_EQ(charts.chart1->parentWidget(), area1.get());
+    EXPECT_TRUE(area1->layout()->indexOf(charts.chart1) >= 0);
+
+    // Chart 1 reports its mouse to the program's chart handling.
+    area1->resize(800, 500);
+    area1->show();
+    charts.chart1->replotNow();
+    QTest::mousePress(charts.chart1->plot(), Qt::LeftButton, {}, QPoint(200, 150));
+    EXPECT_EQ(listener->events, QStringList{QStringLiteral("press 200 150")});
+
+    // When the window goes, the program no longer points at its charts.
+    area1.reset();
+    EXPECT_EQ(p.io.chart1, nullptr);
+    EXPECT_NE(p.io.chart2, nullptr);
+    area2.reset();
+    EXPECT_EQ(p.io.chart2, nullptr);
 }
 
 } // namespace
