@@ -10,7 +10,8 @@ namespace {
 bool offeredButton(int button)
 {
     const auto &types = instrumentCatalogue();
-    return button > 0 && button < static_cast<int>(types.size()) && types[static_cast<size_t>(button)].offered;
+    return button > 0 && button < static_cast<int>(types.size()) &&
+           types[static_cast<size_t>(button)].offered;
 }
 
 void syncInstSel(Program &p)
@@ -29,7 +30,7 @@ void unloadInstSel(Program &p)
     p.sync();
 }
 
-}  // namespace
+} // namespace
 
 void mnuItemInstSelect(Program &p)
 {
@@ -77,8 +78,9 @@ void ShowInstSel(Program &p)
     s.cancelVisible = true;
 
     // Activate.
-    s.label1 = s.entryFromInstFlag ? QStringLiteral("Must first select an instrument type:")
-                                   : QStringLiteral("Please select the instrument you're using and then Press OK.");
+    s.label1 = s.entryFromInstFlag
+                   ? QStringLiteral("Must first select an instrument type:")
+                   : QStringLiteral("Please select the instrument you're using and then Press OK.");
     if (p.windows.instSel != nullptr) {
         p.windows.instSel->sync();
         p.windows.instSel->showModal();

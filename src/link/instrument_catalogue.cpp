@@ -10,14 +10,15 @@ constexpr int32_t k128kbit = 10710;
 constexpr int32_t kOriginalMqa = 2091;
 constexpr int32_t kSpecialTest = 294;
 
-}  // namespace
+} // namespace
 
 const std::vector<InstrumentType> &instrumentCatalogue()
 {
     static const std::vector<InstrumentType> types = {
-        {0, QStringLiteral("(no instrument selected)"), QStringLiteral("None of the above (Visible=False)"), false,
+        {0, QStringLiteral("(no instrument selected)"), QStringLiteral("None of the above (Visible=False)"),
+         false, false},
+        {1, QStringLiteral("KPA10/20"), QStringLiteral("KPA10/20 (No longer Used. ie Visible=False)"), false,
          false},
-        {1, QStringLiteral("KPA10/20"), QStringLiteral("KPA10/20 (No longer Used. ie Visible=False)"), false, false},
         {2, QStringLiteral("KPA50/60"), QStringLiteral("KPA50/60"), true, false},
         {3, QStringLiteral("KPV500"), QStringLiteral("KPV500"), true, true},
         {4, QStringLiteral("MQV"), QStringLiteral("MQV"), true, false},

@@ -17,15 +17,15 @@ inline constexpr int kLast = 14;
 // The two members of the MQA-S5 family automatic detection chooses between.
 inline constexpr int kMqaS5 = 7;
 inline constexpr int kMqaS5Mh = 8;
-}  // namespace InstType
+} // namespace InstType
 
 inline const QString kSettings9600 = QStringLiteral("9600,N,8,1");
 inline const QString kSettings115200 = QStringLiteral("115200,N,8,1");
 
 struct InstrumentType {
     int number = 0;
-    QString name;     // InstName
-    QString caption;  // caption of its option button in InstSel
+    QString name;    // InstName
+    QString caption; // caption of its option button in InstSel
     bool offered = false;
     bool voltageRecorder = false;
 };

@@ -15,4 +15,4 @@ struct LinkError {
 namespace LinkErrorNumber {
 // A table row that does not exist (a mode letter beyond "m").
 inline constexpr int kSubscriptOutOfRange = 9;
-}  // namespace LinkErrorNumber
+} // namespace LinkErrorNumber

@@ -12,7 +12,7 @@
 // ------------------------------------------------------------ status
 
 struct StatusWindowState {
-    WaitWindow wait;  // Label1 text, Timer1, timerRunning, triedBoth, restartWait
+    WaitWindow wait; // Label1 text, Timer1, timerRunning, triedBoth, restartWait
     bool loaded = false;
     bool visible = false;
     bool label1Visible = false;
@@ -22,9 +22,9 @@ struct StatusWindowState {
     bool label1ColoursFromLabel2 = false;
     QString label2;
     bool label2Visible = false;
-    bool command1Visible = false;  // "PROCEED", never shown during a check
+    bool command1Visible = false; // "PROCEED", never shown during a check
 
-    QString line1;  // header characters received so far
+    QString line1; // header characters received so far
     bool headerStarted = false;
     bool lowBattery = false;
     bool suppressCommErrMsg = false;
@@ -38,7 +38,7 @@ struct StatusWindowState {
 class StatusView {
 public:
     virtual ~StatusView() = default;
-    virtual void show() = 0;  // not modal
+    virtual void show() = 0; // not modal
     virtual void hide() = 0;
     virtual void unload() = 0;
     virtual void sync() = 0;
@@ -49,7 +49,7 @@ public:
 struct InstSelState {
     bool loaded = false;
     bool entryFromInstFlag = false;
-    int selected = 0;  // the option button selected; 0 is the hidden Option0
+    int selected = 0; // the option button selected; 0 is the hidden Option0
     bool okEnabled = true;
     bool propertiesEnabled = true;
     bool cancelEnabled = true;
@@ -74,12 +74,12 @@ public:
 // ------------------------------------------------------------ InstProperties
 
 struct InstPropertiesState {
-    bool editable = false;  // Custom type: every option button enabled
+    bool editable = false; // Custom type: every option button enabled
     bool okEnabled = false;
     bool okDefault = false;
-    QString baudSettings;       // settings text of the selected baud button; empty: none
-    int32_t samples = 0;        // value of the selected capacity button; 0: none
-    int interfaceButton = 0;    // 11 "S5-Type", 12 "Non-S5 Type"
+    QString baudSettings;    // settings text of the selected baud button; empty: none
+    int32_t samples = 0;     // value of the selected capacity button; 0: none
+    int interfaceButton = 0; // 11 "S5-Type", 12 "Non-S5 Type"
 };
 
 // The buttons selected when OK is pressed.
@@ -99,7 +99,7 @@ public:
 // ------------------------------------------------------------ PortSel
 
 struct PortSelState {
-    int selected = 0;  // option button 1..8; 0 none
+    int selected = 0; // option button 1..8; 0 none
     bool open = false;
 };
 
@@ -112,4 +112,4 @@ public:
 
 // Window names and captions.
 inline constexpr int kPortButtons = 8;
-QString portSelCaption(int button);  // "Com1".."Com7", "com8"
+QString portSelCaption(int button); // "Com1".."Com7", "com8"

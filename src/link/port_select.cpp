@@ -21,7 +21,7 @@ void unloadPortSel(Program &p)
     }
 }
 
-}  // namespace
+} // namespace
 
 void mnuItemPortSelect(Program &p)
 {

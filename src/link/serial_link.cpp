@@ -13,7 +13,7 @@ namespace {
 const QString kCommSection = QStringLiteral("Comm");
 const QString kCommKey = QStringLiteral("RDX.MSComm1.CommPort");
 
-}  // namespace
+} // namespace
 
 int storedCommPort(const Program &p)
 {
@@ -145,7 +145,7 @@ void logTimerCall(WaitWindow &w, const char *procedure)
     }
 }
 
-}  // namespace
+} // namespace
 
 void StartTimer(Program &p, WaitWindow &w)
 {
@@ -219,7 +219,7 @@ void nowTreating(Program &p, WaitWindow &w)
     abandoned(p, w);
 }
 
-}  // namespace
+} // namespace
 
 void FlipPortSettings(Program &p, WaitWindow &w, FlipCaller caller, const QString &leadText)
 {

@@ -15,8 +15,9 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kBlankLine = QString(45, QLatin1Char(' '));
-const QString kCheckConnected = QStringLiteral("Check that the instrument is connected or try selecting some other") +
-                                kCrLf + QStringLiteral(" instrument type (using Options > Instrument Selection).");
+const QString kCheckConnected =
+    QStringLiteral("Check that the instrument is connected or try selecting some other") + kCrLf +
+    QStringLiteral(" instrument type (using Options > Instrument Selection).");
 
 StatusWindowState &state(Program &p)
 {
@@ -91,9 +92,8 @@ Pass onePass(Program &p)
     p.rec.gOutputMode = 0;
     syncStatus(p);
 
-    const MsgResult answer =
-        p.dialogs().message(statusPromptText(p.link.gS5Flag, autoDetect, p.splash.portSettings), {},
-                            MsgButtons::OkCancel);
+    const MsgResult answer = p.dialogs().message(
+        statusPromptText(p.link.gS5Flag, autoDetect, p.splash.portSettings), {}, MsgButtons::OkCancel);
 
     // Open at the current settings (a port left open by a restart is closed
     // first).
@@ -171,9 +171,10 @@ Pass onePass(Program &p)
                 w.triedBoth = true;
             } else if (w.triedBoth) {
                 StopTimer(p, w);
-                message(p, QStringLiteral("After the 2nd timeout, the following erroneous Line1 characters had "
-                                          "been received:") +
-                               kCrLf + s.line1 + kCrLf + kCrLf + kCheckConnected);
+                message(p,
+                        QStringLiteral("After the 2nd timeout, the following erroneous Line1 characters had "
+                                       "been received:") +
+                            kCrLf + s.line1 + kCrLf + kCrLf + kCheckConnected);
                 closePort(p);
                 return Pass::End;
             } else {
@@ -189,8 +190,8 @@ Pass onePass(Program &p)
 
     if (autoDetect && s.line1.size() < 3) {
         StopTimer(p, w);
-        message(p, QStringLiteral("Invalid header fragment received: '") + s.line1 + QStringLiteral("'") + kCrLf +
-                       kCrLf + kCheckConnected);
+        message(p, QStringLiteral("Invalid header fragment received: '") + s.line1 + QStringLiteral("'") +
+                       kCrLf + kCrLf + kCheckConnected);
         closePort(p);
         return Pass::End;
     }
@@ -252,7 +253,7 @@ void statuscheck(Program &p)
     }
 }
 
-}  // namespace
+} // namespace
 
 QString statusPromptText(bool s5, bool autoDetect, const QString &portSettings)
 {
@@ -281,7 +282,8 @@ QString statusCommandErrorText(const LinkError &e, int callPoint)
                    e.text + kCrLf;
     if (SerialError::isSerialError(e.number)) {
         text += kCrLf + QStringLiteral("(Communication Error in RDX.mnuItemStatusCheck_Click.") + kCrLf +
-                QStringLiteral("gErrorCallPoint = ") + QString::number(callPoint) + QStringLiteral(")") + kCrLf;
+                QStringLiteral("gErrorCallPoint = ") + QString::number(callPoint) + QStringLiteral(")") +
+                kCrLf;
     }
     if (e.number == SerialError::kPortAlreadyOpen) {
         text += kCrLf + QStringLiteral("Close all other communication-related programs and try again.");
@@ -295,8 +297,8 @@ QString statusCommandErrorText(const LinkError &e, int callPoint)
 QString statusReportErrorText(const LinkError &e, int callPoint)
 {
     return QStringLiteral("In status.StatusCheck: gErrorCallPoint = ") + QString::number(callPoint) + kCrLf +
-           QStringLiteral("Error number ") + textformat::withLeadingBlank(e.number) + QStringLiteral(":") + kCrLf +
-           kCrLf + e.text;
+           QStringLiteral("Error number ") + textformat::withLeadingBlank(e.number) + QStringLiteral(":") +
+           kCrLf + kCrLf + e.text;
 }
 
 void loadStatusWindow(Program &p)
@@ -357,7 +359,8 @@ void StatusTimer1(Program &p)
         if (!w.triedBoth) {
             w.restartWait = true;
             FlipPortSettings(p, w, FlipCaller::Status,
-                             s.line1.isEmpty() ? QStringLiteral("No response.") : QStringLiteral("Bad header."));
+                             s.line1.isEmpty() ? QStringLiteral("No response.")
+                                               : QStringLiteral("Bad header."));
             // The next time-out counts from the end of the flip.
             if (w.timer1Enabled()) {
                 enableTimer1(w);
@@ -366,13 +369,15 @@ void StatusTimer1(Program &p)
             disableTimer1(w);
             QString text;
             if (!s.line1.isEmpty()) {
-                text = QStringLiteral("Line1 = '") + s.line1.left(8) + QStringLiteral(" '. Length=") +
-                       QString::number(s.line1.size()) + kCrLf +
-                       QStringLiteral("By the 2nd timeout, the following incomplete header had been received:") +
-                       kCrLf + s.line1 + kCrLf;
+                text =
+                    QStringLiteral("Line1 = '") + s.line1.left(8) + QStringLiteral(" '. Length=") +
+                    QString::number(s.line1.size()) + kCrLf +
+                    QStringLiteral("By the 2nd timeout, the following incomplete header had been received:") +
+                    kCrLf + s.line1 + kCrLf;
             } else {
-                text = QStringLiteral("No response in ") + QStringLiteral("2.5") + QStringLiteral(" seconds") +
-                       QStringLiteral(" at each of two different baud rates.") + kCrLf;
+                text = QStringLiteral("No response in ") + QStringLiteral("2.5") +
+                       QStringLiteral(" seconds") + QStringLiteral(" at each of two different baud rates.") +
+                       kCrLf;
             }
             text += kCrLf + kCheckConnected;
             message(p, text);

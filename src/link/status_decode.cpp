@@ -39,7 +39,7 @@ QString timeOnText(const QString &received)
     return textformat::dateText(*t, textformat::DateText::StampOneBlank);
 }
 
-}  // namespace
+} // namespace
 
 double batteryVoltage(int hexValue)
 {

@@ -9,16 +9,16 @@
 class ModeTable;
 
 struct StatusHeader {
-    QString type;       // family code, upper-cased
-    QString serial;     // characters 8-11
-    QString mode;       // character 4 as received
-    QString kind;       // "Average", "Min/Max/Avg " or "FAIL; value is "
-    QString memory;     // "Cont", "Stop", empty, or the invalid mode character
-    QString interval;   // minutes, empty, or " ;   invalid  "
-    QString timeOn;     // "hh:mm MMM dd, yy", or the received text when it is no date
-    QString condition;  // "Running" or "Stopped"
+    QString type;      // family code, upper-cased
+    QString serial;    // characters 8-11
+    QString mode;      // character 4 as received
+    QString kind;      // "Average", "Min/Max/Avg " or "FAIL; value is "
+    QString memory;    // "Cont", "Stop", empty, or the invalid mode character
+    QString interval;  // minutes, empty, or " ;   invalid  "
+    QString timeOn;    // "hh:mm MMM dd, yy", or the received text when it is no date
+    QString condition; // "Running" or "Stopped"
     bool hasVbatt = false;
-    QString voltage;  // ".000" picture
+    QString voltage; // ".000" picture
 };
 
 // Battery voltage of the three hexadecimal digits of a header.

@@ -10,9 +10,21 @@ namespace {
 
 TEST(Catalogue, NamesOfEveryType)
 {
-    const QStringList names = {"(no instrument selected)", "KPA10/20", "KPA50/60", "KPV500", "MQV", "MQV-D",
-                               "TL40", "MQA-S5", "MQA-S5-MH", "Custom", "MQA", "MQA-S5-AutoDetect", "TL-R90",
-                               "MQA-S5-2", "TL40-R1"};
+    const QStringList names = {"(no instrument selected)",
+                               "KPA10/20",
+                               "KPA50/60",
+                               "KPV500",
+                               "MQV",
+                               "MQV-D",
+                               "TL40",
+                               "MQA-S5",
+                               "MQA-S5-MH",
+                               "Custom",
+                               "MQA",
+                               "MQA-S5-AutoDetect",
+                               "TL-R90",
+                               "MQA-S5-2",
+                               "TL40-R1"};
     for (int n = 0; n < names.size(); ++n) {
         EXPECT_EQ(InstName(n), names[n]) << n;
     }
@@ -64,14 +76,13 @@ TEST_P(CatalogueRows, ChoosingATypeAppliesItsSettings)
     EXPECT_EQ(p().link.gS5Flag, c.s5);
 }
 
-INSTANTIATE_TEST_SUITE_P(Offered, CatalogueRows,
-                         ::testing::Values(RowCase{2, "9600,N,8,1", 10710, false}, RowCase{3, "9600,N,8,1", 10710, false},
-                                           RowCase{6, "9600,N,8,1", 10710, false}, RowCase{7, "9600,N,8,1", 10710, true},
-                                           RowCase{8, "115200,N,8,1", 42966, true},
-                                           RowCase{11, "115200,N,8,1", 42966, true},
-                                           RowCase{12, "115200,N,8,1", 42966, true},
-                                           RowCase{13, "115200,N,8,1", 42966, true},
-                                           RowCase{14, "115200,N,8,1", 21462, true}));
+INSTANTIATE_TEST_SUITE_P(
+    Offered, CatalogueRows,
+    ::testing::Values(RowCase{2, "9600,N,8,1", 10710, false}, RowCase{3, "9600,N,8,1", 10710, false},
+                      RowCase{6, "9600,N,8,1", 10710, false}, RowCase{7, "9600,N,8,1", 10710, true},
+                      RowCase{8, "115200,N,8,1", 42966, true}, RowCase{11, "115200,N,8,1", 42966, true},
+                      RowCase{12, "115200,N,8,1", 42966, true}, RowCase{13, "115200,N,8,1", 42966, true},
+                      RowCase{14, "115200,N,8,1", 21462, true}));
 
 TEST_F(Selection, HiddenRowsKeepTheirRuleButCannotBeChosen)
 {
@@ -97,7 +108,7 @@ TEST_F(Selection, FirstUseOfTheInstrumentMenuAsksForATypeFirst)
         EXPECT_EQ(s.selected, 0);
         okBefore = s.okEnabled;
         propertiesBefore = s.propertiesEnabled;
-        InstSelOk(p());  // disabled: nothing happens
+        InstSelOk(p()); // disabled: nothing happens
         InstSelOptionClick(p(), 14);
         EXPECT_TRUE(s.okEnabled);
         EXPECT_TRUE(s.propertiesEnabled);
@@ -147,9 +158,7 @@ TEST_F(Selection, CancelAfterPropertiesRestoresTheRememberedValues)
     select(2);
     fromOptions([this] {
         InstSelOptionClick(p(), 9);
-        propertiesView.user = [this] {
-            InstPropertiesOk(p(), InstPropertiesChoice{"38400,N,8,1", 294, 12});
-        };
+        propertiesView.user = [this] { InstPropertiesOk(p(), InstPropertiesChoice{"38400,N,8,1", 294, 12}); };
         InstSelProperties(p());
         EXPECT_EQ(p().splash.instSelection, 9);
         EXPECT_EQ(p().splash.portSettings, "38400,N,8,1");
@@ -174,7 +183,7 @@ TEST_F(Selection, PropertiesOfACatalogueTypeOnlyShowItsValues)
             EXPECT_EQ(s.baudSettings, kSettings115200);
             EXPECT_EQ(s.samples, 21462);
             EXPECT_EQ(s.interfaceButton, 11);
-            InstPropertiesOk(p(), InstPropertiesChoice{"9600,N,8,1", 294, 12});  // disabled
+            InstPropertiesOk(p(), InstPropertiesChoice{"9600,N,8,1", 294, 12}); // disabled
             InstPropertiesCancel(p());
         };
         InstSelProperties(p());
@@ -229,7 +238,7 @@ TEST_F(Selection, CustomEditedTo38400And294NonS5IsUsedByTheNextExchange)
 TEST_F(Selection, AutomaticTypeAfterA9600DetectionAppliesItAtOnce)
 {
     select(2);
-    p().splash.instAutoCurrent = 7;  // a previous detection found MQA-S5
+    p().splash.instAutoCurrent = 7; // a previous detection found MQA-S5
     fromOptions([this] {
         InstSelOptionClick(p(), 11);
         InstSelOk(p());
@@ -239,4 +248,4 @@ TEST_F(Selection, AutomaticTypeAfterA9600DetectionAppliesItAtOnce)
     EXPECT_TRUE(p().link.gS5Flag);
 }
 
-}  // namespace
+} // namespace

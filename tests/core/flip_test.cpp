@@ -45,7 +45,8 @@ TEST_F(Flip, ToggleTableBothWays)
 TEST_F(Flip, StatusOrderDropsDtrForFiveSecondsBeforeReopening)
 {
     FlipPortSettings(p(), w, FlipCaller::Status, "Bad header.");
-    EXPECT_EQ(port.log, QStringList({"dtr 0", "close", "settings 9600,N,8,1", "open 3 9600,N,8,1 dtr=0", "dtr 1"}));
+    EXPECT_EQ(port.log,
+              QStringList({"dtr 0", "close", "settings 9600,N,8,1", "open 3 9600,N,8,1 dtr=0", "dtr 1"}));
     EXPECT_EQ(tp.clock.delayedMs, 5000);
     EXPECT_EQ(labels, QStringList({"Bad header. Changing settings. (Takes about  5 seconds)...",
                                    "Now treating unit as MQA-S5.  Waiting for response..."}));
@@ -59,7 +60,8 @@ TEST_F(Flip, StatusOrderDropsDtrForFiveSecondsBeforeReopening)
 TEST_F(Flip, HeaderWindowOrderUsesItsOwnTextAndCallPoints)
 {
     FlipPortSettings(p(), w, FlipCaller::HeaderWindow, "Bad header.");
-    EXPECT_EQ(port.log, QStringList({"dtr 0", "close", "settings 9600,N,8,1", "open 3 9600,N,8,1 dtr=0", "dtr 1"}));
+    EXPECT_EQ(port.log,
+              QStringList({"dtr 0", "close", "settings 9600,N,8,1", "open 3 9600,N,8,1 dtr=0", "dtr 1"}));
     // The literal text, whatever lead the caller would give; events also run
     // after both rates are marked tried.
     EXPECT_EQ(labels, QStringList({"No response. Changing settings. (Takes about  5 seconds)...",
@@ -150,7 +152,7 @@ TEST_F(Flip, DelayWaitsWithoutLettingEventsRun)
 TEST_F(Flip, ExchangeOpenClosesAPortFoundOpenAndReadsOneCharacter)
 {
     port.byteIntervalMs = 0;
-    port.arrive(tp.clock.elapsedMs(), "xy");  // lost: the port reopens
+    port.arrive(tp.clock.elapsedMs(), "xy"); // lost: the port reopens
     openForExchange(p());
     EXPECT_EQ(port.log, QStringList({"close", "settings 115200,N,8,1", "open 3 115200,N,8,1 dtr=1"}));
     port.arrive(tp.clock.elapsedMs(), "AB");
@@ -175,7 +177,7 @@ TEST_F(Flip, StoredPortNumberReload)
     EXPECT_EQ(p().link.gCommPort, 12);
     tp.settings.store.save("Comm", "RDX.MSComm1.CommPort", "COM2");
     reloadCommPort(p());
-    EXPECT_EQ(p().link.gCommPort, 0);  // no such port: fails when opened
+    EXPECT_EQ(p().link.gCommPort, 0); // no such port: fails when opened
 }
 
-}  // namespace
+} // namespace

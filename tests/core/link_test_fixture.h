@@ -3,10 +3,10 @@
 // selection.
 #pragma once
 
-#include "support/fake_serial_port.h"
 #include "link/instrument_catalogue.h"
 #include "link/link_commands.h"
 #include "link/link_windows.h"
+#include "support/fake_serial_port.h"
 #include "support/test_program.h"
 
 #include <QString>
@@ -32,7 +32,8 @@ public:
     void sync() override
     {
         const StatusWindowState &s = p_.link.status;
-        shots.push_back(Shot{s.wait.label1, s.label1Visible, s.label1FontSize, s.label2, s.label2Visible, s.visible});
+        shots.push_back(
+            Shot{s.wait.label1, s.label1Visible, s.label1FontSize, s.label2, s.label2Visible, s.visible});
     }
     bool showed(const QString &label1) const
     {
@@ -51,10 +52,9 @@ private:
 };
 
 // A modal window whose user acts through a scripted function.
-template <class View>
-class ScriptedModal : public View {
+template <class View> class ScriptedModal : public View {
 public:
-    std::function<void()> user;  // runs while the window is shown
+    std::function<void()> user; // runs while the window is shown
     int showCount = 0;
     int unloads = 0;
     void showModal() override
@@ -131,14 +131,15 @@ protected:
 // A header line as the instruments send it: family code, mode letter,
 // serial number at 8-11, start time at 31-44, and optionally the battery
 // reading at 48-56; ends with CR.
-inline QByteArray headerLine(const QString &family, const QString &mode, const QString &serial = QStringLiteral("1234"),
+inline QByteArray headerLine(const QString &family, const QString &mode,
+                             const QString &serial = QStringLiteral("1234"),
                              const QString &time = QStringLiteral("12-07-26 09:30"),
                              const QString &vbattHex = QStringLiteral("3E8"))
 {
-    QString s = family + mode + QStringLiteral("   ") + serial;  // 1-11
-    s = s.leftJustified(30, QLatin1Char(' ')) + time;            // 31-44
+    QString s = family + mode + QStringLiteral("   ") + serial; // 1-11
+    s = s.leftJustified(30, QLatin1Char(' ')) + time;           // 31-44
     if (!vbattHex.isEmpty()) {
-        s += QStringLiteral("   Vbatt ") + vbattHex;  // 48-52, 54-56
+        s += QStringLiteral("   Vbatt ") + vbattHex; // 48-52, 54-56
     }
     return (s + QStringLiteral("\r\n")).toLatin1();
 }

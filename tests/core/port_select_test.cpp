@@ -37,7 +37,7 @@ TEST_F(PortSelection, NothingStoredUsesPort1AndSelectsNoButton)
 {
     reloadCommPort(p());
     EXPECT_EQ(p().link.gCommPort, 1);
-    choose(-1);  // looks, then closes the window
+    choose(-1); // looks, then closes the window
     EXPECT_EQ(shownSelection, 0);
     EXPECT_EQ(p().link.gCommPort, 1);
     EXPECT_EQ(stored(), "");
@@ -113,4 +113,4 @@ TEST_F(PortSelection, CancelKeepsTheStoredPort)
     EXPECT_EQ(stored(), "5");
 }
 
-}  // namespace
+} // namespace

@@ -41,15 +41,15 @@ TEST_P(ModeDecoding, KindMemoryIntervalAndCondition)
     EXPECT_EQ(h.condition, QString::fromLatin1(c.condition));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Modes, ModeDecoding,
-    ::testing::Values(ModeCase{"B", "Average", "Cont", "5", "Stopped"},
-                      ModeCase{"j", "Min/Max/Avg ", "Stop", "15", "Running"},
-                      ModeCase{"a", "Average", "Cont", "15", "Running"},
-                      ModeCase{"F", "Average", "Stop", "1", "Stopped"},
-                      ModeCase{"g", "Min/Max/Avg ", "Cont", "15", "Running"},
-                      ModeCase{"m", "Min/Max/Avg ", "", "", "Running"},
-                      ModeCase{"5", "FAIL; value is ", "5", " ;   invalid  ", "Running"}));
+INSTANTIATE_TEST_SUITE_P(Modes, ModeDecoding,
+                         ::testing::Values(ModeCase{"B", "Average", "Cont", "5", "Stopped"},
+                                           ModeCase{"j", "Min/Max/Avg ", "Stop", "15", "Running"},
+                                           ModeCase{"a", "Average", "Cont", "15", "Running"},
+                                           ModeCase{"F", "Average", "Stop", "1", "Stopped"},
+                                           ModeCase{"g", "Min/Max/Avg ", "Cont", "15", "Running"},
+                                           ModeCase{"m", "Min/Max/Avg ", "", "", "Running"},
+                                           ModeCase{"5", "FAIL; value is ", "5", " ;   invalid  ",
+                                                    "Running"}));
 
 TEST(StatusDecoding, HeaderFieldsAndResultText)
 {
@@ -74,8 +74,8 @@ TEST(StatusDecoding, BatteryVoltagePicture)
     ModeTable modes;
     modes.fill();
     const auto decode = [&](const char *hex) {
-        return decodeStatusHeader(QString::fromLatin1(headerLine("KQA", "a", "1", "12-07-26 09:30", hex)).chopped(2),
-                                  modes)
+        return decodeStatusHeader(
+                   QString::fromLatin1(headerLine("KQA", "a", "1", "12-07-26 09:30", hex)).chopped(2), modes)
             .voltage;
     };
     EXPECT_EQ(decode("3E8"), "3.806");
@@ -186,7 +186,7 @@ TEST_F(StatusCheck, NonS5InstrumentShowsReadyAndTransmitsAfterTheCableIsInserted
 TEST_F(StatusCheck, LowerCaseFamilyLetterWarnsOfALowBatteryBeforeTheResult)
 {
     select(11);
-    answers({MsgResult::Ok, MsgResult::Ok, MsgResult::No});  // with the battery warning
+    answers({MsgResult::Ok, MsgResult::Ok, MsgResult::No}); // with the battery warning
     port.answerWhenAwake({}, headerLine("kqa", "c"), 200);
     p().runCommand("mnuItemStatusCheck");
     const auto &m = tp.dialogs.messages;
@@ -293,7 +293,7 @@ TEST_F(StatusCheck, PortFoundOpenIsClosedAndTheCheckGoesOn)
     port.setCommPort(1);
     port.setPortOpen(true);
     port.answerWhenAwake({}, headerLine("KQA", "a"), 100);
-    answers({MsgResult::Ok, MsgResult::Ok, MsgResult::No});  // the port-found-open notice first
+    answers({MsgResult::Ok, MsgResult::Ok, MsgResult::No}); // the port-found-open notice first
     p().runCommand("mnuItemStatusCheck");
     const QStringList texts = tp.dialogs.messageTexts();
     ASSERT_EQ(texts.size(), 3);
@@ -364,9 +364,10 @@ TEST_F(StatusCheck, AKpaUnitGivesTheSecondFailureMessage)
     port.answerWhenAwake({}, headerLine("KPA", "b"), 300);
     p().runCommand("mnuItemStatusCheck");
     EXPECT_TRUE(statusView.showed("Bad header. Changing settings. (Takes about  5 seconds)..."));
-    EXPECT_EQ(tp.dialogs.lastMessage(), "After the 2nd timeout, the following erroneous Line1 characters had been "
-                                        "received:\r\nKPA\r\n\r\n" +
-                                            kCheck);
+    EXPECT_EQ(tp.dialogs.lastMessage(),
+              "After the 2nd timeout, the following erroneous Line1 characters had been "
+              "received:\r\nKPA\r\n\r\n" +
+                  kCheck);
     EXPECT_EQ(tp.dialogs.messages.size(), 2U);
     EXPECT_EQ(tp.clock.delayedMs, 5000);
     EXPECT_FALSE(port.portOpen());
@@ -394,10 +395,11 @@ TEST_F(StatusCheck, IncompleteHeaderAtTheSecondTimeOut)
     select(11);
     port.answerWhenAwake(kSettings9600, "KQ", 300);
     p().runCommand("mnuItemStatusCheck");
-    EXPECT_EQ(tp.dialogs.lastMessage(), "Line1 = 'KQ '. Length=2\r\n"
-                                        "By the 2nd timeout, the following incomplete header had been received:\r\n"
-                                        "KQ\r\n\r\n" +
-                                            kCheck);
+    EXPECT_EQ(tp.dialogs.lastMessage(),
+              "Line1 = 'KQ '. Length=2\r\n"
+              "By the 2nd timeout, the following incomplete header had been received:\r\n"
+              "KQ\r\n\r\n" +
+                  kCheck);
     EXPECT_FALSE(port.portOpen());
 }
 
@@ -411,4 +413,4 @@ TEST_F(StatusCheck, InvalidHeaderFragment)
     EXPECT_EQ(tp.clock.delayedMs, 0);
 }
 
-}  // namespace
+} // namespace

@@ -86,7 +86,8 @@ TEST_F(StatusCheckE2E, S5Instrument)
 
 TEST_F(StatusCheckE2E, NonS5InstrumentStoppedWithoutBatteryReading)
 {
-    SimHarness sim({"--type", "2", "--serial", "0042", "--mode", "B", "--no-battery", "--clock", "11-02-26 07:15"});
+    SimHarness sim(
+        {"--type", "2", "--serial", "0042", "--mode", "B", "--no-battery", "--clock", "11-02-26 07:15"});
     ASSERT_TRUE(sim.started()) << sim.error().toStdString();
     select(2);
     program->runCommand("mnuItemStatusCheck");
@@ -108,7 +109,8 @@ TEST_F(StatusCheckE2E, AutomaticDetectionFindsA9600BaudUnit)
     took.start();
     program->runCommand("mnuItemStatusCheck");
     ASSERT_EQ(dialogs.messages.size(), 2U) << dialogs.lastMessage().toStdString();
-    EXPECT_EQ(dialogs.lastMessage(), "Auto-selected settings now being used are for the MQA-S5\r\n\r\n" + kComplete);
+    EXPECT_EQ(dialogs.lastMessage(),
+              "Auto-selected settings now being used are for the MQA-S5\r\n\r\n" + kComplete);
     EXPECT_TRUE(program->link.status.label2.contains("Serial Number 0310"));
     EXPECT_EQ(program->splash.portSettings, kSettings9600);
     EXPECT_EQ(program->splash.maxSamples, 10710);
@@ -121,7 +123,8 @@ TEST_F(StatusCheckE2E, AutomaticDetectionFindsA9600BaudUnit)
     // The next exchange starts at the rate that answered.
     dialogs.messageAnswers = {MsgResult::Ok, MsgResult::No};
     program->runCommand("mnuItemStatusCheck");
-    EXPECT_EQ(dialogs.lastMessage(), "Auto-selected settings now being used are for the MQA-S5\r\n\r\n" + kComplete);
+    EXPECT_EQ(dialogs.lastMessage(),
+              "Auto-selected settings now being used are for the MQA-S5\r\n\r\n" + kComplete);
     EXPECT_EQ(sim.countInLog("unit sends at 9600: garbage"), 1);
     expectAllClosed(sim);
 }
@@ -147,7 +150,8 @@ TEST_F(StatusCheckE2E, SilentUnitTimesOutAtBothRates)
     select(11);
     program->runCommand("mnuItemStatusCheck");
     ASSERT_EQ(dialogs.messages.size(), 2U);
-    EXPECT_TRUE(dialogs.lastMessage().startsWith("No response in 2.5 seconds at each of two different baud rates."));
+    EXPECT_TRUE(
+        dialogs.lastMessage().startsWith("No response in 2.5 seconds at each of two different baud rates."));
     expectAllClosed(sim);
 }
 
@@ -159,9 +163,10 @@ TEST_F(StatusCheckE2E, HangUpDuringTheWaitIsReported)
     QTimer::singleShot(300, [&sim] { sim.stop(); });
     program->runCommand("mnuItemStatusCheck");
     ASSERT_EQ(dialogs.messages.size(), 2U);
-    EXPECT_TRUE(dialogs.lastMessage().startsWith("In status.StatusCheck: gErrorCallPoint = 109\r\nError number  80"))
+    EXPECT_TRUE(
+        dialogs.lastMessage().startsWith("In status.StatusCheck: gErrorCallPoint = 109\r\nError number  80"))
         << dialogs.lastMessage().toStdString();
     EXPECT_FALSE(port.portOpen());
 }
 
-}  // namespace
+} // namespace

@@ -125,7 +125,8 @@ QByteArray FakeSerialPort::input()
     if (!open_) {
         return {};
     }
-    const int n = inputLen_ == 0 ? static_cast<int>(buffer_.size()) : std::min<int>(inputLen_, buffer_.size());
+    const int n =
+        inputLen_ == 0 ? static_cast<int>(buffer_.size()) : std::min<int>(inputLen_, buffer_.size());
     QByteArray out = buffer_.left(n);
     buffer_.remove(0, n);
     return out;

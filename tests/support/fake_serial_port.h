@@ -43,10 +43,10 @@ public:
     std::map<int, int> failOpenAttempt;
 
     // ---- records
-    QStringList log;  // "open 3 9600,N,8,1 dtr=1", "close", "dtr 0", "settings ...", "output ..."
+    QStringList log; // "open 3 9600,N,8,1 dtr=1", "close", "dtr 0", "settings ...", "output ..."
     int opens = 0;
     int closes = 0;
-    QStringList openSettings;  // settings at each open
+    QStringList openSettings; // settings at each open
     QByteArray written;
     int openAttempts = 0;
     int openFailures = 0;

@@ -166,9 +166,9 @@ TEST_F(LinkWindows, CustomPropertiesAreEditedThroughTheWindow)
         whenShown([&] {
             EXPECT_TRUE(properties.Option[1]->isEnabled());
             EXPECT_TRUE(properties.Command1->isEnabled());
-            properties.Option[9]->click();   // 38,400
-            properties.Option[6]->click();   // 294
-            properties.Option[12]->click();  // Non-S5
+            properties.Option[9]->click();  // 38,400
+            properties.Option[6]->click();  // 294
+            properties.Option[12]->click(); // Non-S5
             properties.grab().save("/tmp/link_inst_properties.png");
             properties.Command1->click();
         });
@@ -192,4 +192,4 @@ TEST_F(LinkWindows, CustomPropertiesAreEditedThroughTheWindow)
     properties.grab().save("/tmp/link_inst_properties_view.png");
 }
 
-}  // namespace
+} // namespace

@@ -24,7 +24,7 @@ void checkOnly(QButtonGroup *group, int id)
     group->setExclusive(true);
 }
 
-}  // namespace
+} // namespace
 
 InstPropertiesWindow::InstPropertiesWindow(Program &p, QWidget *parent) : QDialog(parent), p_(p)
 {

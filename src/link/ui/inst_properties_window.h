@@ -32,8 +32,8 @@ public:
     QGroupBox *Frame3 = nullptr;
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
-    QPushButton *Command1 = nullptr;  // OK
-    QPushButton *Command2 = nullptr;  // Cancel
+    QPushButton *Command1 = nullptr; // OK
+    QPushButton *Command2 = nullptr; // Cancel
 
 private:
     InstPropertiesChoice choice() const;

@@ -25,11 +25,11 @@ public:
 
     // Option0..Option14; hidden rows are never shown.
     std::vector<QRadioButton *> Option;
-    QLabel *Label1 = nullptr;  // message
-    QLabel *Label2 = nullptr;  // product name
-    QPushButton *Command1 = nullptr;  // OK
-    QPushButton *Command2 = nullptr;  // Cancel
-    QPushButton *Command3 = nullptr;  // Properties
+    QLabel *Label1 = nullptr;        // message
+    QLabel *Label2 = nullptr;        // product name
+    QPushButton *Command1 = nullptr; // OK
+    QPushButton *Command2 = nullptr; // Cancel
+    QPushButton *Command3 = nullptr; // Properties
 
 private:
     Program &p_;

@@ -23,8 +23,8 @@ public:
     void prepare();
 
     std::array<QRadioButton *, kPortButtons> Option{};
-    QPushButton *Command1 = nullptr;  // OK
-    QPushButton *Command2 = nullptr;  // Cancel
+    QPushButton *Command1 = nullptr; // OK
+    QPushButton *Command2 = nullptr; // Cancel
 
 private:
     int selectedButton() const;

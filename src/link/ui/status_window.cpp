@@ -23,7 +23,7 @@ void setColours(QLabel *label, const QColor &back, const QColor &fore)
     label->setAutoFillBackground(true);
 }
 
-}  // namespace
+} // namespace
 
 StatusWindow::StatusWindow(Program &p, QWidget *parent) : QDialog(parent), p_(p)
 {

@@ -23,8 +23,8 @@ public:
 
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
-    QPushButton *Command1 = nullptr;  // "PROCEED"
-    QPushButton *Command2 = nullptr;  // "Cancel"
+    QPushButton *Command1 = nullptr; // "PROCEED"
+    QPushButton *Command2 = nullptr; // "Cancel"
 
 public Q_SLOTS:
     void reject() override;
