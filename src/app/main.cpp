@@ -1,7 +1,68 @@
+#include "chart/ui/display_sel_window.h"
+#include "link/ui/link_windows_ui.h"
+#include "recording/ui/file_windows.h"
+#include "setup/ui/force_rdgs_window.h"
+#include "shell/ui/app_wiring.h"
+#include "shell/ui/main_window.h"
+
 #include <QApplication>
+#include <QCommandLineParser>
+#include <cstdio>
+#include <memory>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("RDX600"));
+    QApplication::setApplicationVersion(QStringLiteral("3.35"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("RDX600: recordings of portable ammeters and voltmeters"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption noSplash(QStringLiteral("no-splash"), QStringLiteral("Start without the splash window."));
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                        QStringLiteral("Write a picture of the main window to FILE (PNG) and exit."),
+                                        QStringLiteral("FILE"));
+    const QCommandLineOption plot(QStringLiteral("plot"),
+                                  QStringLiteral("Plot the files named on the command line once they are open "
+                                                 "(with --screenshot or --no-splash)."));
+    parser.addOption(noSplash);
+    parser.addOption(screenshot);
+    parser.addOption(plot);
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Recording files to open."),
+                                 QStringLiteral("[FILE...]"));
+    parser.process(app);
+
+    App rdx600;
+    // The plot's display-selection and the forced-readings dialogs, for the whole run.
+    const std::unique_ptr<DisplaySelWindow> displaySel(attachDisplaySelWindow(rdx600.program(), nullptr));
+    const std::unique_ptr<ForceRdgsWindow> forceRdgs(attachForceRdgsWindow(rdx600.program(), nullptr));
+    // Status check, port selection, instrument selection and properties windows.
+    const std::unique_ptr<LinkWindowSet> linkWindows = installLinkWindows(rdx600.program(), nullptr);
+    // Recording files named on the command line open after start-up.
+    const auto fileWindows = [&rdx600, &parser, &plot] {
+        startFileWindows(rdx600.program(), [&rdx600]() -> QWidget * { return rdx600.mainWindow(); },
+                         parser.positionalArguments());
+        if (parser.isSet(plot) && rdx600.mainWindow() != nullptr) {
+            rdx600.program().runCommand(QStringLiteral("mnuItemViewPlot"));
+        }
+    };
+    if (parser.isSet(screenshot)) {
+        RDX *main = rdx600.startWithoutSplash();
+        fileWindows();
+        const QString path = parser.value(screenshot);
+        if (!saveScreenshot(*main, QSize(1000, 700), path)) {
+            std::fprintf(stderr, "rdx600: cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+        return 0;
+    }
+    if (parser.isSet(noSplash)) {
+        rdx600.startWithoutSplash();
+    } else {
+        rdx600.showSplash();
+    }
+    fileWindows();
+    return QApplication::exec();
 }

@@ -1,0 +1,54 @@
+// Message boxes, input boxes, file dialogs and the printer dialog with Qt
+// widgets, on top of the main window.
+#pragma once
+
+#include "platform/dialogs.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+class QPrinter;
+class QtPrinterDevice;
+
+class QtDialogs : public Dialogs {
+public:
+    QtDialogs();
+    ~QtDialogs() override;
+    QtDialogs(const QtDialogs &) = delete;
+    QtDialogs &operator=(const QtDialogs &) = delete;
+
+    // The window the dialogs belong to (the main window once it exists).
+    void setParentWidget(QWidget *parent) { parent_ = parent; }
+    // The printer the reports print on; the printer dialog sets it up.
+    void setPrinter(QtPrinterDevice *printer) { printer_ = printer; }
+
+    MsgResult message(const QString &text, const QString &title, MsgButtons buttons, MsgIcon icon) override;
+    QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
+    std::optional<QString> openFile(const QString &initialDir, const QString &filter) override;
+    std::optional<QString> saveFile(const QString &initialDir, const QString &filter,
+                                    bool confirmOverwrite) override;
+    bool printerDialog() override;
+    void setBusy(bool busy) override;
+    bool busy() const { return busy_; }
+
+private:
+    QPointer<QWidget> parent_;
+    QtPrinterDevice *printer_ = nullptr;
+    std::unique_ptr<QPrinter> ownPrinter_;
+    bool busy_ = false;
+    bool cursorSet_ = false;  // the hourglass is on the override stack
+};
+
+namespace qtdialogs {
+
+// "text|pattern|text|pattern" (patterns separated by ";") in Qt's form
+// "text (pattern);;text (pattern)". A text that already ends with its own
+// "(...)" keeps only the patterns of the pattern part.
+QString qtFilter(const QString &filter);
+// The program's line ends (CR, CR LF) as the line feeds Qt shows.
+QString displayText(const QString &text);
+// The window title of a message: the program's name when none is given.
+QString windowTitle(const QString &title);
+
+}  // namespace qtdialogs

@@ -1,0 +1,71 @@
+#include "shell/ui/app_wiring.h"
+
+#include "chart/ui/chart_wiring.h"
+#include "shell/commands.h"
+#include "shell/startup.h"
+#include "shell/ui/main_window.h"
+#include "shell/ui/splash_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+
+App::App(const QString &settingsFile)
+    : settings_(settingsFile.isEmpty() ? std::make_unique<QtSettingsStore>()
+                                       : std::make_unique<QtSettingsStore>(settingsFile))
+{
+    Services s;
+    s.dialogs = &dialogs_;
+    s.settings = settings_.get();
+    s.clock = &clock_;
+    s.help = &help_;
+    s.printer = &printer_;
+    s.port = &port_;
+    dialogs_.setPrinter(&printer_);
+    program_ = std::make_unique<Program>(s);
+    installCommands(*program_);
+}
+
+App::~App()
+{
+    delete splash_.data();
+    main_.reset();
+}
+
+frmSplash *App::showSplash()
+{
+    auto *splash = new frmSplash(*program_);
+    splash_ = splash;
+    splash->setContinueHandler([this] { openMainWindow(); });
+    splash->showMaximized();
+    splash->activateWindow();
+    splash->setFocus();
+    return splash;
+}
+
+RDX *App::startWithoutSplash()
+{
+    loadStartupValues(program_->splash, QDir::currentPath());
+    initialiseProgram(*program_);
+    return openMainWindow();
+}
+
+RDX *App::openMainWindow()
+{
+    if (!main_) {
+        main_ = std::make_unique<RDX>(*program_);
+        dialogs_.setParentWidget(main_.get());
+        wireCharts(*program_, main_->chartArea1(), main_->chartArea2());
+    }
+    main_->show();
+    return main_.get();
+}
+
+bool saveScreenshot(QWidget &window, const QSize &size, const QString &path)
+{
+    window.resize(size);
+    window.show();
+    QApplication::processEvents();
+    const QPixmap shot = window.grab();
+    return !shot.isNull() && shot.save(path, "PNG");
+}

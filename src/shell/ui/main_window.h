@@ -1,0 +1,77 @@
+// The main window RDX: the menu bar built from the menu model, the report
+// labels and text view, two chart areas, the status bar and the
+// default-directory panel. It mirrors Program::menu and Program::view and
+// forwards menu commands and button presses to the core.
+#pragma once
+
+#include "shell/program.h"
+
+#include <QMainWindow>
+#include <map>
+
+class QAction;
+class QComboBox;
+class QFileSystemModel;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTextEdit;
+class QTreeView;
+
+class RDX : public QMainWindow, public MainView {
+    Q_OBJECT
+public:
+    explicit RDX(Program &p, QWidget *parent = nullptr);
+    ~RDX() override;
+    RDX(const RDX &) = delete;
+    RDX &operator=(const RDX &) = delete;
+
+    void sync() override;
+    void quit() override;
+
+    // Empty containers (with a QVBoxLayout) for ChartFX1 and ChartFX2.
+    QWidget *chartArea1() const { return chartArea1_; }
+    QWidget *chartArea2() const { return chartArea2_; }
+
+    // The action of a menu item by its name (a submenu's menu action for
+    // the items that open a submenu); null when there is none.
+    QAction *action(const QString &name) const;
+    QMenu *menu(const QString &name) const;
+
+    // The controls, with the names the program gives them.
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Header1 = nullptr;
+    QTextEdit *RichTextBox1 = nullptr;
+    QLabel *StatusPanel[3] = {nullptr, nullptr, nullptr};
+    QComboBox *Drive1 = nullptr;
+    QTreeView *Dir1 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QPushButton *Command2 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildCentralArea();
+    void syncMenus();
+    void syncView();
+    void syncDefaultDirPanel();
+    void onCommand1();
+    void onCommand2();
+    void onDirSelected();
+
+    Program &p_;
+    std::map<QString, QAction *> actions_;
+    std::map<QString, QMenu *> menus_;
+    QWidget *chartArea1_ = nullptr;
+    QWidget *chartArea2_ = nullptr;
+    QWidget *dirPanel_ = nullptr;
+    QFileSystemModel *dirModel_ = nullptr;
+    QString shownRichText_;
+    uint32_t shownBackground_ = 0xFFFFFFFFU;  // none yet
+    QString dirRoot_;
+    bool drivesListed_ = false;
+};
