@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QScreen>
 
 App::App(const QString &settingsFile)
     : settings_(settingsFile.isEmpty() ? std::make_unique<QtSettingsStore>()
@@ -37,6 +38,10 @@ frmSplash *App::showSplash()
     auto *splash = new frmSplash(*program_);
     splash_ = splash;
     splash->setContinueHandler([this] { openMainWindow(); });
+    // Without a window manager "maximised" means nothing: cover the screen too.
+    if (const QScreen *screen = splash->screen()) {
+        splash->setGeometry(screen->availableGeometry());
+    }
     splash->showMaximized();
     splash->activateWindow();
     splash->setFocus();
