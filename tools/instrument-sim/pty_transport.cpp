@@ -39,6 +39,9 @@ PtyTransport::~PtyTransport()
     if (watch_ >= 0) {
         ::close(watch_);
     }
+    if (slave_ >= 0) {
+        ::close(slave_);
+    }
 }
 
 bool PtyTransport::open(QString &error)
@@ -54,9 +57,11 @@ bool PtyTransport::open(QString &error)
         return false;
     }
     path_ = QString::fromLocal8Bit(name.data());
-    // Only the program holds the device open from now on, so the master sees
-    // its opens and closes.
-    ::close(slave);
+    // The device end stays open here, before the watch exists, so the watch
+    // reports only the program's opens and closes and flush() needs no open
+    // of its own (an open and close of ours could interleave with the
+    // program's and be mistaken for them).
+    slave_ = slave;
     const int flags = ::fcntl(master_, F_GETFL);
     ::fcntl(master_, F_SETFL, flags | O_NONBLOCK);
     watch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
@@ -71,7 +76,7 @@ bool PtyTransport::open(QString &error)
 PtyTransport::Events PtyTransport::wait(int timeoutMs, bool peerOpen, bool wantWrite)
 {
     Events e;
-    // While nobody has the device open the master reports a hang-up at once,
+    // While nobody has the device open there is nothing to read or write,
     // so only the watch is waited on then.
     std::array<pollfd, 2> p{
         {{watch_, POLLIN, 0}, {master_, static_cast<short>(POLLIN | (wantWrite ? POLLOUT : 0)), 0}}};
@@ -104,10 +109,6 @@ void PtyTransport::readTransitions(std::vector<bool> &out)
             if ((ev.mask & (IN_OPEN | IN_CLOSE_WRITE | IN_CLOSE_NOWRITE)) == 0) {
                 continue;
             }
-            if (ignore_ > 0) {
-                --ignore_;
-                continue;
-            }
             out.push_back((ev.mask & IN_OPEN) != 0);
         }
     }
@@ -138,11 +139,8 @@ void PtyTransport::flush()
     // A closed serial device keeps nothing of what arrived for it; a
     // pseudo-terminal would keep it for the next open. The input queue of the
     // device end is reachable only through that end.
-    const int slave = ::open(path_.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (slave >= 0) {
-        ignore_ += 2; // this open and close
-        ::tcflush(slave, TCIOFLUSH);
-        ::close(slave);
+    if (slave_ >= 0) {
+        ::tcflush(slave_, TCIOFLUSH);
     }
     ::tcflush(master_, TCIOFLUSH);
 }

@@ -42,6 +42,8 @@ private:
 
     int master_ = -1;
     int watch_ = -1; // inotify descriptor
-    int ignore_ = 0; // events caused by flush() itself
+    // The simulator's own descriptor of the device end, opened before the
+    // watch so it causes no events; flush() discards through it.
+    int slave_ = -1;
     QString path_;
 };
