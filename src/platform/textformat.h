@@ -72,7 +72,7 @@ QString dateText(const QDateTime &t, DateText layout);
 // (all but MonthDayTime and Hhmm), and "mm/dd/yy", "mm-dd-yyyy", full or
 // three-letter English month names, with or without a time (then 00:00);
 // surrounding blanks are ignored. Two-digit years below 80 are 20yy, others
-// 19yy. The result is a wall-clock time (UTC spec, no daylight-saving
+// 19yy. The result is a wall-clock time (kept as UTC, no daylight-saving
 // jumps). nullopt when the text is not a date.
 std::optional<QDateTime> parseDate(const QString &text);
 // Reads "hh:mm" or "hh:mm:ss" (surrounding blanks ignored); nullopt otherwise.

@@ -43,9 +43,9 @@ protected:
         return {proc.exitCode(), QString::fromUtf8(proc.readAllStandardOutput()),
                 QString::fromUtf8(proc.readAllStandardError())};
     }
-    QString write(const QString &name, const RecordingFileSpec &spec)
+    QString write(const QString &name, const RecordingFileContent &content)
     {
-        EXPECT_TRUE(writeRecording(tp.path(name), spec));
+        EXPECT_TRUE(writeRecording(tp.path(name), content));
         return tp.path(name);
     }
 
@@ -53,9 +53,9 @@ protected:
     TestProgram tp;
 };
 
-RecordingFileSpec recording(const QString &mode, const QStringList &values)
+RecordingFileContent recording(const QString &mode, const QStringList &values)
 {
-    RecordingFileSpec s;
+    RecordingFileContent s;
     s.mode = mode;
     s.values = values;
     return s;

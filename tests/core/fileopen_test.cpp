@@ -15,10 +15,10 @@ protected:
     FileopenTest() { installFileCommands(tp.p()); }
 
     // Writes a file and opens it as the Open command does.
-    FileopenResult open(const QString &name, const RecordingFileSpec &spec)
+    FileopenResult open(const QString &name, const RecordingFileContent &content)
     {
         const QString path = tp.path(name);
-        EXPECT_TRUE(writeRecording(path, spec));
+        EXPECT_TRUE(writeRecording(path, content));
         tp.p().rec.gOpenPath = path;
         return Fileopen(tp.p());
     }
@@ -30,9 +30,9 @@ protected:
     TestProgram tp;
 };
 
-RecordingFileSpec spec(const QString &mode, QStringList values, bool tMarker = true)
+RecordingFileContent content(const QString &mode, QStringList values, bool tMarker = true)
 {
-    RecordingFileSpec s;
+    RecordingFileContent s;
     s.mode = mode;
     s.values = std::move(values);
     s.tMarker = tMarker;
@@ -43,7 +43,7 @@ RecordingFileSpec spec(const QString &mode, QStringList values, bool tMarker = t
 
 TEST_F(FileopenTest, AverageTFileFillsTheSlot)
 {
-    RecordingFileSpec s = spec("d", {"30", "20", "10", "40"});
+    RecordingFileContent s = content("d", {"30", "20", "10", "40"});
     s.serial = "0815";
     s.family = "KLV";
     ASSERT_EQ(open("rec.dat", s), FileopenResult::Opened);
@@ -79,7 +79,7 @@ TEST_F(FileopenTest, AverageTFileFillsTheSlot)
 
 TEST_F(FileopenTest, OlderLayoutMovesTheEndTimeToTheIntervalBoundary)
 {
-    RecordingFileSpec s = spec("a", {"1", "2", "3"}, false);
+    RecordingFileContent s = content("a", {"1", "2", "3"}, false);
     s.stamp = "03-15-26 10:07";
     ASSERT_EQ(open("a.dat", s), FileopenResult::Opened);
     EXPECT_EQ(info(0, kColEnd).text(), "10:07  Mar 15, 26"); // the header's own time
@@ -92,7 +92,7 @@ TEST_F(FileopenTest, OlderLayoutMovesTheEndTimeToTheIntervalBoundary)
     EXPECT_EQ(info(1, kColStart).text(), "09:30  Mar 15, 26");
 
     // A 1-minute mode never moves.
-    RecordingFileSpec c = spec("c", {"1", "2"}, false);
+    RecordingFileContent c = content("c", {"1", "2"}, false);
     c.stamp = "12-31-25 23:59";
     TestProgram other;
     other.p().rec.gOpenPath = other.path("c.dat");
@@ -103,7 +103,7 @@ TEST_F(FileopenTest, OlderLayoutMovesTheEndTimeToTheIntervalBoundary)
 
 TEST_F(FileopenTest, MinMaxAvgTFileStoresAverageMaximumMinimum)
 {
-    ASSERT_EQ(open("m.dat", spec("g", {"10.0", "20.0", "15.0"})), FileopenResult::Opened);
+    ASSERT_EQ(open("m.dat", content("g", {"10.0", "20.0", "15.0"})), FileopenResult::Opened);
     EXPECT_EQ(value(0, 0), 150);
     EXPECT_EQ(value(0, 1), 200);
     EXPECT_EQ(value(0, 2), 100);
@@ -117,14 +117,14 @@ TEST_F(FileopenTest, OlderMinMaxAvgFileIsReorderedAndShifted)
 {
     // 7 items: the last one is dropped, the first triple (9 5 7) is sorted
     // to minimum, maximum, average (5 9 7), the next one is left alone.
-    ASSERT_EQ(open("o.dat", spec("h", {"9", "5", "7", "2", "8", "4", "0"}, false)), FileopenResult::Opened);
+    ASSERT_EQ(open("o.dat", content("h", {"9", "5", "7", "2", "8", "4", "0"}, false)), FileopenResult::Opened);
     EXPECT_EQ(info(0, kColLast).number(), 5);
     const std::vector<int16_t> expected{20, 70, 20, 70, 90, 50};
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(value(0, i), expected[i]) << i;
     }
     // Too few items for one triple: three values, the missing ones 0.
-    ASSERT_EQ(open("p.dat", spec("h", {"3", "1"}, false)), FileopenResult::Opened);
+    ASSERT_EQ(open("p.dat", content("h", {"3", "1"}, false)), FileopenResult::Opened);
     EXPECT_EQ(info(1, kColLast).number(), 2);
     EXPECT_EQ(value(1, 0), 30); // index 2 moved to 0
     EXPECT_EQ(value(1, 1), 0);  // index 3 (never read) moved to 1
@@ -138,7 +138,7 @@ TEST_F(FileopenTest, LongFileKeepsTheNewestValues)
     for (int i = 0; i < n; ++i) {
         values << QString::number(i % 3000);
     }
-    ASSERT_EQ(open("long.dat", spec("b", values)), FileopenResult::Opened);
+    ASSERT_EQ(open("long.dat", content("b", values)), FileopenResult::Opened);
     EXPECT_EQ(info(0, kColLast).number(), kLastValueIndex);
     // The newest (first in the file) is the last index; the oldest kept is
     // the 42,967th item.
@@ -150,43 +150,43 @@ TEST_F(FileopenTest, LongFileKeepsTheNewestValues)
 
 TEST_F(FileopenTest, RangeIsLowFromASingleDecimalPoint)
 {
-    ASSERT_EQ(open("low.dat", spec("a", {"10", "20", "30."})), FileopenResult::Opened);
+    ASSERT_EQ(open("low.dat", content("a", {"10", "20", "30."})), FileopenResult::Opened);
     EXPECT_EQ(info(0, kColRange).text(), "LOW");
     EXPECT_EQ(value(0, 0), 300);
 }
 
 TEST_F(FileopenTest, AllNegativeValuesGiveMaximumZero)
 {
-    ASSERT_EQ(open("neg.dat", spec("a", {"-5.0", "-3.5", "-12.5"})), FileopenResult::Opened);
+    ASSERT_EQ(open("neg.dat", content("a", {"-5.0", "-3.5", "-12.5"})), FileopenResult::Opened);
     EXPECT_EQ(info(0, kColMax).number(), 0);
     EXPECT_EQ(info(0, kColMin).text(), "-12.5");
 }
 
 TEST_F(FileopenTest, ValueLimitsAndUnreadableDates)
 {
-    ASSERT_EQ(open("edge.dat", spec("a", {"3276.7", "-3276.8"})), FileopenResult::Opened);
+    ASSERT_EQ(open("edge.dat", content("a", {"3276.7", "-3276.8"})), FileopenResult::Opened);
     EXPECT_EQ(value(0, 1), 32767);
     EXPECT_EQ(value(0, 0), -32768);
 
-    ASSERT_EQ(open("big.dat", spec("a", {"1", "3276.8"})), FileopenResult::ProcessingError);
+    ASSERT_EQ(open("big.dat", content("a", {"1", "3276.8"})), FileopenResult::ProcessingError);
     EXPECT_EQ(tp.dialogs.lastMessage(), "Error in processing file");
     EXPECT_FALSE(rec().slotInUse(1));
     EXPECT_EQ(rec().gOutputMode, 1);
 
-    RecordingFileSpec bad = spec("a", {"1"});
+    RecordingFileContent bad = content("a", {"1"});
     bad.stamp = "13-45-26 99:00";
     ASSERT_EQ(open("date.dat", bad), FileopenResult::ProcessingError);
     EXPECT_EQ(tp.dialogs.lastMessage(), "Error in processing file");
     EXPECT_FALSE(rec().slotInUse(1));
 
     // Items that are not numbers read as 0.
-    ASSERT_EQ(open("junk.dat", spec("a", {"5", "x", "7"})), FileopenResult::Opened);
+    ASSERT_EQ(open("junk.dat", content("a", {"5", "x", "7"})), FileopenResult::Opened);
     EXPECT_EQ(value(1, 1), 0);
 }
 
 TEST_F(FileopenTest, HeaderTimeFromCharacters47To60UnlessBatteryVoltage)
 {
-    RecordingFileSpec s = spec("a", {"1", "2"});
+    RecordingFileContent s = content("a", {"1", "2"});
     s.tail = "  04-01-26 08:30 extra"; // 47-60 after two blanks
     ASSERT_EQ(open("long.dat", s), FileopenResult::Opened);
     EXPECT_EQ(info(0, kColEnd).text(), "08:30  Apr 01, 26");
@@ -199,21 +199,21 @@ TEST_F(FileopenTest, HeaderTimeFromCharacters47To60UnlessBatteryVoltage)
 
 TEST_F(FileopenTest, ModeMixingIsRefused)
 {
-    ASSERT_EQ(open("a.dat", spec("a", {"1"})), FileopenResult::Opened);
+    ASSERT_EQ(open("a.dat", content("a", {"1"})), FileopenResult::Opened);
     // "d" differs from "a" only in its memory behaviour.
-    ASSERT_EQ(open("d.dat", spec("d", {"1"})), FileopenResult::ModeMixing);
+    ASSERT_EQ(open("d.dat", content("d", {"1"})), FileopenResult::ModeMixing);
     EXPECT_EQ(tp.dialogs.lastMessage(), "Mode mixing not allowed");
     EXPECT_FALSE(rec().slotInUse(1));
     EXPECT_TRUE(info(1, kColMode).isEmpty());
     EXPECT_EQ(rec().ginx, 0);
     // Upper case (stopped) and lower case are the same mode.
-    ASSERT_EQ(open("A.dat", spec("A", {"1"})), FileopenResult::Opened);
+    ASSERT_EQ(open("A.dat", content("A", {"1"})), FileopenResult::Opened);
     EXPECT_EQ(info(1, kColMode).text(), "a");
 }
 
 TEST_F(FileopenTest, NotesAreReadAndAMissingNotesFileGivesEmptyNotes)
 {
-    ASSERT_EQ(open("n.dat", spec("a", {"1"})), FileopenResult::Opened);
+    ASSERT_EQ(open("n.dat", content("a", {"1"})), FileopenResult::Opened);
     for (const QString &note : rec().gSite[0]) {
         EXPECT_TRUE(note.isEmpty());
     }
@@ -221,7 +221,7 @@ TEST_F(FileopenTest, NotesAreReadAndAMissingNotesFileGivesEmptyNotes)
 
     ASSERT_TRUE(
         writeNotesFile(tp.path("m.not"), {"Main St, north", "Feeder 12", QString::fromUtf8("Jürgen"), ""}));
-    ASSERT_EQ(open("m.dat", spec("a", {"1"})), FileopenResult::Opened);
+    ASSERT_EQ(open("m.dat", content("a", {"1"})), FileopenResult::Opened);
     EXPECT_EQ(rec().gSite[1][0], "Main St, north");
     EXPECT_EQ(rec().gSite[1][1], "Feeder 12");
     EXPECT_EQ(rec().gSite[1][2], QString::fromUtf8("Jürgen"));
@@ -249,8 +249,8 @@ TEST_F(FileopenTest, MissingFileLeavesTheModelButShiftsTheRecentFiles)
 
 TEST_F(FileopenTest, RecentFilesShiftNewestFirst)
 {
-    ASSERT_EQ(open("one.dat", spec("a", {"1"})), FileopenResult::Opened);
-    ASSERT_EQ(open("two.dat", spec("a", {"1"})), FileopenResult::Opened);
+    ASSERT_EQ(open("one.dat", content("a", {"1"})), FileopenResult::Opened);
+    ASSERT_EQ(open("two.dat", content("a", {"1"})), FileopenResult::Opened);
     EXPECT_EQ(setting("mrufile1"), tp.path("two.dat"));
     EXPECT_EQ(setting("mrufile2"), tp.path("one.dat"));
     EXPECT_EQ(setting("mrufile3"), "");
@@ -271,7 +271,7 @@ TEST_F(FileopenTest, ThirdFileDisablesOpenAndHidesTheRecentFiles)
 {
     Program &p = tp.p();
     for (const char *name : {"1.dat", "2.dat", "3.dat"}) {
-        ASSERT_TRUE(writeRecording(tp.path(name), spec("a", {"1", "2"})));
+        ASSERT_TRUE(writeRecording(tp.path(name), content("a", {"1", "2"})));
         tp.dialogs.openAnswers.push_back(tp.path(name));
         EXPECT_TRUE(p.runCommand("mnuItemOpen"));
     }
@@ -287,9 +287,9 @@ TEST_F(FileopenTest, ThirdFileDisablesOpenAndHidesTheRecentFiles)
 
 TEST_F(FileopenTest, FailedThirdFileKeepsOpenUsable)
 {
-    ASSERT_EQ(open("1.dat", spec("a", {"1"})), FileopenResult::Opened);
-    ASSERT_EQ(open("2.dat", spec("a", {"1"})), FileopenResult::Opened);
-    ASSERT_EQ(open("3.dat", spec("b", {"1"})), FileopenResult::ModeMixing);
+    ASSERT_EQ(open("1.dat", content("a", {"1"})), FileopenResult::Opened);
+    ASSERT_EQ(open("2.dat", content("a", {"1"})), FileopenResult::Opened);
+    ASSERT_EQ(open("3.dat", content("b", {"1"})), FileopenResult::ModeMixing);
     EXPECT_TRUE(tp.p().menu.enabled("mnuItemOpen"));
     EXPECT_TRUE(tp.p().menu.visible(MenuModel::mru(1)));
     EXPECT_FALSE(tp.p().menu.visible(MenuModel::mru(4)));
@@ -300,7 +300,7 @@ TEST_F(FileopenTest, OpenCommandUsesTheDefaultDirectoryAndSetsTheMenus)
     Program &p = tp.p();
     tp.settings.store.save("Directory", "default", tp.files.path());
     p.rec.gSelectFlag = 1;
-    ASSERT_TRUE(writeRecording(tp.path("g.dat"), spec("g", {"1", "3", "2"})));
+    ASSERT_TRUE(writeRecording(tp.path("g.dat"), content("g", {"1", "3", "2"})));
     tp.dialogs.openAnswers.push_back(tp.path("g.dat"));
     p.menu.setEnabled("mnuItemViewTable", true);
     ASSERT_TRUE(p.runCommand("mnuItemOpen"));
@@ -326,7 +326,7 @@ TEST_F(FileopenTest, OpenCommandUsesTheDefaultDirectoryAndSetsTheMenus)
 TEST_F(FileopenTest, RecentFileEntryOpensItsFile)
 {
     Program &p = tp.p();
-    ASSERT_TRUE(writeRecording(tp.path("r.dat"), spec("a", {"4", "5"})));
+    ASSERT_TRUE(writeRecording(tp.path("r.dat"), content("a", {"4", "5"})));
     updateRecentFiles(p, tp.path("gone.dat"));
     updateRecentFiles(p, tp.path("r.dat"));
     ASSERT_TRUE(p.runCommand(MenuModel::mru(1)));
@@ -355,7 +355,7 @@ TEST_F(FileopenTest, ValueItemsInEveryWrittenForm)
     for (const auto &item : items) {
         values << item.first;
     }
-    ASSERT_EQ(open("forms.dat", spec("a", values)), FileopenResult::Opened);
+    ASSERT_EQ(open("forms.dat", content("a", values)), FileopenResult::Opened);
     const int last = static_cast<int>(items.size()) - 1;
     for (int i = 0; i <= last; ++i) {
         EXPECT_EQ(value(0, last - i), items[i].second) << items[i].first.toStdString();

@@ -27,10 +27,10 @@ protected:
         tp.p().windows.dataSelect = &select;
         installFileCommands(tp.p());
     }
-    // Opens a recording written from `spec` into the next slot.
-    void open(const QString &name, const RecordingFileSpec &spec)
+    // Opens a recording written from `content` into the next slot.
+    void open(const QString &name, const RecordingFileContent &content)
     {
-        ASSERT_TRUE(writeRecording(tp.path(name), spec));
+        ASSERT_TRUE(writeRecording(tp.path(name), content));
         ASSERT_TRUE(openRecordingFile(tp.p(), tp.path(name)));
     }
     Recording &rec() { return tp.p().rec; }
@@ -39,9 +39,9 @@ protected:
     FakeDataSelect select{tp.p()};
 };
 
-RecordingFileSpec averageSpec(QStringList values)
+RecordingFileContent averageSpec(QStringList values)
 {
-    RecordingFileSpec s;
+    RecordingFileContent s;
     s.mode = "a";
     s.stamp = "03-15-26 12:00";
     s.values = std::move(values);
@@ -86,7 +86,7 @@ TEST_F(SaveTest, SaveAsTextOfARangeReadsBackWithItsStartTime)
 
 TEST_F(SaveTest, LowRangeFieldsLineBreaksAndWideValues)
 {
-    RecordingFileSpec s = averageSpec({});
+    RecordingFileContent s = averageSpec({});
     for (int i = 0; i < 12; ++i) {
         s.values << QString::number(i + 0.5, 'f', 1);
     }
@@ -115,7 +115,7 @@ TEST_F(SaveTest, LowRangeFieldsLineBreaksAndWideValues)
 
 TEST_F(SaveTest, HighRangeWideValuesAndOlderLayout)
 {
-    RecordingFileSpec s = averageSpec({"3000", "999", "-150", "-2000", "7"});
+    RecordingFileContent s = averageSpec({"3000", "999", "-150", "-2000", "7"});
     s.tMarker = false;
     open("high.dat", s);
     rec().gDatastart = 0;

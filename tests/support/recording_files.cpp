@@ -2,39 +2,39 @@
 
 #include <QFile>
 
-QString headerLine(const RecordingFileSpec &spec)
+QString headerLine(const RecordingFileContent &content)
 {
-    QString h = spec.family.leftJustified(3, QLatin1Char(' '), true) + spec.mode.left(1) +
-                QStringLiteral("   ") + spec.serial.leftJustified(4, QLatin1Char(' '), true);
+    QString h = content.family.leftJustified(3, QLatin1Char(' '), true) + content.mode.left(1) +
+                QStringLiteral("   ") + content.serial.leftJustified(4, QLatin1Char(' '), true);
     h = h.leftJustified(30, QLatin1Char(' '));
-    h += spec.stamp;
-    h += spec.tail;
+    h += content.stamp;
+    h += content.tail;
     return h;
 }
 
-QString recordingText(const RecordingFileSpec &spec)
+QString recordingText(const RecordingFileContent &content)
 {
-    QString t = headerLine(spec) + QStringLiteral("\r\n");
-    if (spec.tMarker) {
+    QString t = headerLine(content) + QStringLiteral("\r\n");
+    if (content.tMarker) {
         t += QStringLiteral("T: ");
     }
-    for (int i = 0; i < spec.values.size(); ++i) {
+    for (int i = 0; i < content.values.size(); ++i) {
         if (i > 0) {
-            t += (i % spec.perLine == 0) ? QStringLiteral("\r\n") : QStringLiteral(" ");
+            t += (i % content.perLine == 0) ? QStringLiteral("\r\n") : QStringLiteral(" ");
         }
-        t += spec.values[i];
+        t += content.values[i];
     }
     t += QChar(26);
     return t;
 }
 
-bool writeRecording(const QString &path, const RecordingFileSpec &spec)
+bool writeRecording(const QString &path, const RecordingFileContent &content)
 {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly)) {
         return false;
     }
-    const QByteArray bytes = '"' + recordingText(spec).toLatin1() + "\"\r\n";
+    const QByteArray bytes = '"' + recordingText(content).toLatin1() + "\"\r\n";
     return f.write(bytes) == bytes.size();
 }
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-struct RecordingFileSpec {
+struct RecordingFileContent {
     QString family = QStringLiteral("KLA");           // characters 1-3; the third is the units letter
     QString mode = QStringLiteral("a");               // character 4
     QString serial = QStringLiteral("1234");          // characters 8-11
@@ -15,11 +15,11 @@ struct RecordingFileSpec {
     int perLine = 10;
 };
 
-// The header line of the spec.
-QString headerLine(const RecordingFileSpec &spec);
+// The header line of the content.
+QString headerLine(const RecordingFileContent &content);
 // The recording text (header, values, Ctrl-Z), without the quote framing.
-QString recordingText(const RecordingFileSpec &spec);
+QString recordingText(const RecordingFileContent &content);
 // Writes the framed file ('"' text '"' CR LF); false on failure.
-bool writeRecording(const QString &path, const RecordingFileSpec &spec);
+bool writeRecording(const QString &path, const RecordingFileContent &content);
 // Values 1..n as whole numbers or with one decimal, newest first.
 QStringList countingValues(int n, bool low);

@@ -14,11 +14,11 @@ TEST(PrintPdf, SummaryPrintsToAPdfFile)
     ensureUiTestApp();
     TestProgram tp;
     Program &p = tp.p();
-    RecordingFileSpec spec;
-    spec.mode = "h";
-    spec.serial = "4711";
-    spec.values = {"10.0", "20.0", "15.0", "11.0", "21.0", "16.0"};
-    ASSERT_TRUE(writeRecording(tp.path("feeder.dat"), spec));
+    RecordingFileContent content;
+    content.mode = "h";
+    content.serial = "4711";
+    content.values = {"10.0", "20.0", "15.0", "11.0", "21.0", "16.0"};
+    ASSERT_TRUE(writeRecording(tp.path("feeder.dat"), content));
     ASSERT_TRUE(openRecordingFile(p, tp.path("feeder.dat")));
     p.rec.gSite[0] = {"Main Street", "Feeder 12", "Jo Smith", "pole 17"};
 
