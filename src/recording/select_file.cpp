@@ -32,3 +32,16 @@ void SelectFile(Program &p)
     }
     p.dialogs().setBusy(false);
 }
+
+bool SelectRecording(Program &p, const QString &noFileMessage)
+{
+    SelectFile(p);
+    if (p.rec.ginx == -2) {
+        return false;
+    }
+    if (p.rec.ginx < 0) {
+        p.dialogs().message(noFileMessage);
+        return false;
+    }
+    return true;
+}

@@ -114,12 +114,7 @@ void SummaryViewCommand(Program &p)
 {
     HideTextViews(p);
     HideChart(p);
-    SelectFile(p);
-    if (p.rec.ginx == -2) {
-        return;
-    }
-    if (p.rec.ginx < 0) {
-        p.dialogs().message(QStringLiteral("Error - No file available. Need to open a file."));
+    if (!SelectRecording(p, QStringLiteral("Error - No file available. Need to open a file."))) {
         return;
     }
     p.rec.gOutputMode = 3;
@@ -128,12 +123,7 @@ void SummaryViewCommand(Program &p)
 
 void PrintSummaryCommand(Program &p)
 {
-    SelectFile(p);
-    if (p.rec.ginx == -2) {
-        return;
-    }
-    if (p.rec.ginx < 0) {
-        p.dialogs().message(QStringLiteral("Error - No file available.  Need to open a file."));
+    if (!SelectRecording(p, QStringLiteral("Error - No file available.  Need to open a file."))) {
         return;
     }
     p.rec.gOutputMode = 4;

@@ -74,12 +74,7 @@ void ForceRdgsOk(Program &p, const QString &text, ForceScope scope)
 void ForceRdgsCommand(Program &p)
 {
     HideTextViews(p);
-    SelectFile(p);
-    if (p.rec.ginx == -2) {
-        return;
-    }
-    if (p.rec.ginx < 0) {
-        p.dialogs().message(QStringLiteral("Error - No file available. Need to open a file."));
+    if (!SelectRecording(p, QStringLiteral("Error - No file available. Need to open a file."))) {
         return;
     }
     if (p.windows.forceRdgs != nullptr) {
