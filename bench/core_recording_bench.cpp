@@ -2,9 +2,10 @@
 // and Save As of all of it.
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
+#include "program/program.h"
 #include "recording/fileopen.h"
 #include "recording/save.h"
-#include "shell/program.h"
+#include "reports/report_commands.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -52,6 +53,7 @@ struct Bench {
         s.settings = &settings;
         program = std::make_unique<Program>(s);
         program->modes.fill();
+        provideReportProcedures(*program);
     }
     SilentDialogs dialogs;
     MemorySettings settings;

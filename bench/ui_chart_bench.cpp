@@ -4,8 +4,8 @@
 #include "chart/displ_plot.h"
 #include "platform/chart_device.h"
 #include "platform/ui/qcp_chart_device.h"
+#include "program/program.h"
 #include "recording/recording.h"
-#include "shell/program.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

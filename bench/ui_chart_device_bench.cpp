@@ -5,8 +5,8 @@
 #include "chart/displ_plot.h"
 #include "platform/qt_clock.h"
 #include "platform/ui/qcp_chart_device.h"
+#include "program/program.h"
 #include "recording/recording.h"
-#include "shell/program.h"
 
 #include <QApplication>
 #include <QImage>
@@ -70,7 +70,7 @@ struct ChartBench {
         DisplPlot(p);
     }
 
-    bool appReady = (ensureApp(), true);  // the application before the first widget
+    bool appReady = (ensureApp(), true); // the application before the first widget
     QtClock clock;
     QcpChartDevice chart;
     std::unique_ptr<Program> program;

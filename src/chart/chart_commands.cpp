@@ -4,9 +4,9 @@
 #include "chart/displ_plot.h"
 #include "platform/chart_device.h"
 #include "platform/dialogs.h"
+#include "program/program.h"
+#include "program/view_procs.h"
 #include "recording/recording.h"
-#include "shell/program.h"
-#include "shell/view_procs.h"
 
 #include <QRegularExpression>
 

@@ -3,10 +3,10 @@
 #include "chart/displ_plot.h"
 #include "platform/dialogs.h"
 #include "platform/textformat.h"
+#include "program/program.h"
+#include "program/view_procs.h"
 #include "recording/calc_date.h"
 #include "recording/recording.h"
-#include "shell/program.h"
-#include "shell/view_procs.h"
 
 #include <algorithm>
 #include <cmath>

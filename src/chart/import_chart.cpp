@@ -3,8 +3,8 @@
 #include "platform/chart_device.h"
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
-#include "shell/program.h"
-#include "shell/view_procs.h"
+#include "program/program.h"
+#include "program/view_procs.h"
 
 namespace {
 constexpr ChartColor kImportGrey{210, 210, 210};

@@ -3,11 +3,12 @@
 #include "cli/cli_dialogs.h"
 #include "platform/qt_clock.h"
 #include "platform/qt_settings_store.h"
+#include "program/program.h"
 #include "recording/calc_date.h"
 #include "recording/fileopen.h"
 #include "recording/save.h"
 #include "reports/printinfo.h"
-#include "shell/program.h"
+#include "reports/report_commands.h"
 
 #include <QTemporaryDir>
 #include <memory>
@@ -40,6 +41,7 @@ public:
         s.clock = &clock;
         program = std::make_unique<Program>(s);
         program->modes.fill();
+        provideReportProcedures(*program);
     }
     QTemporaryDir dir;
     CliDialogs dialogs;

@@ -2,8 +2,8 @@
 
 #include "link/instrument_catalogue.h"
 #include "link/link_windows.h"
-#include "shell/program.h"
-#include "shell/view_procs.h"
+#include "program/program.h"
+#include "program/view_procs.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "link/instrument_catalogue.h"
 
-#include "shell/program.h"
+#include "program/program.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "link/inst_select.h"
 #include "link/port_select.h"
 #include "link/status_check.h"
-#include "shell/program.h"
+#include "program/program.h"
 
 void installLinkCommands(Program &p)
 {

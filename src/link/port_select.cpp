@@ -4,8 +4,8 @@
 #include "link/serial_link.h"
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
-#include "shell/program.h"
-#include "shell/view_procs.h"
+#include "program/program.h"
+#include "program/view_procs.h"
 
 QString portSelCaption(int button)
 {

@@ -4,7 +4,7 @@
 #include "platform/clock.h"
 #include "platform/serial_port.h"
 #include "platform/settings_store.h"
-#include "shell/program.h"
+#include "program/program.h"
 
 #include <cmath>
 
@@ -97,14 +97,6 @@ void Delay(Program &p, float seconds)
 }
 
 // ------------------------------------------------------------ waiting windows
-
-WaitWindow::WaitWindow() = default;
-WaitWindow::~WaitWindow() = default;
-
-bool WaitWindow::timer1Enabled() const
-{
-    return timer1 != nullptr && timer1->isActive();
-}
 
 void loadWaitWindow(Program &p, WaitWindow &w, std::function<void()> onTimer1)
 {

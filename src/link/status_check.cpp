@@ -8,8 +8,8 @@
 #include "platform/dialogs.h"
 #include "platform/serial_port.h"
 #include "platform/textformat.h"
-#include "shell/program.h"
-#include "shell/view_procs.h"
+#include "program/program.h"
+#include "program/view_procs.h"
 
 namespace {
 

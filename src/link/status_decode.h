@@ -1,7 +1,7 @@
 // What an instrument's header line says, as the status check shows it.
 #pragma once
 
-#include "link/link_error.h"
+#include "program/link_error.h"
 
 #include <QString>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "recording/calc_date.h"
 
 #include "platform/textformat.h"
+#include "program/program.h"
 #include "recording/recording.h"
-#include "shell/program.h"
 
 #include <cmath>
 

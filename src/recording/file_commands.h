@@ -1,6 +1,5 @@
-// Menu commands of the recording files: Open, the recent files, Save As,
-// Notes, the summary view and the printing of the summary and of the shown
-// table.
+// Menu commands of the recording files: Open, the recent files, Save As and
+// Notes.
 #pragma once
 
 class Program;

@@ -3,11 +3,10 @@
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
 #include "platform/textformat.h"
+#include "program/program.h"
+#include "program/view_procs.h"
 #include "recording/calc_date.h"
 #include "recording/notes.h"
-#include "reports/printinfo.h"
-#include "shell/program.h"
-#include "shell/view_procs.h"
 
 #include <QFile>
 #include <algorithm>
@@ -386,7 +385,7 @@ FileopenResult Fileopen(Program &p)
     r.gWorkPath = notesPath(r.gOpenPath);
     r.gSite[slot] = readNotesFile(r.gWorkPath).value_or(SiteNotes{});
     r.ginx = slot;
-    Printinfo(p);
+    Program::run(p.procs.Printinfo);
     p.dialogs().setBusy(false);
     return FileopenResult::Opened;
 }

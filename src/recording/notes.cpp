@@ -2,10 +2,10 @@
 
 #include "platform/dialogs.h"
 #include "platform/textformat.h"
+#include "program/program.h"
+#include "program/view_procs.h"
 #include "recording/save.h"
 #include "recording/select_file.h"
-#include "shell/program.h"
-#include "shell/view_procs.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -3,10 +3,10 @@
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
 #include "platform/textformat.h"
+#include "program/program.h"
+#include "program/view_procs.h"
 #include "recording/calc_date.h"
 #include "recording/select_file.h"
-#include "shell/program.h"
-#include "shell/view_procs.h"
 
 #include <QSaveFile>
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "recording/select_file.h"
 
 #include "platform/dialogs.h"
-#include "shell/data_select.h"
-#include "shell/program.h"
-#include "shell/view_procs.h"
+#include "program/program.h"
+#include "program/view_procs.h"
+#include "recording/data_select.h"
 
 #include <QStringList>
 

@@ -2,7 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/printer_device.h"
-#include "shell/program.h"
+#include "program/program.h"
 
 void PrintShownTableCommand(Program &p)
 {

@@ -3,15 +3,17 @@
 #include "chart/chart_commands.h"
 #include "chart/import_chart.h"
 #include "link/link_commands.h"
+#include "program/program.h"
 #include "recording/file_commands.h"
+#include "reports/report_commands.h"
 #include "setup/force_readings.h"
-#include "shell/program.h"
 #include "shell/shell_commands.h"
 
 void installCommands(Program &p)
 {
     installShellCommands(p);
     installFileCommands(p);
+    installReportCommands(p);
     installChartCommands(p);
     installChartFileCommands(p);
     installForceReadingsCommands(p);

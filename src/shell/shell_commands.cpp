@@ -5,8 +5,8 @@
 #include "platform/help_viewer.h"
 #include "platform/settings_store.h"
 #include "platform/textformat.h"
-#include "shell/program.h"
-#include "shell/view_procs.h"
+#include "program/program.h"
+#include "program/view_procs.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -67,7 +67,8 @@ void UserName(Program &p)
 {
     HideTextViews(p);
     const QString stored = p.settings().get(QStringLiteral("Security"), QStringLiteral("userid"));
-    const QString answer = p.dialogs().inputBox(QStringLiteral("Enter user name below") + kCR, QString(), stored);
+    const QString answer =
+        p.dialogs().inputBox(QStringLiteral("Enter user name below") + kCR, QString(), stored);
     if (!answer.isEmpty()) {
         p.settings().save(QStringLiteral("Security"), QStringLiteral("userid"), answer);
     }
@@ -95,7 +96,8 @@ void PowerFactor(Program &p)
     if (pf == 0.0F) {
         pf = 1.0F;
     }
-    const QString prompt = QStringLiteral("Enter Power Factor to be used ") + QStringLiteral("must be 1 or less") + kCR;
+    const QString prompt =
+        QStringLiteral("Enter Power Factor to be used ") + QStringLiteral("must be 1 or less") + kCR;
     const QString answer = p.dialogs().inputBox(prompt, QString(), textformat::numberText(pf));
     if (answer.isEmpty()) {
         return;
@@ -111,7 +113,8 @@ void Help(Program &p)
 {
     const QString file = helpFilePath();
     if (p.io.help == nullptr || !p.io.help->open(file)) {
-        p.dialogs().message(QStringLiteral("The help file could not be opened:") + kCR + QDir::toNativeSeparators(file));
+        p.dialogs().message(QStringLiteral("The help file could not be opened:") + kCR +
+                            QDir::toNativeSeparators(file));
     }
 }
 
@@ -125,7 +128,7 @@ bool editedFlag(const Recording &r, int slot)
     return r.gInfo[slot][kColEdited].number() == 1.0;
 }
 
-}  // namespace
+} // namespace
 
 QString helpFilePath()
 {

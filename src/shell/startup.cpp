@@ -1,8 +1,8 @@
 #include "shell/startup.h"
 
 #include "platform/settings_store.h"
-#include "shell/program.h"
-#include "shell/startup_values.h"
+#include "program/program.h"
+#include "program/startup_values.h"
 
 #include <cmath>
 
@@ -54,13 +54,14 @@ namespace {
 // The port number as stored; 1 when nothing (or no whole number) is stored.
 int storedCommPort(const SettingsStore &settings)
 {
-    const QString text = settings.get(QStringLiteral("Comm"), QStringLiteral("RDX.MSComm1.CommPort")).trimmed();
+    const QString text =
+        settings.get(QStringLiteral("Comm"), QStringLiteral("RDX.MSComm1.CommPort")).trimmed();
     bool ok = false;
     const int port = text.toInt(&ok);
     return ok ? port : 1;
 }
 
-}  // namespace
+} // namespace
 
 void initialiseProgram(Program &p)
 {
@@ -75,12 +76,12 @@ void initialiseProgram(Program &p)
     p.power.gPowerFactor = 1.0F;
     p.link.gS5Flag = true;
     p.menu.setEnabled({QStringLiteral("mnuitemexprep"), QStringLiteral("MnuItemexpdatacsv"),
-                       QStringLiteral("mnuItemexpdata1perLine"), QStringLiteral("mnuView"), QStringLiteral("mnuZoom"),
-                       QStringLiteral("mnuItemScale"), QStringLiteral("mnuItemSave"),
-                       QStringLiteral("mnuItemExportType"), QStringLiteral("mnuItemViewTable"),
-                       QStringLiteral("mnuItemPrintTable"), QStringLiteral("mnuItemViewPwrTable"),
-                       QStringLiteral("mnuItemPrintPwrTable"), QStringLiteral("mnuItemAnnot"),
-                       QStringLiteral("mnuItemOnepgPlot")},
+                       QStringLiteral("mnuItemexpdata1perLine"), QStringLiteral("mnuView"),
+                       QStringLiteral("mnuZoom"), QStringLiteral("mnuItemScale"),
+                       QStringLiteral("mnuItemSave"), QStringLiteral("mnuItemExportType"),
+                       QStringLiteral("mnuItemViewTable"), QStringLiteral("mnuItemPrintTable"),
+                       QStringLiteral("mnuItemViewPwrTable"), QStringLiteral("mnuItemPrintPwrTable"),
+                       QStringLiteral("mnuItemAnnot"), QStringLiteral("mnuItemOnepgPlot")},
                       false);
     p.menu.setEnabled(QStringLiteral("mnuItemInitialize"), true);
     p.view.title = QStringLiteral("RDX600");

@@ -1,6 +1,6 @@
 #include "recording/calc_date.h"
 
-#include "shell/program.h"
+#include "program/program.h"
 #include "support/test_program.h"
 
 #include <QByteArray>
@@ -11,7 +11,7 @@ namespace {
 
 const QString kBase = QStringLiteral("10:00  Jan 01, 26");
 
-}  // namespace
+} // namespace
 
 TEST(CalcDate, AverageModesAddOneIntervalPerValue)
 {

@@ -1,8 +1,8 @@
 // A program with a recorded chart and recordings put straight into the model.
 #pragma once
 
+#include "program/program.h"
 #include "recording/recording.h"
-#include "shell/program.h"
 #include "support/fake_chart_device.h"
 #include "support/test_program.h"
 

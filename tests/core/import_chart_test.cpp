@@ -1,6 +1,6 @@
 #include "chart/import_chart.h"
 
-#include "shell/program.h"
+#include "program/program.h"
 #include "support/fake_chart_device.h"
 #include "support/test_program.h"
 

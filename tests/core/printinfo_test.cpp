@@ -1,5 +1,6 @@
 #include "recording/file_commands.h"
 #include "reports/printinfo.h"
+#include "reports/report_commands.h"
 #include "support/fake_data_select.h"
 #include "support/fake_printer.h"
 #include "support/test_program.h"
@@ -21,6 +22,7 @@ protected:
         p.io.printer = &printer;
         p.windows.dataSelect = &select;
         installFileCommands(p);
+        installReportCommands(p);
         auto &i = p.rec.gInfo[0];
         i[kColMode] = "d";
         i[kColSerial] = "0815";

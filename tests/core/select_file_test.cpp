@@ -1,7 +1,7 @@
+#include "recording/data_select.h"
 #include "recording/file_commands.h"
 #include "recording/notes.h"
 #include "recording/select_file.h"
-#include "shell/data_select.h"
 #include "support/fake_data_select.h"
 #include "support/test_program.h"
 

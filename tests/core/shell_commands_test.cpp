@@ -1,9 +1,9 @@
 #include "shell/shell_commands.h"
 
 #include "platform/settings_store.h"
-#include "shell/program.h"
+#include "program/program.h"
+#include "program/view_procs.h"
 #include "shell/startup.h"
-#include "shell/view_procs.h"
 #include "support/test_program.h"
 
 #include <QDir>
@@ -55,12 +55,20 @@ protected:
     FakeMainView mainView;
 };
 
-const QStringList kClosedDisabled{"mnuItemClose",      "mnuItemViewTable",    "mnuItemPrintTable",
-                                  "mnuItemViewPlot",   "mnuView",             "mnuItemExportType",
-                                  "mnuZoom",           "pwrview",             "mnuItemViewPower",
-                                  "mnuItemViewPwrTable", "mnuItemViewpwrsummry", "mnuItemSave"};
+const QStringList kClosedDisabled{"mnuItemClose",
+                                  "mnuItemViewTable",
+                                  "mnuItemPrintTable",
+                                  "mnuItemViewPlot",
+                                  "mnuView",
+                                  "mnuItemExportType",
+                                  "mnuZoom",
+                                  "pwrview",
+                                  "mnuItemViewPower",
+                                  "mnuItemViewPwrTable",
+                                  "mnuItemViewpwrsummry",
+                                  "mnuItemSave"};
 
-}  // namespace
+} // namespace
 
 // ---------------------------------------------------------------- close and exit
 
@@ -111,7 +119,7 @@ TEST_F(ShellCommands, CloseFreesEverySlotAndReturnsToTheStartState)
     EXPECT_FALSE(dialogs().busy_);
     EXPECT_FALSE(p().view.chart1Visible);
     EXPECT_FALSE(p().view.RichTextBox1.visible);
-    EXPECT_GE(mainView.syncs, 1);  // the window mirrors the new state
+    EXPECT_GE(mainView.syncs, 1); // the window mirrors the new state
 }
 
 TEST_F(ShellCommands, StartUpWithTwoRecentFilesThenClose)
@@ -163,12 +171,12 @@ TEST_F(ShellCommands, PowerFactorAnswers)
     EXPECT_EQ(dialogs().inputs[0].title, "");
     EXPECT_EQ(dialogs().inputs[0].defaultText, "1");
 
-    dialogs().inputAnswers = {"2"};  // no range test
+    dialogs().inputAnswers = {"2"}; // no range test
     p().runCommand("mnuItemPF");
     EXPECT_FLOAT_EQ(p().power.gPowerFactor, 2.0F);
     EXPECT_EQ(dialogs().inputs[1].defaultText, "0.9");
 
-    dialogs().inputAnswers = {""};  // cancel keeps the value
+    dialogs().inputAnswers = {""}; // cancel keeps the value
     p().runCommand("mnuItemPF");
     EXPECT_FLOAT_EQ(p().power.gPowerFactor, 2.0F);
 
@@ -188,7 +196,7 @@ TEST_F(ShellCommands, PowerFactorAnswers)
 TEST_F(ShellCommands, PowerFactorZeroBecomesOneFirst)
 {
     p().power.gPowerFactor = 0.0F;
-    p().runCommand("mnuItemPF");  // cancelled
+    p().runCommand("mnuItemPF"); // cancelled
     EXPECT_FLOAT_EQ(p().power.gPowerFactor, 1.0F);
     EXPECT_EQ(dialogs().inputs.back().defaultText, "1");
 }
@@ -272,15 +280,15 @@ TEST_F(ShellCommands, FileMenuRefreshesRecentCaptions)
     menu().setCaption(MenuModel::mru(3), "kept");
     p().menuOpened("mnuFile");
     EXPECT_EQ(menu().caption(MenuModel::mru(2)), "/data/second.dat");
-    EXPECT_EQ(menu().caption(MenuModel::mru(3)), "kept");  // nothing stored: unchanged
+    EXPECT_EQ(menu().caption(MenuModel::mru(3)), "kept"); // nothing stored: unchanged
 }
 
 TEST_F(ShellCommands, FileMenuSaveAsRule)
 {
     openSlot(0, "/data/a.dat");
     p().menuOpened("mnuFile");
-    EXPECT_FALSE(menu().enabled("mnuItemSave"));  // unedited, not zoomed
-    EXPECT_TRUE(menu().enabled("mnuItemClose"));   // left as the open set it
+    EXPECT_FALSE(menu().enabled("mnuItemSave")); // unedited, not zoomed
+    EXPECT_TRUE(menu().enabled("mnuItemClose")); // left as the open set it
 
     p().rec.gZoomFlag = true;
     p().menuOpened("mnuFile");
@@ -297,7 +305,7 @@ TEST_F(ShellCommands, FileMenuSaveAsRule)
     p().menuOpened("mnuFile");
     EXPECT_FALSE(menu().enabled("mnuItemSave"));
 
-    openSlot(1, "/data/b.dat", 1);  // edited recording in slot 1
+    openSlot(1, "/data/b.dat", 1); // edited recording in slot 1
     p().menuOpened("mnuFile");
     EXPECT_TRUE(menu().enabled("mnuItemSave"));
 
@@ -309,7 +317,7 @@ TEST_F(ShellCommands, FileMenuSaveAsRule)
 
 TEST_F(ShellCommands, FileMenuLeavesSaveAsAloneWithoutSlotZero)
 {
-    menu().setEnabled("mnuItemSave", true);  // a download enables Save As with nothing open
+    menu().setEnabled("mnuItemSave", true); // a download enables Save As with nothing open
     p().menuOpened("mnuFile");
     EXPECT_TRUE(menu().enabled("mnuItemSave"));
 }
@@ -361,7 +369,7 @@ TEST_F(ShellCommands, DefaultDirectoryPanelFlow)
     EXPECT_TRUE(v.Command2.enabled);
     EXPECT_EQ(store().get("Directory", "default"), QDir::rootPath());
 
-    v.dir1Path = folder.path();  // the user picks a folder in Dir1
+    v.dir1Path = folder.path(); // the user picks a folder in Dir1
     DefaultDirSelectDirectory(p());
     EXPECT_EQ(store().get("Directory", "default"), folder.path());
     EXPECT_FALSE(v.Dir1.visible);
@@ -410,7 +418,7 @@ TEST_F(ShellCommands, HideTextViewsHidesTheFourTextControls)
     EXPECT_FALSE(v.Label1.visible);
     EXPECT_FALSE(v.Label2.visible);
     EXPECT_FALSE(v.Header1.visible);
-    EXPECT_TRUE(v.Label3.visible);  // Label3 belongs to the chart
+    EXPECT_TRUE(v.Label3.visible); // Label3 belongs to the chart
 }
 
 TEST_F(ShellCommands, ShowAndHideChart)

@@ -1,8 +1,8 @@
 #include "shell/startup.h"
 
 #include "platform/settings_store.h"
-#include "shell/program.h"
-#include "shell/startup_values.h"
+#include "program/program.h"
+#include "program/startup_values.h"
 #include "support/test_program.h"
 
 #include <gtest/gtest.h>
@@ -10,11 +10,20 @@
 namespace {
 
 // The commands that need an open recording, disabled at start-up.
-const QStringList kRecordingCommands{"mnuitemexprep",    "MnuItemexpdatacsv",   "mnuItemexpdata1perLine",
-                                     "mnuView",          "mnuZoom",             "mnuItemScale",
-                                     "mnuItemSave",      "mnuItemExportType",   "mnuItemViewTable",
-                                     "mnuItemPrintTable", "mnuItemViewPwrTable", "mnuItemPrintPwrTable",
-                                     "mnuItemAnnot",     "mnuItemOnepgPlot"};
+const QStringList kRecordingCommands{"mnuitemexprep",
+                                     "MnuItemexpdatacsv",
+                                     "mnuItemexpdata1perLine",
+                                     "mnuView",
+                                     "mnuZoom",
+                                     "mnuItemScale",
+                                     "mnuItemSave",
+                                     "mnuItemExportType",
+                                     "mnuItemViewTable",
+                                     "mnuItemPrintTable",
+                                     "mnuItemViewPwrTable",
+                                     "mnuItemPrintPwrTable",
+                                     "mnuItemAnnot",
+                                     "mnuItemOnepgPlot"};
 
 class Startup : public ::testing::Test {
 protected:
@@ -31,7 +40,7 @@ protected:
     bool mruVisible(int i) { return p().menu.visible(MenuModel::mru(i)); }
 };
 
-}  // namespace
+} // namespace
 
 TEST(StartupValues, SplashLoadSetsEveryValue)
 {
@@ -72,7 +81,7 @@ TEST(SplashLayout, NarrowScreenCentresByTheScreenWidth)
     EXPECT_DOUBLE_EQ(l.pictureLeft, 0);
     EXPECT_DOUBLE_EQ(l.pictureTop, 4500 - 2880);
     EXPECT_DOUBLE_EQ(l.label4Left, 240);
-    EXPECT_DOUBLE_EQ(l.label1Left, 2500);  // the labels still centre on the screen
+    EXPECT_DOUBLE_EQ(l.label1Left, 2500); // the labels still centre on the screen
     // exactly as wide as the picture: still at 0
     EXPECT_DOUBLE_EQ(splashLayout(8440, 9000, 8440, 5760, 0, 0).pictureLeft, 0);
 }
@@ -80,7 +89,7 @@ TEST(SplashLayout, NarrowScreenCentresByTheScreenWidth)
 TEST(SplashLayout, TwipsAndPixels)
 {
     EXPECT_EQ(twipsToPixels(1440, 96), 96);
-    EXPECT_EQ(twipsToPixels(kSplashPictureWidth, 96), 563);  // 562.67 rounds up
+    EXPECT_EQ(twipsToPixels(kSplashPictureWidth, 96), 563); // 562.67 rounds up
     EXPECT_EQ(twipsToPixels(240, 120), 20);
     EXPECT_DOUBLE_EQ(pixelsToTwips(96, 96), 1440);
     EXPECT_DOUBLE_EQ(pixelsToTwips(1920, 96), 28800);

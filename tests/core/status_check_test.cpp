@@ -1,10 +1,10 @@
 // The status check on simulated time: header decoding, the prompts, the
 // receive loop with cancel, time-outs and automatic detection, the error
 // reports, and the port closed on every way out.
-#include "link/link_error.h"
 #include "link/status_check.h"
 #include "link/status_decode.h"
 #include "link_test_fixture.h"
+#include "program/link_error.h"
 
 #include <gtest/gtest.h>
 

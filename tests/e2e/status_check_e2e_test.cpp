@@ -7,7 +7,7 @@
 #include "link/link_commands.h"
 #include "platform/qt_clock.h"
 #include "platform/qt_serial_port.h"
-#include "shell/program.h"
+#include "program/program.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_settings.h"
 

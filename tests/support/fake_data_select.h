@@ -2,7 +2,7 @@
 // scripted clicks and a scripted OK or Cancel.
 #pragma once
 
-#include "shell/data_select.h"
+#include "recording/data_select.h"
 
 #include <QStringList>
 #include <vector>

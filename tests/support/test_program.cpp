@@ -1,5 +1,7 @@
 #include "test_program.h"
 
+#include "reports/report_commands.h"
+
 TestProgram::TestProgram()
 {
     Services s;
@@ -9,4 +11,5 @@ TestProgram::TestProgram()
     s.help = &help;
     program = std::make_unique<Program>(s);
     program->modes.fill();
+    provideReportProcedures(*program);
 }

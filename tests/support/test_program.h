@@ -4,7 +4,7 @@
 #include "fake_clock.h"
 #include "fake_dialogs.h"
 #include "fake_help_viewer.h"
-#include "shell/program.h"
+#include "program/program.h"
 #include "temp_settings.h"
 
 #include <QTemporaryDir>
@@ -16,7 +16,7 @@ struct TestProgram {
     TempSettings settings;
     FakeClock clock;
     FakeHelpViewer help;
-    QTemporaryDir files;  // a folder for the files a test writes
+    QTemporaryDir files; // a folder for the files a test writes
     std::unique_ptr<Program> program;
     Program &p() { return *program; }
     QString path(const QString &name) const { return files.filePath(name); }

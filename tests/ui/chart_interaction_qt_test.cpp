@@ -5,9 +5,9 @@
 #include "chart/displ_plot.h"
 #include "platform/ui/qcp_chart_device.h"
 #include "platform/ui/qcp_chart_device_qcp.h"
+#include "program/program.h"
 #include "recording/fileopen.h"
 #include "recording/save.h"
-#include "shell/program.h"
 #include "support/test_program.h"
 #include "ui_test_app.h"
 

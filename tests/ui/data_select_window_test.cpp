@@ -1,4 +1,4 @@
-#include "shell/ui/data_select_window.h"
+#include "recording/ui/data_select_window.h"
 #include "support/test_program.h"
 #include "ui_test_app.h"
 

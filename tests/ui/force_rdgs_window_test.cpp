@@ -1,5 +1,5 @@
+#include "program/program.h"
 #include "setup/ui/force_rdgs_window.h"
-#include "shell/program.h"
 #include "support/fake_chart_device.h"
 #include "support/test_program.h"
 #include "ui_test_app.h"

@@ -1,10 +1,10 @@
 #include "shell/ui/main_window.h"
 
 #include "platform/settings_store.h"
+#include "program/view_procs.h"
 #include "shell/shell_commands.h"
 #include "shell/startup.h"
 #include "shell/ui/splash_window.h"
-#include "shell/view_procs.h"
 #include "support/test_program.h"
 #include "ui_test_app.h"
 
@@ -48,7 +48,7 @@ protected:
     std::unique_ptr<RDX> window;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(MainWindowTest, EveryMenuItemHasANamedActionWithItsCaptionAndState)
 {
@@ -59,7 +59,7 @@ TEST_F(MainWindowTest, EveryMenuItemHasANamedActionWithItsCaptionAndState)
         EXPECT_EQ(a, window->action(item.name));
         EXPECT_EQ(a->text(), item.caption) << item.name.toStdString();
         EXPECT_EQ(a->isVisible(), item.visible) << item.name.toStdString();
-        if (item.visible) {  // Qt disables hidden actions
+        if (item.visible) { // Qt disables hidden actions
             EXPECT_EQ(a->isEnabled(), item.enabled) << item.name.toStdString();
         }
     }
@@ -72,18 +72,19 @@ TEST_F(MainWindowTest, MenuBarOrderAndSubmenus)
     for (QAction *a : window->menuBar()->actions()) {
         bar << a->text();
     }
-    EXPECT_EQ(bar, QStringList({"&File", "Load Survey", "E&dit", "Data &View", "Power View", "&Zoom", "&Instrument",
-                                "&Options", "&Help"}));
+    EXPECT_EQ(bar, QStringList({"&File", "Load Survey", "E&dit", "Data &View", "Power View", "&Zoom",
+                                "&Instrument", "&Options", "&Help"}));
     QMenu *print = window->menu("mnuItemPrint");
     ASSERT_NE(print, nullptr);
     QStringList items;
     for (QAction *a : print->actions()) {
         items << a->objectName();
     }
-    EXPECT_EQ(items, QStringList({"mnuItemPrintSum", "mnuItemPrintpwrSum", "mnuItemPrintTable", "mnuItemPrintPwrTable"}));
+    EXPECT_EQ(items, QStringList({"mnuItemPrintSum", "mnuItemPrintpwrSum", "mnuItemPrintTable",
+                                  "mnuItemPrintPwrTable"}));
     ASSERT_NE(window->menu("mnuItemAnnot"), nullptr);
     EXPECT_EQ(window->menu("mnuItemAnnot")->actions().size(), 2);
-    EXPECT_EQ(window->menu("mnuZoom"), nullptr);  // a command of its own on the menu bar
+    EXPECT_EQ(window->menu("mnuZoom"), nullptr); // a command of its own on the menu bar
     EXPECT_EQ(window->action("mnuZoom")->parent(), window->menuBar());
 }
 
@@ -91,11 +92,13 @@ TEST_F(MainWindowTest, StartUpStatesOnTheRealActions)
 {
     start();
     EXPECT_EQ(window->windowTitle(), "RDX600");
-    for (const char *name : {"mnuView", "mnuZoom", "mnuItemSave", "mnuItemExportType", "mnuItemScale", "mnuItemAnnot",
-                             "mnuItemOnepgPlot", "pwrview", "mnuItemViewPower", "mnuItemPrintTable"}) {
+    for (const char *name :
+         {"mnuView", "mnuZoom", "mnuItemSave", "mnuItemExportType", "mnuItemScale", "mnuItemAnnot",
+          "mnuItemOnepgPlot", "pwrview", "mnuItemViewPower", "mnuItemPrintTable"}) {
         EXPECT_FALSE(act(name)->isEnabled()) << name;
     }
-    for (const char *name : {"mnuFile", "mnuItemOpen", "mnuItemInitialize", "mnuItemStatusCheck", "mnuItemExit"}) {
+    for (const char *name :
+         {"mnuFile", "mnuItemOpen", "mnuItemInitialize", "mnuItemStatusCheck", "mnuItemExit"}) {
         EXPECT_TRUE(act(name)->isEnabled()) << name;
     }
     EXPECT_TRUE(act("mnuItemStatusCheck")->isVisible());
@@ -142,7 +145,7 @@ TEST_F(MainWindowTest, TriggeredCommandChangesStateAndTheWindowFollows)
     p().rec.gInfo[0][kColPath] = "/data/a.dat";
     p().menu.setEnabled("mnuItemClose", true);
     window->sync();
-    act("mnuItemClose")->trigger();  // Close disables it again
+    act("mnuItemClose")->trigger(); // Close disables it again
     EXPECT_FALSE(act("mnuItemClose")->isEnabled());
 }
 
@@ -152,7 +155,7 @@ TEST_F(MainWindowTest, RecentFileEntriesFollowTheModel)
     start();
     EXPECT_FALSE(act("mnuMRU(1)")->isVisible());
     EXPECT_TRUE(act("mnuMRU(2)")->isVisible());
-    EXPECT_EQ(act("mnuMRU(2)")->text(), "/data/R&&D/feeder.dat");  // shown literally, no accelerator
+    EXPECT_EQ(act("mnuMRU(2)")->text(), "/data/R&&D/feeder.dat"); // shown literally, no accelerator
 
     store().save("Settings", "mrufile1", "/data/new.dat");
     ShowRecentFileEntries(p());
@@ -197,8 +200,9 @@ TEST_F(MainWindowTest, ViewStateIsMirrored)
     window->sync();
     EXPECT_TRUE(window->Label2->isVisibleTo(window.get()));
     EXPECT_EQ(window->Label2->text(), "Line one\nLine two");
-    for (QWidget *w : {static_cast<QWidget *>(window->Label2), static_cast<QWidget *>(window->RichTextBox1)}) {
-        const QFontMetrics m(w->font());  // report columns are made of blanks
+    for (QWidget *w :
+         {static_cast<QWidget *>(window->Label2), static_cast<QWidget *>(window->RichTextBox1)}) {
+        const QFontMetrics m(w->font()); // report columns are made of blanks
         EXPECT_EQ(m.horizontalAdvance("iiii"), m.horizontalAdvance("MMMM"));
         EXPECT_EQ(m.horizontalAdvance("    "), m.horizontalAdvance("WWWW"));
     }
@@ -270,12 +274,12 @@ protected:
         ASSERT_NE(window, nullptr);
         EXPECT_TRUE(window->isVisible());
         EXPECT_EQ(window->windowTitle(), "RDX600");
-        EXPECT_FALSE(act("mnuView")->isEnabled());  // initialised before the window loaded
+        EXPECT_FALSE(act("mnuView")->isEnabled()); // initialised before the window loaded
         EXPECT_TRUE(p().modes.filled());
         ASSERT_FALSE(splash.isNull());
         EXPECT_FALSE(splash->isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_TRUE(splash.isNull());  // unloaded
+        EXPECT_TRUE(splash.isNull()); // unloaded
     }
     QPointer<frmSplash> splash;
 };
@@ -297,12 +301,14 @@ TEST_F(SplashTest, PlacesThePictureAndLabelsFromTheLayout)
     makeSplash();
     const double dpiX = splash->logicalDpiX();
     const double dpiY = splash->logicalDpiY();
-    const SplashLayout l = splashLayout(pixelsToTwips(1280, dpiX), pixelsToTwips(800, dpiY), kSplashPictureWidth,
-                                        kSplashPictureHeight, pixelsToTwips(splash->Label1->width(), dpiX),
-                                        pixelsToTwips(splash->Label5->width(), dpiX));
+    const SplashLayout l = splashLayout(
+        pixelsToTwips(1280, dpiX), pixelsToTwips(800, dpiY), kSplashPictureWidth, kSplashPictureHeight,
+        pixelsToTwips(splash->Label1->width(), dpiX), pixelsToTwips(splash->Label5->width(), dpiX));
     EXPECT_EQ(splash->Image1->width(), twipsToPixels(kSplashPictureWidth, dpiX));
-    EXPECT_EQ(splash->Image1->pos(), QPoint(twipsToPixels(l.pictureLeft, dpiX), twipsToPixels(l.pictureTop, dpiY)));
-    EXPECT_EQ(splash->Label4->pos(), QPoint(twipsToPixels(l.label4Left, dpiX), twipsToPixels(l.label4Top, dpiY)));
+    EXPECT_EQ(splash->Image1->pos(),
+              QPoint(twipsToPixels(l.pictureLeft, dpiX), twipsToPixels(l.pictureTop, dpiY)));
+    EXPECT_EQ(splash->Label4->pos(),
+              QPoint(twipsToPixels(l.label4Left, dpiX), twipsToPixels(l.label4Top, dpiY)));
     EXPECT_EQ(splash->Label1->y(), twipsToPixels(l.label1Top, dpiY));
     // centred on the window
     EXPECT_NEAR(splash->Label1->x() + splash->Label1->width() / 2.0, 640, 1.0);

@@ -3,7 +3,7 @@
 #include "chart/ui/chart_wiring.h"
 #include "platform/ui/qcp_chart_device_qcp.h"
 #include "platform/ui/qt_printer_device.h"
-#include "shell/program.h"
+#include "program/program.h"
 #include "support/fake_dialogs.h"
 #include "support/test_program.h"
 #include "ui_test_app.h"

@@ -1,7 +1,7 @@
 #include "chart/ui/chart_wiring.h"
 
 #include "platform/ui/qcp_chart_device.h"
-#include "shell/program.h"
+#include "program/program.h"
 
 #include <QLayout>
 #include <QVBoxLayout>

@@ -1,6 +1,6 @@
 #include "chart/ui/display_sel_window.h"
 
-#include "shell/program.h"
+#include "program/program.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>

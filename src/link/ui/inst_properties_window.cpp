@@ -2,7 +2,7 @@
 
 #include "link/inst_select.h"
 #include "link/instrument_catalogue.h"
-#include "shell/program.h"
+#include "program/program.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

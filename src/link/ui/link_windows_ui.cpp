@@ -4,7 +4,7 @@
 #include "link/ui/inst_sel_window.h"
 #include "link/ui/port_sel_window.h"
 #include "link/ui/status_window.h"
-#include "shell/program.h"
+#include "program/program.h"
 
 LinkWindowSet::LinkWindowSet() = default;
 LinkWindowSet::~LinkWindowSet()

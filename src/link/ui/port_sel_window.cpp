@@ -1,7 +1,7 @@
 #include "link/ui/port_sel_window.h"
 
 #include "link/port_select.h"
-#include "shell/program.h"
+#include "program/program.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #include "link/ui/status_window.h"
 
 #include "link/status_check.h"
-#include "shell/program.h"
+#include "program/program.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

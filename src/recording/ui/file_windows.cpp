@@ -1,9 +1,9 @@
 #include "recording/ui/file_windows.h"
 
+#include "program/program.h"
 #include "recording/fileopen.h"
+#include "recording/ui/data_select_window.h"
 #include "recording/ui/edit_notes_window.h"
-#include "shell/program.h"
-#include "shell/ui/data_select_window.h"
 
 #include <QTimer>
 

@@ -1,6 +1,6 @@
 #include "setup/ui/force_rdgs_window.h"
 
-#include "shell/program.h"
+#include "program/program.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

@@ -9,7 +9,7 @@
 #include "platform/ui/qt_dialogs.h"
 #include "platform/ui/qt_help_viewer.h"
 #include "platform/ui/qt_printer_device.h"
-#include "shell/program.h"
+#include "program/program.h"
 
 #include <QPointer>
 #include <QSize>

@@ -4,7 +4,7 @@
 // forwards menu commands and button presses to the core.
 #pragma once
 
-#include "shell/program.h"
+#include "program/program.h"
 
 #include <QMainWindow>
 #include <map>
@@ -71,7 +71,7 @@ private:
     QWidget *dirPanel_ = nullptr;
     QFileSystemModel *dirModel_ = nullptr;
     QString shownRichText_;
-    uint32_t shownBackground_ = 0xFFFFFFFFU;  // none yet
+    uint32_t shownBackground_ = 0xFFFFFFFFU; // none yet
     QString dirRoot_;
     bool drivesListed_ = false;
 };

@@ -1,6 +1,6 @@
 #include "shell/ui/splash_window.h"
 
-#include "shell/program.h"
+#include "program/program.h"
 #include "shell/startup.h"
 
 #include <QDir>
@@ -57,8 +57,8 @@ void drawInstrument(QPainter &g, const QRectF &r)
     g.setBrush(shade);
     g.drawRoundedRect(body, 8, 8);
     // Display with a reading.
-    const QRectF display = body.adjusted(body.width() * 0.12, body.height() * 0.12, -body.width() * 0.12,
-                                         -body.height() * 0.55);
+    const QRectF display =
+        body.adjusted(body.width() * 0.12, body.height() * 0.12, -body.width() * 0.12, -body.height() * 0.55);
     g.setPen(Qt::NoPen);
     g.setBrush(QColor(150, 190, 120));
     g.drawRoundedRect(display, 3, 3);
@@ -120,7 +120,7 @@ void drawRecording(QPainter &g, const QRectF &r)
     g.drawPath(curve);
 }
 
-}  // namespace
+} // namespace
 
 QPixmap drawSplashPicture(const QSize &size)
 {
@@ -162,7 +162,8 @@ frmSplash::frmSplash(Program &p, QWidget *parent) : QWidget(parent), p_(p)
     const double dpiY = logicalDpiY();
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    const QSize pictureSize(twipsToPixels(kSplashPictureWidth, dpiX), twipsToPixels(kSplashPictureHeight, dpiY));
+    const QSize pictureSize(twipsToPixels(kSplashPictureWidth, dpiX),
+                            twipsToPixels(kSplashPictureHeight, dpiY));
     Image1->setPixmap(drawSplashPicture(pictureSize));
     Image1->resize(pictureSize);
 
@@ -170,13 +171,14 @@ frmSplash::frmSplash(Program &p, QWidget *parent) : QWidget(parent), p_(p)
     const QColor text(235, 242, 250);
     Label1 = splashLabel(QStringLiteral("Label1"), splashProductName(), 30, true, text, this);
     Label5 = splashLabel(QStringLiteral("Label5"), p_.splash.versionID, 13, false, text, this);
-    Label2 = splashLabel(QStringLiteral("Label2"), QStringLiteral("Recording ammeters and voltmeters"), 10, false,
-                         QColor(160, 190, 220), this);
-    Label4 = splashLabel(QStringLiteral("Label4"), splashContinuePrompt(), 10, false, QColor(250, 210, 120), this);
+    Label2 = splashLabel(QStringLiteral("Label2"), QStringLiteral("Recording ammeters and voltmeters"), 10,
+                         false, QColor(160, 190, 220), this);
+    Label4 =
+        splashLabel(QStringLiteral("Label4"), splashContinuePrompt(), 10, false, QColor(250, 210, 120), this);
 
-    for (QWidget *w : {static_cast<QWidget *>(Image1), static_cast<QWidget *>(Label1),
-                       static_cast<QWidget *>(Label2), static_cast<QWidget *>(Label4),
-                       static_cast<QWidget *>(Label5)}) {
+    for (QWidget *w :
+         {static_cast<QWidget *>(Image1), static_cast<QWidget *>(Label1), static_cast<QWidget *>(Label2),
+          static_cast<QWidget *>(Label4), static_cast<QWidget *>(Label5)}) {
         w->installEventFilter(this);
     }
     placeControls();
@@ -186,9 +188,9 @@ void frmSplash::placeControls()
 {
     const double dpiX = logicalDpiX();
     const double dpiY = logicalDpiY();
-    const SplashLayout l =
-        splashLayout(pixelsToTwips(width(), dpiX), pixelsToTwips(height(), dpiY), kSplashPictureWidth,
-                     kSplashPictureHeight, pixelsToTwips(Label1->width(), dpiX), pixelsToTwips(Label5->width(), dpiX));
+    const SplashLayout l = splashLayout(
+        pixelsToTwips(width(), dpiX), pixelsToTwips(height(), dpiY), kSplashPictureWidth,
+        kSplashPictureHeight, pixelsToTwips(Label1->width(), dpiX), pixelsToTwips(Label5->width(), dpiX));
     Image1->move(twipsToPixels(l.pictureLeft, dpiX), twipsToPixels(l.pictureTop, dpiY));
     Label1->move(twipsToPixels(l.label1Left, dpiX), twipsToPixels(l.label1Top, dpiY));
     Label5->move(twipsToPixels(l.label5Left, dpiX), twipsToPixels(l.label5Top, dpiY));

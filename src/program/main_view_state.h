@@ -15,13 +15,13 @@ struct ViewControl {
 
 struct MainViewState {
     QString title = QStringLiteral("RDX600");
-    ViewControl RichTextBox1;  // report and table text (plain text, fixed pitch)
+    ViewControl RichTextBox1; // report and table text (plain text, fixed pitch)
     ViewControl Label1;
     ViewControl Label2;
     ViewControl Label3;
     ViewControl Header1;
-    uint32_t label1Background = 0xE0E0E0;  // RGB
-    std::array<ViewControl, 3> statusPanels;  // panels 1..3 at 0..2
+    uint32_t label1Background = 0xE0E0E0;    // RGB
+    std::array<ViewControl, 3> statusPanels; // panels 1..3 at 0..2
     bool statusBarVisible = false;
     bool chart1Visible = false;
     bool chart2Visible = false;
@@ -32,6 +32,6 @@ struct MainViewState {
     ViewControl Dir1;
     ViewControl Command1{false, true, QStringLiteral("select drive")};
     ViewControl Command2{false, true, QStringLiteral("select directory and click OK")};
-    QString drive1Drive;  // drive (root path) chosen in Drive1
-    QString dir1Path;     // folder shown and chosen in Dir1
+    QString drive1Drive; // drive (root path) chosen in Drive1
+    QString dir1Path;    // folder shown and chosen in Dir1
 };

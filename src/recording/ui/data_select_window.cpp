@@ -1,7 +1,7 @@
-#include "shell/ui/data_select_window.h"
+#include "recording/ui/data_select_window.h"
 
 #include "platform/dialogs.h"
-#include "shell/program.h"
+#include "program/program.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "shell/program.h"
+#include "program/program.h"
 
 Program::Program(const Services &services) : io(services) {}
 

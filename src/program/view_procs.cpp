@@ -1,15 +1,15 @@
-#include "shell/view_procs.h"
+#include "program/view_procs.h"
 
 #include "platform/chart_device.h"
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
-#include "shell/program.h"
+#include "program/program.h"
 
 namespace {
 
 constexpr ChartColor kToolbarGrey{210, 210, 210};
-constexpr uint32_t kLabel1Grey = 0xE0E0E0;  // (224, 224, 224)
-constexpr int kToolbarButtons = 8;          // buttons 0..7
+constexpr uint32_t kLabel1Grey = 0xE0E0E0; // (224, 224, 224)
+constexpr int kToolbarButtons = 8;         // buttons 0..7
 
 void setStatusPanelsVisible(Program &p, bool visible)
 {
@@ -19,7 +19,7 @@ void setStatusPanelsVisible(Program &p, bool visible)
     p.view.statusBarVisible = visible;
 }
 
-}  // namespace
+} // namespace
 
 void HideTextViews(Program &p)
 {
@@ -77,10 +77,10 @@ void CloseRecordings(Program &p)
     p.menu.setEnabled(QStringLiteral("mnuItemOpen"), true);
     p.menu.setEnabled({QStringLiteral("mnuItemClose"), QStringLiteral("mnuItemViewTable"),
                        QStringLiteral("mnuItemPrintTable"), QStringLiteral("mnuItemViewPlot"),
-                       QStringLiteral("mnuView"), QStringLiteral("mnuItemExportType"), QStringLiteral("mnuZoom"),
-                       QStringLiteral("pwrview"), QStringLiteral("mnuItemViewPower"),
-                       QStringLiteral("mnuItemViewPwrTable"), QStringLiteral("mnuItemViewpwrsummry"),
-                       QStringLiteral("mnuItemSave")},
+                       QStringLiteral("mnuView"), QStringLiteral("mnuItemExportType"),
+                       QStringLiteral("mnuZoom"), QStringLiteral("pwrview"),
+                       QStringLiteral("mnuItemViewPower"), QStringLiteral("mnuItemViewPwrTable"),
+                       QStringLiteral("mnuItemViewpwrsummry"), QStringLiteral("mnuItemSave")},
                       false);
     r.gZoomFlag = false;
     r.gSelectFlag = 0;

@@ -1,4 +1,4 @@
-#include "shell/menu_model.h"
+#include "program/menu_model.h"
 
 #include <stdexcept>
 

@@ -3,7 +3,7 @@
 // paths, shows what DataSelect computes and forwards the presses.
 #pragma once
 
-#include "shell/data_select.h"
+#include "recording/data_select.h"
 
 #include <QDialog>
 

@@ -3,11 +3,11 @@
 // procedures; tests create a fresh one per test with fakes.
 #pragma once
 
+#include "program/main_view_state.h"
+#include "program/menu_model.h"
+#include "program/program_state.h"
+#include "program/startup_values.h"
 #include "recording/recording.h"
-#include "shell/main_view_state.h"
-#include "shell/menu_model.h"
-#include "shell/program_state.h"
-#include "shell/startup_values.h"
 
 #include <QString>
 #include <functional>
@@ -38,8 +38,8 @@ struct Services {
     HelpViewer *help = nullptr;
     PrinterDevice *printer = nullptr;
     SerialPort *port = nullptr;
-    ChartDevice *chart1 = nullptr;  // recording and power plots
-    ChartDevice *chart2 = nullptr;  // imported chart files
+    ChartDevice *chart1 = nullptr; // recording and power plots
+    ChartDevice *chart2 = nullptr; // imported chart files
 };
 
 // The main window as the core sees it.
@@ -60,10 +60,18 @@ struct Windows {
     InstSelView *instSel = nullptr;
     InstPropertiesView *instProperties = nullptr;
     PortSelView *portSel = nullptr;
-    DataSelectView *dataSelect = nullptr;  // "Select Data"
-    EditNotesView *editNotes = nullptr;    // "Note Editor"
-    DisplaySelView *displaySel = nullptr;  // "display Selection"
-    ForceRdgsView *forceRdgs = nullptr;    // "Force Readings"
+    DataSelectView *dataSelect = nullptr; // "Select Data"
+    EditNotesView *editNotes = nullptr;   // "Note Editor"
+    DisplaySelView *displaySel = nullptr; // "display Selection"
+    ForceRdgsView *forceRdgs = nullptr;   // "Force Readings"
+};
+
+// Procedures of a higher subsystem that a lower one ends with: opening a
+// recording (recording/) shows its summary report (reports/). The subsystem
+// that owns a procedure fills its entry in (provideReportProcedures), so the
+// includes still run downward only. An empty entry does nothing.
+struct Procedures {
+    std::function<void()> Printinfo;
 };
 
 class Program {
@@ -74,7 +82,7 @@ public:
 
     Recording rec;
     ModeTable modes;
-    StartupValues splash;  // frmSplash's start-up values
+    StartupValues splash; // frmSplash's start-up values
     LinkState link;
     ChartState chart;
     PowerState power;
@@ -84,6 +92,7 @@ public:
     MenuModel menu;
     MainViewState view;
     Windows windows;
+    Procedures procs;
 
     Dialogs &dialogs() const { return *io.dialogs; }
     SettingsStore &settings() const { return *io.settings; }
@@ -103,6 +112,14 @@ public:
 
     // Mirrors the state on screen now (during long exchanges).
     void sync() const;
+
+    // Runs a procedure of a higher subsystem when one is provided.
+    static void run(const std::function<void()> &procedure)
+    {
+        if (procedure) {
+            procedure();
+        }
+    }
 
 private:
     std::map<QString, Command> commands_;

@@ -11,7 +11,7 @@
 struct MenuItem {
     QString name;
     QString caption;
-    QString parent;  // empty for the top-level menus
+    QString parent; // empty for the top-level menus
     bool enabled = true;
     bool visible = true;
     bool checked = false;

@@ -2,7 +2,7 @@
 // program uses for them.
 #pragma once
 
-#include "link/link_windows.h"
+#include "program/link_window_states.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,8 +16,8 @@ class ChartListener;
 
 // Instrument exchanges.
 struct LinkState {
-    int gCommPort = 1;          // serial port number
-    bool gS5Flag = true;        // selected type belongs to the S5 family
+    int gCommPort = 1;   // serial port number
+    bool gS5Flag = true; // selected type belongs to the S5 family
     int32_t gSampleCapacity = 0;
     int gErrorCallPoint = 0;
     // Windows of the link.
@@ -56,7 +56,7 @@ struct ChartState {
 // Power results.
 struct PowerState {
     float gPowerFactor = 1.0F;
-    std::vector<float> power;  // kW per value index
+    std::vector<float> power; // kW per value index
     QString energyText;
 };
 

@@ -1,9 +1,8 @@
-#include "shell/data_select.h"
+#include "recording/data_select.h"
 
 #include "platform/dialogs.h"
+#include "program/program.h"
 #include "recording/notes.h"
-#include "reports/printinfo.h"
-#include "shell/program.h"
 
 #include <algorithm>
 
@@ -75,7 +74,7 @@ void DataSelect::ok()
         break;
     case 3:
     case 4:
-        Printinfo(p_);
+        Program::run(p_.procs.Printinfo);
         break;
     default:
         break; // 2 and 5: the table report and the power-table export choose on their own

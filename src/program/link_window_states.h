@@ -1,0 +1,71 @@
+// The state of the link's windows (status, InstSel, InstProperties, PortSel)
+// as the program holds it. The windows' view interfaces and the procedures
+// that change this state belong to the link (link/link_windows.h).
+#pragma once
+
+#include "program/link_error.h"
+#include "program/wait_window.h"
+
+#include <QString>
+#include <cstdint>
+
+struct StatusWindowState {
+    WaitWindow wait; // Label1 text, Timer1, timerRunning, triedBoth, restartWait
+    bool loaded = false;
+    bool visible = false;
+    bool label1Visible = false;
+    // Label1 large ("READY", 24 points) or small with Label2's colours
+    // ("WAITING FOR RESPONSE...", 10 points).
+    int label1FontSize = 10;
+    bool label1ColoursFromLabel2 = false;
+    QString label2;
+    bool label2Visible = false;
+    bool command1Visible = false; // "PROCEED", never shown during a check
+
+    QString line1; // header characters received so far
+    bool headerStarted = false;
+    bool lowBattery = false;
+    bool suppressCommErrMsg = false;
+    bool checkRunning = false;
+    bool inTimer1 = false;
+    // A failure met by the timer handler, raised by the receive loop.
+    bool hasPendingError = false;
+    LinkError pendingError;
+};
+
+struct InstSelState {
+    bool loaded = false;
+    bool entryFromInstFlag = false;
+    int selected = 0; // the option button selected; 0 is the hidden Option0
+    bool okEnabled = true;
+    bool propertiesEnabled = true;
+    bool cancelEnabled = true;
+    bool cancelVisible = true;
+    QString label1;
+    // Remembered at load, restored by Cancel.
+    int savedSelection = 0;
+    QString savedPortSettings;
+    int32_t savedMaxSamples = 0;
+    bool savedS5Flag = true;
+};
+
+struct InstPropertiesState {
+    bool editable = false; // Custom type: every option button enabled
+    bool okEnabled = false;
+    bool okDefault = false;
+    QString baudSettings;    // settings text of the selected baud button; empty: none
+    int32_t samples = 0;     // value of the selected capacity button; 0: none
+    int interfaceButton = 0; // 11 "S5-Type", 12 "Non-S5 Type"
+};
+
+// The buttons selected when OK is pressed.
+struct InstPropertiesChoice {
+    QString baudSettings;
+    int32_t samples = 0;
+    int interfaceButton = 0;
+};
+
+struct PortSelState {
+    int selected = 0; // option button 1..8; 0 none
+    bool open = false;
+};

@@ -1,0 +1,11 @@
+// Menu commands of the reports: the summary view and the printing of the
+// summary and of the shown table.
+#pragma once
+
+class Program;
+
+void installReportCommands(Program &p);
+
+// Fills in the report procedures that lower subsystems end with (the summary
+// shown after a recording is opened or chosen).
+void provideReportProcedures(Program &p);
