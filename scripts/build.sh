@@ -6,5 +6,11 @@ build="${RDX600_BUILD_DIR:-$here/build}"
 "$here/scripts/install-deps.sh"
 gen=()
 command -v ninja >/dev/null && [ ! -f "$build/CMakeCache.txt" ] && gen=(-G Ninja)
+# ccache, when the machine has it, is used but not required; with the base
+# folder set, checkouts side by side share their compiled objects.
+if command -v ccache >/dev/null && [ ! -f "$build/CMakeCache.txt" ]; then
+  gen+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$here")}"
 cmake -S "$here" -B "$build" "${gen[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)"
