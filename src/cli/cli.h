@@ -1,9 +1,5 @@
-// rdx600-cli: the recording file reader, the summary report, the date
-// calculation and Save As from the command line.
-//
-//   rdx600-cli summary FILE...            the summary panels of each recording
-//   rdx600-cli time FILE INDEX            the time stamp of value index INDEX
-//   rdx600-cli save-as FILE FIRST LAST OUT  Save As of the indices FIRST..LAST
+// rdx600-cli: the jobs that need no window, run through the same core
+// procedures as the menu commands (the subcommands are in cli_commands.h).
 //
 // Messages the program would show go to standard error and make the exit
 // status 1; a wrong command line gives the usage and status 2. The recent-file

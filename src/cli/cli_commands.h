@@ -1,0 +1,12 @@
+// The subcommands of rdx600-cli, one function each. `args` are the words
+// after the subcommand's name. Each returns the exit status: 0 done, 1
+// refused or failed, 2 wrong usage (after printing the usage).
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// Recording files (cli_files.cpp).
+int cliSummary(const QStringList &args, QTextStream &out, QTextStream &err);
+int cliTime(const QStringList &args, QTextStream &out, QTextStream &err);
+int cliSaveAs(const QStringList &args, QTextStream &out, QTextStream &err);
