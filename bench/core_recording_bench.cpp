@@ -16,7 +16,7 @@ namespace {
 
 class SilentDialogs : public Dialogs {
 public:
-    MsgResult message(const QString &, const QString &, MsgButtons, MsgIcon) override
+    MsgResult message(const QString &, const QString &, MsgButtons, MsgIcon, MsgDefault) override
     {
         return MsgResult::Ok;
     }

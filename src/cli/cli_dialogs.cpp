@@ -2,7 +2,8 @@
 
 #include "cli/cli.h"
 
-MsgResult CliDialogs::message(const QString &text, const QString &title, MsgButtons buttons, MsgIcon)
+MsgResult CliDialogs::message(const QString &text, const QString &title, MsgButtons buttons, MsgIcon,
+                              MsgDefault)
 {
     ++messages;
     QString line = unixLines(text);

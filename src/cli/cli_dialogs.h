@@ -10,7 +10,8 @@ class CliDialogs : public Dialogs {
 public:
     explicit CliDialogs(QTextStream &err) : err_(err) {}
 
-    MsgResult message(const QString &text, const QString &title, MsgButtons buttons, MsgIcon icon) override;
+    MsgResult message(const QString &text, const QString &title, MsgButtons buttons, MsgIcon icon,
+                      MsgDefault defaultButton) override;
     QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
     std::optional<QString> openFile(const QString &, const QString &) override { return std::nullopt; }
     // Answers with `saveAnswer` (the output file named on the command line).

@@ -7,13 +7,16 @@
 enum class MsgIcon { None, Information, Exclamation, Warning, Critical, Question };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class MsgResult { Ok, Cancel, Yes, No, Retry };
+// Which button Enter presses: the first (Ok, Yes, Retry) or the second (Cancel, No).
+enum class MsgDefault { First, Second };
 
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
     // A message box; an empty title shows the program's name only.
     virtual MsgResult message(const QString &text, const QString &title = {},
-                              MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None) = 0;
+                              MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None,
+                              MsgDefault defaultButton = MsgDefault::First) = 0;
     // A single-line input box. Cancel answers with empty text.
     virtual QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) = 0;
     // Open and save dialogs. `filter` is in the "text|pattern|text|pattern"

@@ -1,8 +1,9 @@
 #include "fake_dialogs.h"
 
-MsgResult FakeDialogs::message(const QString &text, const QString &title, MsgButtons buttons, MsgIcon icon)
+MsgResult FakeDialogs::message(const QString &text, const QString &title, MsgButtons buttons, MsgIcon icon,
+                               MsgDefault defaultButton)
 {
-    messages.push_back({text, title, buttons, icon});
+    messages.push_back({text, title, buttons, icon, defaultButton});
     if (!messageAnswers.empty()) {
         const MsgResult r = messageAnswers.front();
         messageAnswers.pop_front();
@@ -10,9 +11,12 @@ MsgResult FakeDialogs::message(const QString &text, const QString &title, MsgBut
     }
     switch (buttons) {
     case MsgButtons::YesNo:
-    case MsgButtons::YesNoCancel: return MsgResult::Yes;
-    case MsgButtons::RetryCancel: return MsgResult::Retry;
-    default: return MsgResult::Ok;
+    case MsgButtons::YesNoCancel:
+        return MsgResult::Yes;
+    case MsgButtons::RetryCancel:
+        return MsgResult::Retry;
+    default:
+        return MsgResult::Ok;
     }
 }
 

@@ -16,6 +16,7 @@ public:
         QString title;
         MsgButtons buttons;
         MsgIcon icon;
+        MsgDefault defaultButton = MsgDefault::First;
     };
     struct Input {
         QString prompt;
@@ -23,7 +24,8 @@ public:
         QString defaultText;
     };
 
-    MsgResult message(const QString &text, const QString &title, MsgButtons buttons, MsgIcon icon) override;
+    MsgResult message(const QString &text, const QString &title, MsgButtons buttons, MsgIcon icon,
+                      MsgDefault defaultButton) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
     std::optional<QString> openFile(const QString &initialDir, const QString &filter) override;
     std::optional<QString> saveFile(const QString &initialDir, const QString &filter,

@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
@@ -27,11 +28,11 @@ void whenModal(std::function<void(QWidget *)> act)
 class QtDialogsTest : public ::testing::Test {
 protected:
     QtDialogsTest() { ensureUiTestApp(); }
-    Dialogs &base() { return dialogs; }  // with the interface's default arguments
+    Dialogs &base() { return dialogs; } // with the interface's default arguments
     QtDialogs dialogs;
 };
 
-}  // namespace
+} // namespace
 
 TEST(QtDialogsText, FilterInQtForm)
 {
@@ -43,7 +44,7 @@ TEST(QtDialogsText, FilterInQtForm)
     EXPECT_EQ(qtFilter("|*.dat"), "*.dat (*.dat)");
     EXPECT_EQ(qtFilter("Anything|"), "Anything (*)");
     EXPECT_EQ(qtFilter(""), "");
-    EXPECT_EQ(qtFilter("odd part"), "");  // a text without its pattern is left out
+    EXPECT_EQ(qtFilter("odd part"), ""); // a text without its pattern is left out
 }
 
 TEST(QtDialogsText, LineEndsAndTitle)
@@ -68,8 +69,8 @@ TEST_F(QtDialogsTest, MessageBoxShowsTextTitleIconAndButtons)
         buttons = static_cast<int>(box->buttons().size());
         box->button(QMessageBox::Cancel)->click();
     });
-    const MsgResult r = base().message("Status Check OK but...\r\n\r\n    LOW INSTRUMENT BATTERY    ", "WARNING",
-                                        MsgButtons::OkCancel, MsgIcon::Exclamation);
+    const MsgResult r = base().message("Status Check OK but...\r\n\r\n    LOW INSTRUMENT BATTERY    ",
+                                       "WARNING", MsgButtons::OkCancel, MsgIcon::Exclamation);
     EXPECT_EQ(r, MsgResult::Cancel);
     EXPECT_EQ(text, "Status Check OK but...\n\n    LOW INSTRUMENT BATTERY    ");
     EXPECT_EQ(title, "WARNING");
@@ -90,6 +91,18 @@ TEST_F(QtDialogsTest, MessageBoxAnswers)
     });
     EXPECT_EQ(base().message("Retry?", {}, MsgButtons::RetryCancel), MsgResult::Retry);
     EXPECT_EQ(title, "RDX600");
+}
+
+TEST_F(QtDialogsTest, EnterPressesTheChosenDefaultButton)
+{
+    for (const auto &[which, expected] :
+         {std::pair{MsgDefault::First, MsgResult::Yes}, std::pair{MsgDefault::Second, MsgResult::No}}) {
+        whenModal([](QWidget *w) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            box->defaultButton()->click();
+        });
+        EXPECT_EQ(base().message("Keep it?", {}, MsgButtons::YesNo, MsgIcon::Question, which), expected);
+    }
 }
 
 TEST_F(QtDialogsTest, InputBoxReturnsTheAnswerOrEmptyOnCancel)
@@ -144,5 +157,5 @@ TEST(QtHelpViewerTest, MissingFileIsNotOpened)
     QTemporaryDir dir;
     QtHelpViewer help;
     EXPECT_FALSE(help.open(dir.filePath("RDX600Help.chm")));
-    EXPECT_FALSE(help.open(dir.path()));  // a folder is no help file
+    EXPECT_FALSE(help.open(dir.path())); // a folder is no help file
 }

@@ -49,18 +49,23 @@ QString windowTitle(const QString &title)
     return title.isEmpty() ? QStringLiteral("RDX600") : title;
 }
 
-}  // namespace qtdialogs
+} // namespace qtdialogs
 
 namespace {
 
 QMessageBox::StandardButtons qtButtons(MsgButtons buttons)
 {
     switch (buttons) {
-    case MsgButtons::Ok: return QMessageBox::Ok;
-    case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case MsgButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
+    case MsgButtons::Ok:
+        return QMessageBox::Ok;
+    case MsgButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MsgButtons::RetryCancel:
+        return QMessageBox::Retry | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
@@ -68,27 +73,62 @@ QMessageBox::StandardButtons qtButtons(MsgButtons buttons)
 QMessageBox::Icon qtIcon(MsgIcon icon)
 {
     switch (icon) {
-    case MsgIcon::None: return QMessageBox::NoIcon;
-    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::None:
+        return QMessageBox::NoIcon;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
     case MsgIcon::Exclamation:
-    case MsgIcon::Warning: return QMessageBox::Warning;
-    case MsgIcon::Critical: return QMessageBox::Critical;
-    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::Warning:
+        return QMessageBox::Warning;
+    case MsgIcon::Critical:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }
 
 // The answer of a box closed without a button (Escape or the title bar).
-MsgResult closedAnswer(MsgButtons buttons)
+// The first button of a set, the default unless MsgDefault::Second asks for
+// the second one.
+QMessageBox::StandardButton firstButton(MsgButtons buttons)
 {
     switch (buttons) {
-    case MsgButtons::Ok: return MsgResult::Ok;
-    case MsgButtons::YesNo: return MsgResult::No;
-    default: return MsgResult::Cancel;
+    case MsgButtons::YesNo:
+    case MsgButtons::YesNoCancel: return QMessageBox::Yes;
+    case MsgButtons::RetryCancel: return QMessageBox::Retry;
+    default: return QMessageBox::Ok;
     }
 }
 
-}  // namespace
+// The second button of a set.
+QMessageBox::StandardButton secondButton(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::YesNo:
+    case MsgButtons::YesNoCancel:
+        return QMessageBox::No;
+    case MsgButtons::OkCancel:
+    case MsgButtons::RetryCancel:
+        return QMessageBox::Cancel;
+    default:
+        return QMessageBox::Ok;
+    }
+}
+
+MsgResult closedAnswer(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::Ok:
+        return MsgResult::Ok;
+    case MsgButtons::YesNo:
+        return MsgResult::No;
+    default:
+        return MsgResult::Cancel;
+    }
+}
+
+} // namespace
 
 QtDialogs::QtDialogs() = default;
 QtDialogs::~QtDialogs()
@@ -96,23 +136,31 @@ QtDialogs::~QtDialogs()
     setBusy(false);
 }
 
-MsgResult QtDialogs::message(const QString &text, const QString &title, MsgButtons buttons, MsgIcon icon)
+MsgResult QtDialogs::message(const QString &text, const QString &title, MsgButtons buttons, MsgIcon icon,
+                             MsgDefault defaultButton)
 {
-    QMessageBox box(qtIcon(icon), qtdialogs::windowTitle(title), qtdialogs::displayText(text), qtButtons(buttons),
-                    parent_);
+    QMessageBox box(qtIcon(icon), qtdialogs::windowTitle(title), qtdialogs::displayText(text),
+                    qtButtons(buttons), parent_);
     box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(defaultButton == MsgDefault::Second ? secondButton(buttons) : firstButton(buttons));
     // A message always gets the normal pointer while it waits.
     const bool wasBusy = busy_;
     setBusy(false);
     const int answer = box.exec();
     setBusy(wasBusy);
     switch (answer) {
-    case QMessageBox::Ok: return MsgResult::Ok;
-    case QMessageBox::Cancel: return MsgResult::Cancel;
-    case QMessageBox::Yes: return MsgResult::Yes;
-    case QMessageBox::No: return MsgResult::No;
-    case QMessageBox::Retry: return MsgResult::Retry;
-    default: return closedAnswer(buttons);
+    case QMessageBox::Ok:
+        return MsgResult::Ok;
+    case QMessageBox::Cancel:
+        return MsgResult::Cancel;
+    case QMessageBox::Yes:
+        return MsgResult::Yes;
+    case QMessageBox::No:
+        return MsgResult::No;
+    case QMessageBox::Retry:
+        return MsgResult::Retry;
+    default:
+        return closedAnswer(buttons);
     }
 }
 
@@ -141,7 +189,8 @@ std::optional<QString> QtDialogs::openFile(const QString &initialDir, const QStr
     return dialog.selectedFiles().constFirst();
 }
 
-std::optional<QString> QtDialogs::saveFile(const QString &initialDir, const QString &filter, bool confirmOverwrite)
+std::optional<QString> QtDialogs::saveFile(const QString &initialDir, const QString &filter,
+                                           bool confirmOverwrite)
 {
     QFileDialog dialog(parent_, QStringLiteral("Save As"), initialDir, qtdialogs::qtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -23,7 +23,8 @@ public:
     // The printer the reports print on; the printer dialog sets it up.
     void setPrinter(QtPrinterDevice *printer) { printer_ = printer; }
 
-    MsgResult message(const QString &text, const QString &title, MsgButtons buttons, MsgIcon icon) override;
+    MsgResult message(const QString &text, const QString &title, MsgButtons buttons, MsgIcon icon,
+                      MsgDefault defaultButton) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
     std::optional<QString> openFile(const QString &initialDir, const QString &filter) override;
     std::optional<QString> saveFile(const QString &initialDir, const QString &filter,
