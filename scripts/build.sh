@@ -12,5 +12,6 @@ if command -v ccache >/dev/null && [ ! -f "$build/CMakeCache.txt" ]; then
   gen+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$here")}"
+export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
 cmake -S "$here" -B "$build" "${gen[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)"
