@@ -31,7 +31,7 @@ struct ChartBox {
     double height = 0;
     QString text;
     ChartColor background{255, 255, 255};
-    bool transparent = false;  // plain boxes without a background
+    bool transparent = false; // plain boxes without a background
     bool framed = false;
     double fontSize = 9;
 };
@@ -96,7 +96,7 @@ public:
 
     // Annotation list.
     virtual void removeAllBoxes() = 0;
-    virtual int addBox(const ChartBox &box) = 0;  // index of the new box
+    virtual int addBox(const ChartBox &box) = 0; // index of the new box
     virtual int boxCount() const = 0;
     virtual ChartBox box(int index) const = 0;
     virtual void setBox(int index, const ChartBox &box) = 0;

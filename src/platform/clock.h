@@ -11,7 +11,7 @@
 class WindowTimer {
 public:
     virtual ~WindowTimer() = default;
-    virtual void start(int intervalMs) = 0;  // repeating
+    virtual void start(int intervalMs) = 0; // repeating
     virtual void stop() = 0;
     virtual bool isActive() const = 0;
 };

@@ -9,7 +9,7 @@
 
 class QtSettingsStore : public SettingsStore {
 public:
-    QtSettingsStore();                               // the user's own store
+    QtSettingsStore();                                // the user's own store
     explicit QtSettingsStore(const QString &iniPath); // a store in a given file
     QString get(const QString &section, const QString &key) const override;
     void save(const QString &section, const QString &key, const QString &value) override;

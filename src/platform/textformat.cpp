@@ -27,7 +27,8 @@ double roundHalfEven(double v)
 std::optional<int16_t> toInt16(double v)
 {
     const double r = roundHalfEven(v);
-    if (!std::isfinite(r) || r < std::numeric_limits<int16_t>::min() || r > std::numeric_limits<int16_t>::max()) {
+    if (!std::isfinite(r) || r < std::numeric_limits<int16_t>::min() ||
+        r > std::numeric_limits<int16_t>::max()) {
         return std::nullopt;
     }
     return static_cast<int16_t>(r);
@@ -116,10 +117,10 @@ QString roundedDigits(double absValue, int decimals)
             digits.prepend(QLatin1Char('1'));
         }
     }
-    return digits;  // integer digits followed by `decimals` decimal digits
+    return digits; // integer digits followed by `decimals` decimal digits
 }
 
-}  // namespace
+} // namespace
 
 QString picture(double v, const QString &pic)
 {
@@ -147,7 +148,7 @@ QString picture(double v, const QString &pic)
         dot = -1;
     }
     const int start = (dot >= 0 && dot < first) ? dot : first;
-    const int end = std::max(last, dot);  // last character of the number part
+    const int end = std::max(last, dot); // last character of the number part
     const QString prefix = pic.left(start);
     const QString suffix = pic.mid(end + 1);
     const QString intPic = dot < 0 ? pic.mid(first, last - first + 1) : pic.mid(start, dot - start);
@@ -156,7 +157,7 @@ QString picture(double v, const QString &pic)
     const int minInt = static_cast<int>(intPic.count(QLatin1Char('0')));
     const bool thousands = intPic.contains(QLatin1Char(','));
     const int maxDec = static_cast<int>(decPic.count(QLatin1Char('0')) + decPic.count(QLatin1Char('#')));
-    int minDec = 0;  // decimals up to the last "0" are always shown
+    int minDec = 0; // decimals up to the last "0" are always shown
     for (int i = 0; i < decPic.size(); ++i) {
         if (decPic[i] == QLatin1Char('0')) {
             minDec = i + 1;
@@ -227,18 +228,42 @@ QString dateText(const QDateTime &t, DateText layout)
     }
     const char *fmt = "";
     switch (layout) {
-    case DateText::Header: fmt = "MM-dd-yy hh:mm"; break;
-    case DateText::Stamp: fmt = "hh:mm  MMM dd, yy"; break;
-    case DateText::StampOneBlank: fmt = "hh:mm MMM dd, yy"; break;
-    case DateText::StampWide: fmt = "hh:mm      MMM dd, yy"; break;
-    case DateText::StationPeak: fmt = "                          hh:mm             MMM dd, yy"; break;
-    case DateText::MonthFirst: fmt = "MMM dd, yy hh:mm"; break;
-    case DateText::MonthDayTime: fmt = "MMM dd hh:mm"; break;
-    case DateText::MonthDayYear4: fmt = "MMM dd, yyyy"; break;
-    case DateText::MonthDashDate: fmt = "MMM-dd-yy"; break;
-    case DateText::Yymmdd: fmt = "yyMMdd"; break;
-    case DateText::Hhmm: fmt = "hhmm"; break;
-    case DateText::Columns: fmt = "yy MM dd hh mm"; break;
+    case DateText::Header:
+        fmt = "MM-dd-yy hh:mm";
+        break;
+    case DateText::Stamp:
+        fmt = "hh:mm  MMM dd, yy";
+        break;
+    case DateText::StampOneBlank:
+        fmt = "hh:mm MMM dd, yy";
+        break;
+    case DateText::StampWide:
+        fmt = "hh:mm      MMM dd, yy";
+        break;
+    case DateText::StationPeak:
+        fmt = "                          hh:mm             MMM dd, yy";
+        break;
+    case DateText::MonthFirst:
+        fmt = "MMM dd, yy hh:mm";
+        break;
+    case DateText::MonthDayTime:
+        fmt = "MMM dd hh:mm";
+        break;
+    case DateText::MonthDayYear4:
+        fmt = "MMM dd, yyyy";
+        break;
+    case DateText::MonthDashDate:
+        fmt = "MMM-dd-yy";
+        break;
+    case DateText::Yymmdd:
+        fmt = "yyMMdd";
+        break;
+    case DateText::Hhmm:
+        fmt = "hhmm";
+        break;
+    case DateText::Columns:
+        fmt = "yy MM dd hh mm";
+        break;
     }
     // The C locale gives the English month names whatever the user's locale.
     return QLocale::c().toString(t, QString::fromLatin1(fmt));
@@ -282,7 +307,7 @@ std::optional<QDateTime> makeDateTime(int year, int month, int day, int hour, in
     return QDateTime(d, t, Qt::UTC);
 }
 
-}  // namespace
+} // namespace
 
 std::optional<QTime> parseTime(const QString &text)
 {
@@ -329,8 +354,8 @@ std::optional<QDateTime> parseDate(const QString &text)
             numbers.append(part);
         } else if (const auto ym = yymmddRe.match(part); ym.hasMatch() && parts.size() == 1) {
             // "yymmdd"
-            return makeDateTime(fullYear(ym.captured(1)), ym.captured(2).toInt(), ym.captured(3).toInt(), hour,
-                                minute, second);
+            return makeDateTime(fullYear(ym.captured(1)), ym.captured(2).toInt(), ym.captured(3).toInt(),
+                                hour, minute, second);
         } else if (month == 0 && monthFromName(part) != 0) {
             month = monthFromName(part);
         } else {
@@ -356,4 +381,4 @@ std::optional<QDateTime> parseDate(const QString &text)
     return makeDateTime(fullYear(numbers[2]), numbers[0].toInt(), numbers[1].toInt(), hour, minute, second);
 }
 
-}  // namespace textformat
+} // namespace textformat

@@ -52,18 +52,18 @@ QString fixedRight(const QString &text, int n);
 
 // The date and time layouts used by the program.
 enum class DateText {
-    Header,         // "mm-dd-yy hh:mm"         instrument headers, initialization string
-    Stamp,          // "hh:mm  MMM dd, yy"      model and reports (two blanks)
-    StampOneBlank,  // "hh:mm MMM dd, yy"
-    StampWide,      // "hh:mm      MMM dd, yy"    (six blanks)
-    StationPeak,    // 26 blanks, "hh:mm", 13 blanks, "MMM dd, yy"
-    MonthFirst,     // "MMM dd, yy hh:mm"
-    MonthDayTime,   // "MMM dd hh:mm"
-    MonthDayYear4,  // "MMM dd, yyyy"
-    MonthDashDate,  // "MMM-dd-yy"
-    Yymmdd,         // "yymmdd"
-    Hhmm,           // "hhmm"
-    Columns,        // "yy mm dd hh mm"
+    Header,        // "mm-dd-yy hh:mm"         instrument headers, initialization string
+    Stamp,         // "hh:mm  MMM dd, yy"      model and reports (two blanks)
+    StampOneBlank, // "hh:mm MMM dd, yy"
+    StampWide,     // "hh:mm      MMM dd, yy"    (six blanks)
+    StationPeak,   // 26 blanks, "hh:mm", 13 blanks, "MMM dd, yy"
+    MonthFirst,    // "MMM dd, yy hh:mm"
+    MonthDayTime,  // "MMM dd hh:mm"
+    MonthDayYear4, // "MMM dd, yyyy"
+    MonthDashDate, // "MMM-dd-yy"
+    Yymmdd,        // "yymmdd"
+    Hhmm,          // "hhmm"
+    Columns,       // "yy mm dd hh mm"
 };
 // Empty text for an invalid time.
 QString dateText(const QDateTime &t, DateText layout);
@@ -81,4 +81,4 @@ std::optional<QTime> parseTime(const QString &text);
 // English three-letter month name, 1 = "Jan".
 QString monthName(int month);
 
-}  // namespace textformat
+} // namespace textformat

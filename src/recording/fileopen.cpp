@@ -1,6 +1,7 @@
 #include "recording/fileopen.h"
 
 #include "platform/dialogs.h"
+#include "platform/file_read.h"
 #include "platform/settings_store.h"
 #include "platform/textformat.h"
 #include "program/program.h"
@@ -8,11 +9,13 @@
 #include "recording/calc_date.h"
 #include "recording/notes.h"
 
-#include <QFile>
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -45,18 +48,29 @@ qsizetype skipLineEnd(const QByteArray &b, qsizetype pos, qsizetype end)
     return pos;
 }
 
-// The number an item reads as; items that are not numbers read as 0.
-double itemValue(const char *first, const char *last)
+// The number an item reads as: items that are not numbers read as 0; a
+// number too large for a double, an infinity or "nan" gives nullopt (they
+// must not pass for a reading of 0).
+std::optional<double> itemValue(const char *first, const char *last)
 {
     if (first < last && *first == '+') {
         ++first;
     }
-    if (first == last || !((*first >= '0' && *first <= '9') || *first == '.' || *first == '-')) {
-        return 0.0;
-    }
     double v = 0.0;
     const auto res = std::from_chars(first, last, v);
-    return res.ec == std::errc() ? v : 0.0;
+    if (res.ec == std::errc::invalid_argument) {
+        return 0.0;
+    }
+    if (res.ec == std::errc::result_out_of_range) {
+        // Underflow ("1e-400") is a reading of 0; overflow is no reading.
+        const std::string text(first, res.ptr);
+        const double near = std::strtod(text.c_str(), nullptr);
+        return std::isfinite(near) && std::fabs(near) < 1.0 ? std::optional<double>(0.0) : std::nullopt;
+    }
+    if (!std::isfinite(v)) {
+        return std::nullopt;
+    }
+    return v;
 }
 
 // An item in tenths. Plain decimals with at most one decimal digit (what
@@ -85,7 +99,8 @@ std::optional<int16_t> itemTenths(const char *first, const char *last)
         }
     }
     if (!plain || p != last) {
-        return textformat::toInt16(itemValue(first, last) * 10.0);
+        const std::optional<double> v = itemValue(first, last);
+        return v ? textformat::toInt16(*v * 10.0) : std::nullopt;
     }
     const int64_t tenths = (whole * 10 + tenth) * (negative ? -1 : 1);
     if (tenths < INT16_MIN || tenths > INT16_MAX) {
@@ -270,12 +285,11 @@ FileopenResult Fileopen(Program &p)
     }
 
     // First pass: header, mode check, range and format marker.
-    QFile file(r.gOpenPath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> read = readRegularFile(r.gOpenPath);
+    if (!read) {
         return fail(p, slot, FileopenResult::NotFound);
     }
-    const QByteArray bytes = file.readAll();
-    file.close();
+    const QByteArray &bytes = *read;
     RecordingScan scan;
     if (!scanRecording(bytes, scan)) {
         return fail(p, slot, FileopenResult::NotFound);
@@ -410,8 +424,7 @@ void setMenusAfterOpen(Program &p)
 
 bool readable(const QString &path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly);
+    return isReadableRegularFile(path);
 }
 
 // The Open command once the file is known to be readable.

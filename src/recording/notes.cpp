@@ -1,13 +1,13 @@
 #include "recording/notes.h"
 
 #include "platform/dialogs.h"
+#include "platform/file_read.h"
 #include "platform/textformat.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 #include "recording/save.h"
 #include "recording/select_file.h"
 
-#include <QFile>
 #include <QSaveFile>
 
 QString notesPath(const QString &recordingPath)
@@ -17,11 +17,11 @@ QString notesPath(const QString &recordingPath)
 
 std::optional<SiteNotes> readNotesFile(const QString &path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> read = readRegularFile(path);
+    if (!read) {
         return std::nullopt;
     }
-    const QByteArray bytes = f.readAll();
+    const QByteArray &bytes = *read;
     SiteNotes notes;
     qsizetype pos = 0;
     // One note per line; the writer pads with blanks, which are dropped

@@ -1,3 +1,4 @@
+#include "platform/file_read.h"
 #include "recording/file_commands.h"
 #include "recording/fileopen.h"
 #include "recording/notes.h"
@@ -7,6 +8,7 @@
 
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -117,7 +119,8 @@ TEST_F(FileopenTest, OlderMinMaxAvgFileIsReorderedAndShifted)
 {
     // 7 items: the last one is dropped, the first triple (9 5 7) is sorted
     // to minimum, maximum, average (5 9 7), the next one is left alone.
-    ASSERT_EQ(open("o.dat", content("h", {"9", "5", "7", "2", "8", "4", "0"}, false)), FileopenResult::Opened);
+    ASSERT_EQ(open("o.dat", content("h", {"9", "5", "7", "2", "8", "4", "0"}, false)),
+              FileopenResult::Opened);
     EXPECT_EQ(info(0, kColLast).number(), 5);
     const std::vector<int16_t> expected{20, 70, 20, 70, 90, 50};
     for (int i = 0; i < 6; ++i) {
@@ -360,4 +363,45 @@ TEST_F(FileopenTest, ValueItemsInEveryWrittenForm)
     for (int i = 0; i <= last; ++i) {
         EXPECT_EQ(value(0, last - i), items[i].second) << items[i].first.toStdString();
     }
+}
+
+TEST_F(FileopenTest, ValuesThatAreNoFiniteReadingAreRefused)
+{
+    // Each of these once read as 0 (or was refused only with a minus sign).
+    const QString huge = QString(400, QLatin1Char('9'));
+    for (const QString &item : {QStringLiteral("1e400"), huge, QStringLiteral("+inf"), QStringLiteral("-inf"),
+                                QStringLiteral("inf"), QStringLiteral("nan"), QStringLiteral("-1e309")}) {
+        TestProgram fresh;
+        const QString path = fresh.path("bad.dat");
+        ASSERT_TRUE(writeRecording(path, content("a", {"5", item, "7"})));
+        fresh.p().rec.gOpenPath = path;
+        EXPECT_EQ(Fileopen(fresh.p()), FileopenResult::ProcessingError) << item.toStdString();
+        EXPECT_EQ(fresh.dialogs.lastMessage(), "Error in processing file");
+        EXPECT_FALSE(fresh.p().rec.slotInUse(0));
+    }
+    // A number too small for a double is a reading of 0.
+    ASSERT_EQ(open("tiny.dat", content("a", {"5", "1e-400", "7"})), FileopenResult::Opened);
+    EXPECT_EQ(value(0, 1), 0);
+}
+
+TEST_F(FileopenTest, OnlyRegularFilesOfARecordingsSizeAreRead)
+{
+    const QString fifo = tp.path("fifo.dat");
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    QFile big(tp.path("big.dat"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(kMaxInputFileBytes + 1));
+    big.close();
+    for (const QString &path : {fifo, big.fileName(), tp.path(""), QStringLiteral("/dev/zero")}) {
+        // The Open command returns (a FIFO once blocked it for ever)...
+        tp.dialogs.openAnswers.push_back(path);
+        tp.p().runCommand("mnuItemOpen");
+        // ...and the reader, as the recent files and the command line reach
+        // it, refuses with its own failure message.
+        rec().gOpenPath = path;
+        EXPECT_EQ(Fileopen(tp.p()), FileopenResult::NotFound) << path.toStdString();
+        EXPECT_EQ(tp.dialogs.lastMessage(), "File not found");
+        tp.dialogs.messages.clear();
+    }
+    EXPECT_FALSE(rec().slotInUse(0));
 }

@@ -496,10 +496,31 @@ TEST_F(QcpChartDeviceTest, ImportRefusesFilesThatAreNotChartFilesAndKeepsTheChar
         EXPECT_FALSE(chart->importFile(f.fileName())) << name;
     }
     EXPECT_FALSE(chart->importFile(dir.filePath(QStringLiteral("missing.chd"))));
+    EXPECT_FALSE(chart->importFile(dir.path())); // a folder
     // The chart still shows what it showed.
     EXPECT_EQ(chart->seriesCount(), 3);
     EXPECT_EQ(chart->boxCount(), 1);
     EXPECT_DOUBLE_EQ(chart->value(1, 17), curve(1, 17));
+}
+
+TEST_F(QcpChartDeviceTest, ImportedMarginsAreKeptWithinHalfTheChart)
+{
+    fill(*chart);
+    const QString path = dir.filePath(QStringLiteral("margins.chd"));
+    ASSERT_TRUE(chart->saveFile(path));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QByteArray bytes = f.readAll();
+    f.close();
+    const QByteArray margins = "\"margins\":[20,110]";
+    ASSERT_TRUE(bytes.contains(margins));
+    bytes.replace(margins, "\"margins\":[-40,900]");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+    ASSERT_TRUE(chart->importFile(path));
+    EXPECT_EQ(chart->content().marginTop, 0);
+    EXPECT_EQ(chart->content().marginBottom, kMaxChartMargin);
 }
 
 TEST_F(QcpChartDeviceTest, ClearDataRemovesWhatTheChartShows)

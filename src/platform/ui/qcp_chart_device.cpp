@@ -381,8 +381,8 @@ void QcpChartDevice::rebuildBands()
 
 void QcpChartDevice::setMargins(int first, int second)
 {
-    content_.marginTop = std::clamp(first, 0, static_cast<int>(kUnitsHigh) / 2);
-    content_.marginBottom = std::clamp(second, 0, static_cast<int>(kUnitsHigh) / 2);
+    content_.marginTop = std::clamp(first, 0, kMaxChartMargin);
+    content_.marginBottom = std::clamp(second, 0, kMaxChartMargin);
     scheduleReplot();
 }
 

@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -222,8 +223,9 @@ std::optional<ChartContent> parseChartFile(const QByteArray &bytes)
 
     const QJsonArray margins = root.value("margins").toArray();
     if (margins.size() == 2) {
-        c.marginTop = margins[0].toInt(c.marginTop);
-        c.marginBottom = margins[1].toInt(c.marginBottom);
+        // A margin is at most half the chart's height, as setMargins allows.
+        c.marginTop = std::clamp(margins[0].toInt(c.marginTop), 0, kMaxChartMargin);
+        c.marginBottom = std::clamp(margins[1].toInt(c.marginBottom), 0, kMaxChartMargin);
     }
     c.typeFlags = flagsFrom(root.value("typeFlags"));
     c.styleFlags = flagsFrom(root.value("styleFlags"));

@@ -47,6 +47,9 @@ struct ChartContent {
     ChartColor toolbarColor{210, 210, 210};
 };
 
+// The largest margin, in chart units: half the chart's height of 450 units.
+inline constexpr int kMaxChartMargin = 225;
+
 // The first line of every chart file.
 inline constexpr char kChartFileMagic[] = "RDX600 chart file 1";
 

@@ -2,6 +2,7 @@
 #include "platform/ui/qcp_chart_device.h"
 
 #include "platform/dialogs.h"
+#include "platform/file_read.h"
 #include "platform/ui/qcp_chart_device_items.h"
 #include "platform/ui/qt_printer_device.h"
 
@@ -9,7 +10,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
@@ -277,17 +277,14 @@ bool QcpChartDevice::saveFile(const QString &path)
 
 bool QcpChartDevice::importFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return false;
-    }
     // The longest file a full chart can make is far below this; anything
     // bigger is not one of ours.
     constexpr qint64 kMaxBytes = 256LL * 1024 * 1024;
-    if (file.size() > kMaxBytes) {
+    const std::optional<QByteArray> bytes = readRegularFile(path, kMaxBytes);
+    if (!bytes) {
         return false;
     }
-    std::optional<ChartContent> content = parseChartFile(file.readAll());
+    std::optional<ChartContent> content = parseChartFile(*bytes);
     if (!content) {
         return false;
     }

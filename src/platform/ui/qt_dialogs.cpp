@@ -95,9 +95,12 @@ QMessageBox::StandardButton firstButton(MsgButtons buttons)
 {
     switch (buttons) {
     case MsgButtons::YesNo:
-    case MsgButtons::YesNoCancel: return QMessageBox::Yes;
-    case MsgButtons::RetryCancel: return QMessageBox::Retry;
-    default: return QMessageBox::Ok;
+    case MsgButtons::YesNoCancel:
+        return QMessageBox::Yes;
+    case MsgButtons::RetryCancel:
+        return QMessageBox::Retry;
+    default:
+        return QMessageBox::Ok;
     }
 }
 

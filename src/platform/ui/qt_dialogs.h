@@ -38,7 +38,7 @@ private:
     QtPrinterDevice *printer_ = nullptr;
     std::unique_ptr<QPrinter> ownPrinter_;
     bool busy_ = false;
-    bool cursorSet_ = false;  // the hourglass is on the override stack
+    bool cursorSet_ = false; // the hourglass is on the override stack
 };
 
 namespace qtdialogs {
@@ -52,4 +52,4 @@ QString displayText(const QString &text);
 // The window title of a message: the program's name when none is given.
 QString windowTitle(const QString &title);
 
-}  // namespace qtdialogs
+} // namespace qtdialogs
