@@ -152,6 +152,42 @@ void moveBoxesForPrinting(ChartDevice &chart)
     }
 }
 
+// An empty box is drawn as nothing at all: no frame, no background.
+ChartBox makeBox(const BoxPlace &at, const QString &text, bool framed, ChartColor background, double fontSize)
+{
+    ChartBox b;
+    b.left = at.left;
+    b.top = at.top;
+    b.width = at.width;
+    b.height = at.height;
+    b.text = text;
+    b.fontSize = fontSize;
+    b.background = background;
+    b.framed = framed && !text.isEmpty();
+    b.transparent = text.isEmpty();
+    return b;
+}
+
+SiteInfo slotZeroSiteInfo(const Program &p, bool minMaxAvg, int openCount)
+{
+    const Recording &r = p.rec;
+    const QString letter = r.gInfo[0][kColMode].text();
+    SiteInfo info;
+    info.today = p.clock().now().date();
+    info.minMaxAvg = minMaxAvg;
+    info.intervalMinutes = p.modes.interval(letter).value_or(0);
+    info.memory = p.modes.memory(letter).value_or(QString());
+    info.severalFiles = openCount > 1;
+    info.maxText = r.gInfo[0][kColMax].text();
+    info.minText = r.gInfo[0][kColMin].text();
+    info.units = r.gInfo[0][kColUnits].text();
+    info.location = r.gSite[0][0];
+    info.circuit = r.gSite[0][1];
+    info.name = r.gSite[0][2];
+    info.other = r.gSite[0][3];
+    return info;
+}
+
 } // namespace plot
 
 namespace {
@@ -178,23 +214,6 @@ void extremes(const Recording &r, int slot, int32_t start, int32_t end, int32_t 
     for (int32_t i = from; i <= to; ++i) {
         mn = std::min<int32_t>(mn, stored(r, slot, i));
     }
-}
-
-// An empty box is drawn as nothing at all: no frame, no background.
-ChartBox makeBox(const plot::BoxPlace &at, const QString &text, bool framed, ChartColor background,
-                 double fontSize)
-{
-    ChartBox b;
-    b.left = at.left;
-    b.top = at.top;
-    b.width = at.width;
-    b.height = at.height;
-    b.text = text;
-    b.fontSize = fontSize;
-    b.background = background;
-    b.framed = framed && !text.isEmpty();
-    b.transparent = text.isEmpty();
-    return b;
 }
 
 // The display-selection window, when there is one, sets gDisplaySel.
@@ -347,20 +366,7 @@ void DisplPlot(Program &p)
     }
     QString site;
     if (cs.gOnePageFlag) {
-        plot::SiteInfo info;
-        info.today = p.clock().now().date();
-        info.minMaxAvg = mma;
-        info.intervalMinutes = interval;
-        info.memory = p.modes.memory(letter).value_or(QString());
-        info.severalFiles = n > 1;
-        info.maxText = r.gInfo[0][kColMax].text();
-        info.minText = r.gInfo[0][kColMin].text();
-        info.units = r.gInfo[0][kColUnits].text();
-        info.location = r.gSite[0][0];
-        info.circuit = r.gSite[0][1];
-        info.name = r.gSite[0][2];
-        info.other = r.gSite[0][3];
-        site = plot::siteText(info);
+        site = plot::siteText(plot::slotZeroSiteInfo(p, mma, n));
     }
     const QString selection =
         cs.gMarkFlag == 1 ? plot::selectionText(cs.gSelStartText, cs.gSelEndText) : QString();
@@ -369,9 +375,9 @@ void DisplPlot(Program &p)
         selectionPlace.top = plot::kSelectionBoxOnePageTop;
     }
     chart->removeAllBoxes();
-    chart->addBox(makeBox(plot::kSiteBoxScreen, site, false, plot::kBoxGrey, 9));
-    chart->addBox(makeBox(selectionPlace, selection, true, ChartColor{255, 255, 255}, 9));
-    chart->addBox(makeBox(plot::kCaptionBoxScreen, caption, true, plot::kBoxGrey, 10));
+    chart->addBox(plot::makeBox(plot::kSiteBoxScreen, site, false, plot::kBoxGrey, 9));
+    chart->addBox(plot::makeBox(selectionPlace, selection, true, ChartColor{255, 255, 255}, 9));
+    chart->addBox(plot::makeBox(plot::kCaptionBoxScreen, caption, true, plot::kBoxGrey, 10));
 
     // 12-14: close the store, band, margins.
     chart->closeData();

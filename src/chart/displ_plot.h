@@ -84,6 +84,8 @@ struct SiteInfo {
     QString location, circuit, name, other;
 };
 QString siteText(const SiteInfo &info);
+// The site box's data of the one-page plot: today and recording 0.
+SiteInfo slotZeroSiteInfo(const Program &p, bool minMaxAvg, int openCount);
 
 // Box placement (chart units).
 struct BoxPlace {
@@ -101,6 +103,9 @@ constexpr int kSelectionBoxIndex = 1;
 constexpr int kCaptionBox = 2;
 
 constexpr ChartColor kBoxGrey{210, 210, 210};
+// A text box; one without text is drawn as nothing at all (no frame, no background).
+ChartBox makeBox(const BoxPlace &at, const QString &text, bool framed, ChartColor background,
+                 double fontSize);
 constexpr ChartColor kBandColor{180, 220, 220};
 
 // Margins: 20/110, one-page 120 and (min/max/avg) 100.

@@ -13,15 +13,27 @@ struct Subcommand {
 };
 
 // The subcommands in the order of the usage text.
+// clang-format off
 const Subcommand kSubcommands[] = {
     {"summary", cliSummary},
     {"time", cliTime},
     {"save-as", cliSaveAs},
+    {"table", cliTable},
+    {"power", cliPower},
+    {"export", cliExport},
 };
+// clang-format on
 
-const char *const kUsage = "usage: rdx600-cli summary FILE...\n"
-                           "       rdx600-cli time FILE INDEX\n"
-                           "       rdx600-cli save-as FILE FIRST LAST OUT\n";
+const char *const kUsage =
+    "usage: rdx600-cli summary FILE...\n"
+    "       rdx600-cli time FILE INDEX\n"
+    "       rdx600-cli save-as FILE FIRST LAST OUT\n"
+    "       rdx600-cli table FILE\n"
+    "       rdx600-cli power --volts V [--pf PF] FILE...\n"
+    "       rdx600-cli export table FILE\n"
+    "       rdx600-cli export per-line FILE\n"
+    "       rdx600-cli export csv --volts V [--pf PF] [--dir DIR] FILE...\n"
+    "       rdx600-cli export interchange --volts V [--pf PF] [--id ID] [--dir DIR] FILE...\n";
 
 } // namespace
 

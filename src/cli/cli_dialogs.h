@@ -12,7 +12,11 @@ public:
 
     MsgResult message(const QString &text, const QString &title, MsgButtons buttons, MsgIcon icon,
                       MsgDefault defaultButton) override;
-    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
+    // Answers with `inputAnswer` (a value named on the command line), else empty (cancel).
+    QString inputBox(const QString &, const QString &, const QString &) override
+    {
+        return inputAnswer.value_or(QString());
+    }
     std::optional<QString> openFile(const QString &, const QString &) override { return std::nullopt; }
     // Answers with `saveAnswer` (the output file named on the command line).
     std::optional<QString> saveFile(const QString &, const QString &, bool) override { return saveAnswer; }
@@ -20,6 +24,7 @@ public:
     void setBusy(bool) override {}
 
     std::optional<QString> saveAnswer;
+    std::optional<QString> inputAnswer;
     int messages = 0;
 
 private:

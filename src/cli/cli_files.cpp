@@ -14,15 +14,7 @@ int cliSummary(const QStringList &files, QTextStream &out, QTextStream &err)
     }
     CliProgram cli(err);
     Program &p = *cli.program;
-    int refused = 0;
-    for (const QString &file : files) {
-        if (p.rec.openCount() >= kSlots) {
-            err << "rdx600-cli: three recordings are open already, not read: " << file << '\n';
-            ++refused;
-            continue;
-        }
-        openRecordingFile(p, file);
-    }
+    const int refused = openRecordingFiles(p, files, err);
     for (int slot = 0; slot < kSlots; ++slot) {
         if (!p.rec.slotInUse(slot)) {
             continue;

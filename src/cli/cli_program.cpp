@@ -1,5 +1,6 @@
 #include "cli/cli_program.h"
 
+#include "recording/fileopen.h"
 #include "reports/report_commands.h"
 
 CliProgram::CliProgram(QTextStream &err) : dialogs(err)
@@ -21,4 +22,20 @@ std::optional<int> toIndex(const QString &text)
     bool ok = false;
     const int v = text.toInt(&ok);
     return ok ? std::optional<int>(v) : std::nullopt;
+}
+
+int openRecordingFiles(Program &p, const QStringList &files, QTextStream &err)
+{
+    int notOpened = 0;
+    for (const QString &file : files) {
+        if (p.rec.openCount() >= kSlots) {
+            err << "rdx600-cli: three recordings are open already, not read: " << file << '\n';
+            ++notOpened;
+            continue;
+        }
+        if (!openRecordingFile(p, file)) {
+            ++notOpened;
+        }
+    }
+    return notOpened;
 }

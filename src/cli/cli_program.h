@@ -28,6 +28,10 @@ public:
     std::unique_ptr<Program> program;
 };
 
+// Opens the recording files into the slots in order; a file beyond the third
+// is refused with a line on `err`. The number of files not opened.
+int openRecordingFiles(Program &p, const QStringList &files, QTextStream &err);
+
 // A whole number, or nothing.
 std::optional<int> toIndex(const QString &text);
 

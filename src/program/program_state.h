@@ -56,14 +56,20 @@ struct ChartState {
 // Power results.
 struct PowerState {
     float gPowerFactor = 1.0F;
-    std::vector<float> power; // kW per value index
+    std::vector<float> power; // kW per value index; power[0] is value index `first`
     QString energyText;
+    // The span the last power plot computed (value indices) and its combined
+    // current extremes in tenths of amps; last < first before any power plot.
+    int32_t first = 0;
+    int32_t last = -1;
+    int32_t minTenths = 0;
+    int32_t maxTenths = 0;
 };
 
 // Exports and report tables.
 struct ReportState {
     bool gExportOnePerLine = true;
-    QStringList gTable;
+    QString gTable; // the table shown (or exported), lines ended by CR LF
 };
 
 // Load survey.

@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/printer_device.h"
 #include "program/program.h"
+#include "reports/printinfo.h"
 
 void PrintShownTableCommand(Program &p)
 {
@@ -11,9 +12,7 @@ void PrintShownTableCommand(Program &p)
     }
     PrinterDevice &printer = *p.io.printer;
     const QString font = QStringLiteral("Times New Roman");
-    printer.setFont(font, 10);
-    printer.setScaleLeft(-1500);
-    printer.printLine(QString());
+    beginReportPrint(printer);
     printer.printLine(p.view.Label1.text);
     printer.printLine(p.view.Label2.text);
     printer.setFont(font, 9.5);

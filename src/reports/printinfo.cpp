@@ -67,17 +67,27 @@ SummaryPanels summaryPanels(const Recording &r, const ModeTable &modes, const Ch
               QStringLiteral(" Max: ") + info[kColMax].text() + units;
     }
 
-    const auto &site = r.gSite[slot];
-    s.label2 = QStringLiteral("Loc:    ") + site[0] + kCrLf + QStringLiteral("Name: ") + site[2] + kCrLf +
-               QStringLiteral("Circ:    ") + site[1] + kCrLf + QStringLiteral("Other: ") + site[3] + kCrLf;
+    s.label2 = siteBlockText(r, slot);
     return s;
 }
 
-void printSummaryPanels(PrinterDevice &printer, const QString &label1, const QString &label2)
+QString siteBlockText(const Recording &r, int slot)
+{
+    const auto &site = r.gSite[slot];
+    return QStringLiteral("Loc:    ") + site[0] + kCrLf + QStringLiteral("Name: ") + site[2] + kCrLf +
+           QStringLiteral("Circ:    ") + site[1] + kCrLf + QStringLiteral("Other: ") + site[3] + kCrLf;
+}
+
+void beginReportPrint(PrinterDevice &printer)
 {
     printer.setFont(QStringLiteral("Times New Roman"), 10);
     printer.setScaleLeft(-1500);
     printer.printLine(QString());
+}
+
+void printSummaryPanels(PrinterDevice &printer, const QString &label1, const QString &label2)
+{
+    beginReportPrint(printer);
     printer.printLine(label1);
     printer.printLine(label2);
 }

@@ -19,6 +19,12 @@ struct SummaryPanels {
 // extremes are those of the selected area gDatastart..gdataend.
 SummaryPanels summaryPanels(const Recording &r, const ModeTable &modes, const ChartState &chart, int slot);
 
+// The site block (Label2) of recording `slot`: location, name, circuit, other.
+QString siteBlockText(const Recording &r, int slot);
+
+// Starts a printed report: Times New Roman 10, 1500 twips in from the left,
+// an empty line.
+void beginReportPrint(PrinterDevice &printer);
 // Prints the panels: an empty line, Label1, Label2 in Times New Roman 10,
 // 1500 twips in from the left.
 void printSummaryPanels(PrinterDevice &printer, const QString &label1, const QString &label2);

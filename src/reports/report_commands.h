@@ -1,5 +1,5 @@
-// Menu commands of the reports: the summary view and the printing of the
-// summary and of the shown table.
+// Menu commands of the reports: the reading table and summary views and the
+// printing of the summary and of the shown table.
 #pragma once
 
 class Program;

@@ -2,7 +2,9 @@
 
 #include "chart/chart_commands.h"
 #include "chart/import_chart.h"
+#include "export/export_commands.h"
 #include "link/link_commands.h"
+#include "power/power_commands.h"
 #include "program/program.h"
 #include "recording/file_commands.h"
 #include "reports/report_commands.h"
@@ -18,4 +20,6 @@ void installCommands(Program &p)
     installChartFileCommands(p);
     installForceReadingsCommands(p);
     installLinkCommands(p);
+    installPowerCommands(p);
+    installExportCommands(p);
 }

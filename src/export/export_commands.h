@@ -1,0 +1,11 @@
+// The Export menu: Data: Table and Data: 1 Rdg per Line follow the table
+// shown (output mode 5 power table, 2 reading table; nothing otherwise);
+// Metering Data Report is the interchange export.
+#pragma once
+
+class Program;
+
+void installExportCommands(Program &p);
+
+void ExportDataTableCommand(Program &p);  // MnuItemexpdatacsv
+void ExportOnePerLineCommand(Program &p); // mnuItemexpdata1perLine

@@ -1,0 +1,19 @@
+// What the exports share: the output folder and writing a file whole.
+#pragma once
+
+#include <QString>
+
+class Program;
+
+// The folder of "Lotusint.csv" and "Lotusint.prn": the stored default
+// directory ("Directory"/"default"), or the root of the current drive when
+// none is stored.
+QString exportDirectory(const Program &p);
+
+// A path as the messages show it (native separators).
+QString shownPath(const QString &path);
+
+// Writes `text` as Latin-1 bytes through QSaveFile, replacing the file only
+// when the whole text was written. On failure the earlier file stays as it
+// was and one message names the path; false then.
+bool writeExportFile(Program &p, const QString &path, const QString &text);

@@ -1,0 +1,86 @@
+#include "power/power_table.h"
+
+#include "platform/dialogs.h"
+#include "platform/textformat.h"
+#include "power/displ_plot_pwr.h"
+#include "program/program.h"
+#include "program/view_procs.h"
+#include "recording/calc_date.h"
+#include "reports/table_text.h"
+
+#include <algorithm>
+
+PowerTableLayout powerTableLayout(const QString &modeLetter)
+{
+    const QString l = modeLetter.toLower();
+    if (l == QLatin1String("b") || l == QLatin1String("e")) {
+        return {6, QStringLiteral(" Time     Date               Six readings of average power in KW        "),
+                QStringLiteral("     000.0  "), QStringLiteral("      000  ")};
+    }
+    if (l == QLatin1String("c") || l == QLatin1String("f")) {
+        return {10,
+                QStringLiteral(" Time     Date               Ten readings of average power in KW        "),
+                QStringLiteral("000.0"), QStringLiteral(" 0000")};
+    }
+    return {8, QStringLiteral(" Time     Date               Eight readings of average power in KW      "),
+            QStringLiteral("  000.0"), QStringLiteral(" 0000 ")};
+}
+
+PowerSpan powerSpan(const Program &p)
+{
+    const PowerState &ps = p.power;
+    const Recording &r = p.rec;
+    const int slot = powerSlot(p);
+    PowerSpan s;
+    s.first = ps.first;
+    s.count = std::clamp<int>(ps.last - ps.first + 1, 0, static_cast<int>(ps.power.size()));
+    const auto &info = r.gInfo[slot];
+    const auto t = textformat::parseDate(calcDate(info[kColMode].text(), info[kColStart].text(), s.first));
+    s.start = t.value_or(QDateTime());
+    return s;
+}
+
+QString powerTableText(const Program &p, const PowerSpan &span)
+{
+    const auto &info = p.rec.gInfo[powerSlot(p)];
+    const QString letter = info[kColMode].text();
+    const PowerTableLayout layout = powerTableLayout(letter);
+    const QString &pic = info[kColRange].text() == QLatin1String("HIGH") ? layout.highFormat : layout.format;
+    TableLayout lines;
+    lines.valuesPerLine = layout.valuesPerLine;
+    lines.advanceMinutes = layout.valuesPerLine * p.modes.interval(letter).value_or(0);
+    lines.blankBeforeLabel = false;
+    const std::vector<float> &kw = p.power.power;
+    return tableText(
+        span.count, [&](int i) { return textformat::picture(kw[static_cast<size_t>(i)], pic); }, span.start,
+        lines);
+}
+
+void PowerTableProc(Program &p)
+{
+    p.dialogs().setBusy(true);
+    const PowerTableLayout layout = powerTableLayout(p.rec.gInfo[powerSlot(p)][kColMode].text());
+    p.report.gTable = powerTableText(p, powerSpan(p));
+    p.view.Header1.text = layout.heading + QStringLiteral("  ");
+    p.view.RichTextBox1.text = p.report.gTable;
+    p.view.Header1.visible = true;
+    p.view.RichTextBox1.visible = true;
+    p.dialogs().setBusy(false);
+    p.rec.gOutputMode = 5;
+    p.menu.setEnabled({QStringLiteral("mnuItemPrintTable"), QStringLiteral("mnuItemExportType"),
+                       QStringLiteral("MnuItemexpdatacsv"), QStringLiteral("mnuitemexprep")},
+                      true);
+    p.menu.setEnabled(QStringLiteral("mnuItemexpdata1perLine"), false);
+}
+
+void PowerTableCommand(Program &p)
+{
+    HideTextViews(p);
+    HideChart(p);
+    PowerTableProc(p);
+    p.dialogs().setBusy(false);
+    p.menu.setEnabled(QStringLiteral("mnuItemPrintPwrTable"), true);
+    p.menu.setEnabled(QStringLiteral("mnuItemPrintTable"), false);
+    p.menu.setEnabled({QStringLiteral("mnuitemexprep"), QStringLiteral("MnuItemexpdatacsv")}, true);
+    p.menu.setEnabled(QStringLiteral("mnuItemexpdata1perLine"), false);
+}
