@@ -37,18 +37,40 @@ PerLineLayout perLineLayout(const QString &modeLetter)
 // The values of a table line after its time label: fields between blanks,
 // at most ten. A negative value's sign stands apart from its digits in the
 // table's pictures ("-  005.0"); it is joined to them again.
-QStringList lineFields(const QString &line)
+struct LineFields {
+    QStringView field[10];
+    bool minus[10] = {};
+    int count = 0;
+};
+void readFields(QStringView line, LineFields &out)
 {
-    const QStringList words = line.mid(18).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    QStringList fields;
-    for (int i = 0; i < words.size() && fields.size() < 10; ++i) {
-        if (words[i] == QLatin1String("-") && i + 1 < words.size()) {
-            fields << QLatin1Char('-') + words[++i];
-        } else {
-            fields << words[i];
+    out.count = 0;
+    qsizetype i = 18;
+    bool minus = false;
+    while (i < line.size() && out.count < 10) {
+        while (i < line.size() && line[i] == QLatin1Char(' ')) {
+            ++i;
         }
+        const qsizetype from = i;
+        while (i < line.size() && line[i] != QLatin1Char(' ')) {
+            ++i;
+        }
+        if (i == from) {
+            break;
+        }
+        const QStringView word = line.mid(from, i - from);
+        if (word == QLatin1String("-") && !minus) {
+            minus = true;
+            continue;
+        }
+        out.minus[out.count] = minus;
+        out.field[out.count++] = word;
+        minus = false;
     }
-    return fields;
+    if (minus && out.count < 10) { // a sign with nothing after it stays as it was
+        out.minus[out.count] = false;
+        out.field[out.count++] = QStringView(u"-");
+    }
 }
 
 } // namespace
@@ -56,14 +78,15 @@ QStringList lineFields(const QString &line)
 QString powerCsvText(const std::vector<float> &kw, int count, const QDateTime &start, int intervalMinutes,
                      bool high)
 {
-    const QString pic = high ? QStringLiteral(" 0000 ") : QStringLiteral("  000.0");
+    const textformat::PictureFormat format(high ? QStringLiteral(" 0000 ") : QStringLiteral("  000.0"));
     constexpr int kPerLine = 8;
     QString out;
     QDateTime t = start;
     for (int i = 0; i < count; i += kPerLine) {
         out += QLatin1Char(' ') + textformat::dateText(t, textformat::DateText::Stamp) + QLatin1Char(',');
         for (int k = i; k < count && k < i + kPerLine; ++k) {
-            out += textformat::picture(kw[static_cast<size_t>(k)], pic) + QStringLiteral(",  ");
+            format.appendTo(out, kw[static_cast<size_t>(k)]);
+            out += QStringLiteral(",  ");
         }
         out += kCrLf;
         t = t.addSecs(static_cast<qint64>(kPerLine) * intervalMinutes * 60);
@@ -76,14 +99,24 @@ std::optional<QString> onePerLineText(const QString &table, const QString &modeL
     const PerLineLayout layout = perLineLayout(modeLetter);
     const int intervalsPerLine =
         static_cast<int>(textformat::roundHalfEven(static_cast<double>(layout.valuesPerLine) / layout.width));
-    QString text = table;
-    text.remove(QLatin1Char('\n'));
-    QStringList lines = text.split(QLatin1Char('\r'));
-    if (!lines.isEmpty() && lines.last().isEmpty()) {
-        lines.removeLast(); // after the last line end
-    }
     QString out;
-    for (const QString &line : lines) {
+    out.reserve(table.size() * 2);
+    LineFields fields;
+    QString line;
+    const QStringView all(table);
+    qsizetype pos = 0;
+    while (pos < all.size()) {
+        // The lines end at carriage returns; line feeds are dropped.
+        qsizetype cr = all.indexOf(QLatin1Char('\r'), pos);
+        if (cr < 0) {
+            cr = all.size();
+        }
+        line = all.mid(pos, cr - pos).toString();
+        line.remove(QLatin1Char('\n'));
+        pos = cr + 1;
+        if (line.isEmpty() && pos >= all.size()) {
+            break; // after the last line end
+        }
         if (line.size() <= 17) {
             return std::nullopt;
         }
@@ -92,21 +125,25 @@ std::optional<QString> onePerLineText(const QString &table, const QString &modeL
             return std::nullopt;
         }
         QDateTime t = *time;
-        const QStringList fields = lineFields(line);
+        readFields(line, fields);
         bool lineEnded = false;
         for (int s = 0; s < intervalsPerLine && !lineEnded; ++s) {
             for (int f = 0; f < layout.width; ++f) {
-                const QString field = fields.value(s * layout.width + f);
-                if (field.isEmpty()) {
+                const int k = s * layout.width + f;
+                if (k >= fields.count) {
                     out += kCrLf;
                     lineEnded = true;
                     break;
                 }
                 if (f == 0) {
-                    out += textformat::dateText(t, textformat::DateText::Columns);
+                    textformat::appendDateText(out, t, textformat::DateText::Columns);
                     t = t.addSecs(static_cast<qint64>(intervalMinutes) * 60);
                 }
-                out += QLatin1Char(' ') + field;
+                out += QLatin1Char(' ');
+                if (fields.minus[k]) {
+                    out += QLatin1Char('-');
+                }
+                out += fields.field[k];
             }
             if (!lineEnded) {
                 out += kCrLf;

@@ -53,6 +53,9 @@ QString interchangeText(const InterchangeInput &in)
     const auto stamp = [&](int i) { return in.start.addSecs(static_cast<qint64>(i) * 15 * 60); };
 
     QString out = headerLine();
+    // Room for a record an hour.
+    out.reserve(out.size() * (static_cast<qsizetype>(in.kw.size()) / kQuarterHours + 2));
+    const QString zeroFields = numberField(0) + QLatin1Char(',') + numberField(0);
     int i = 0;
     while (i <= n && stamp(i).time() != QTime(0, 0)) {
         ++i;
@@ -76,10 +79,19 @@ QString interchangeText(const InterchangeInput &in)
             last = n - i < kDayValues;
         }
         const QDateTime day(date, QTime(0, 0), Qt::UTC);
-        out += QLatin1Char('"') + id + QStringLiteral("\",") +
-               textformat::dateText(day, textformat::DateText::Yymmdd) + QLatin1Char(',') + hhmm +
-               QStringLiteral(",60,\"   KW\",") + numberField(kw) + QLatin1Char(',') + numberField(kvar) +
-               QLatin1Char(',') + numberField(0) + QLatin1Char(',') + numberField(0) + kLineEnd;
+        out += QLatin1Char('"');
+        out += id;
+        out += QLatin1String("\",");
+        out += textformat::dateText(day, textformat::DateText::Yymmdd);
+        out += QLatin1Char(',');
+        out += hhmm;
+        out += QLatin1String(",60,\"   KW\",");
+        out += numberField(kw);
+        out += QLatin1Char(',');
+        out += numberField(kvar);
+        out += QLatin1Char(',');
+        out += zeroFields;
+        out += kLineEnd;
         hour = hour.addSecs(3600);
         if (last) {
             break;

@@ -3,8 +3,12 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <string_view>
 
 namespace textformat {
 
@@ -85,48 +89,8 @@ QString withLeadingBlank(double v)
     return s.startsWith(QLatin1Char('-')) ? s : QLatin1Char(' ') + s;
 }
 
-namespace {
-
-// Rounds half away from zero at the given number of decimals, through the
-// decimal text so that 2.675 with 2 decimals gives what the user reads.
-QString roundedDigits(double absValue, int decimals)
+PictureFormat::PictureFormat(const QString &pic) : whole_(pic)
 {
-    // Eight digits beyond the ones kept recover the decimal the value was
-    // written as (0.15 is stored as 0.1499999...; its text "0.150000000" rounds up).
-    const QString exact = QString::number(absValue, 'f', std::min(15, decimals + 8));
-    const int dot = exact.indexOf(QLatin1Char('.'));
-    QString intPart = dot < 0 ? exact : exact.left(dot);
-    QString frac = dot < 0 ? QString() : exact.mid(dot + 1);
-    while (frac.size() < decimals + 1) {
-        frac += QLatin1Char('0');
-    }
-    const bool roundUp = frac.at(decimals) >= QLatin1Char('5');
-    QString digits = intPart + frac.left(decimals);
-    if (roundUp) {
-        int i = static_cast<int>(digits.size()) - 1;
-        while (i >= 0) {
-            if (digits[i] == QLatin1Char('9')) {
-                digits[i] = QLatin1Char('0');
-                --i;
-            } else {
-                digits[i] = QChar(digits[i].unicode() + 1);
-                break;
-            }
-        }
-        if (i < 0) {
-            digits.prepend(QLatin1Char('1'));
-        }
-    }
-    return digits; // integer digits followed by `decimals` decimal digits
-}
-
-} // namespace
-
-QString picture(double v, const QString &pic)
-{
-    if (!std::isfinite(v)) {
-        return QString::number(v);
-    }
     const auto isDigit = [](QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('#'); };
     int first = -1;
     int last = -1;
@@ -139,60 +103,180 @@ QString picture(double v, const QString &pic)
         }
     }
     if (first < 0) {
-        return pic;
+        return;
     }
+    hasDigits_ = true;
     // The decimal point belongs to the number when it stands among the digit
     // places or right beside them (".000" and "0." both have one).
-    int dot = pic.indexOf(QLatin1Char('.'), std::max(0, first - 1));
+    int dot = static_cast<int>(pic.indexOf(QLatin1Char('.'), std::max(0, first - 1)));
     if (dot > last + 1) {
         dot = -1;
     }
     const int start = (dot >= 0 && dot < first) ? dot : first;
     const int end = std::max(last, dot); // last character of the number part
-    const QString prefix = pic.left(start);
-    const QString suffix = pic.mid(end + 1);
+    prefix_ = pic.left(start);
+    suffix_ = pic.mid(end + 1);
     const QString intPic = dot < 0 ? pic.mid(first, last - first + 1) : pic.mid(start, dot - start);
     const QString decPic = dot < 0 ? QString() : pic.mid(dot + 1, end - dot);
-
-    const int minInt = static_cast<int>(intPic.count(QLatin1Char('0')));
-    const bool thousands = intPic.contains(QLatin1Char(','));
-    const int maxDec = static_cast<int>(decPic.count(QLatin1Char('0')) + decPic.count(QLatin1Char('#')));
-    int minDec = 0; // decimals up to the last "0" are always shown
-    for (int i = 0; i < decPic.size(); ++i) {
+    hasDot_ = dot >= 0;
+    noDecimalPlaces_ = decPic.isEmpty();
+    minInt_ = static_cast<int>(intPic.count(QLatin1Char('0')));
+    thousands_ = intPic.contains(QLatin1Char(','));
+    maxDec_ = static_cast<int>(decPic.count(QLatin1Char('0')) + decPic.count(QLatin1Char('#')));
+    for (int i = 0; i < decPic.size(); ++i) { // decimals up to the last "0" are always shown
         if (decPic[i] == QLatin1Char('0')) {
-            minDec = i + 1;
+            minDec_ = i + 1;
         }
+    }
+}
+
+QString PictureFormat::operator()(double v) const
+{
+    QString out;
+    appendTo(out, v);
+    return out;
+}
+
+void PictureFormat::appendTo(QString &out, double v) const
+{
+    if (!std::isfinite(v)) {
+        out += QString::number(v);
+        return;
+    }
+    if (!hasDigits_) {
+        out += whole_;
+        return;
+    }
+    if (minInt_ > 300 || maxDec_ > 300) {
+        out += QString::number(v, 'f', std::min(maxDec_, 300)); // no picture of the program is that wide
+        return;
+    }
+    // The decimal text with eight digits beyond the ones kept recovers the
+    // decimal the value was written as (0.15 is stored as 0.1499999...; its
+    // text "0.150000000" rounds up); it is then rounded half away from zero.
+    char text[400];
+    const auto res = std::to_chars(text, text + sizeof text, std::fabs(v), std::chars_format::fixed,
+                                   std::min(15, maxDec_ + 8));
+    const int len = res.ec == std::errc() ? static_cast<int>(res.ptr - text) : 0;
+    int intLen = 0;
+    while (intLen < len && text[intLen] != '.') {
+        ++intLen;
+    }
+    const char *frac = text + std::min(intLen + 1, len);
+    const int fracLen = std::max(len - intLen - 1, 0);
+    // digits[0] is room for a carry; the number is digits[1 .. n].
+    char digits[640]; // a double has at most 309 integer digits
+    int n = 1;
+    digits[0] = '0';
+    for (int i = 0; i < intLen; ++i) {
+        digits[n++] = text[i];
+    }
+    if (intLen == 0) {
+        digits[n++] = '0';
+    }
+    for (int k = 0; k < maxDec_; ++k) {
+        digits[n++] = k < fracLen ? frac[k] : '0';
+    }
+    if ((maxDec_ < fracLen ? frac[maxDec_] : '0') >= '5') {
+        int i = n - 1;
+        while (digits[i] == '9') {
+            digits[i--] = '0';
+        }
+        ++digits[i];
+    }
+    appendDigits(out, v < 0, digits, n);
+}
+
+void PictureFormat::appendTenths(QString &out, int64_t tenths) const
+{
+    if (!hasDigits_ || minInt_ > 300 || maxDec_ > 300) {
+        appendTo(out, static_cast<double>(tenths) / 10.0);
+        return;
+    }
+    // Exact: the units, then the tenths digit and zeros for further decimals;
+    // without decimals the tenths round half away from zero.
+    uint64_t magnitude = tenths < 0 ? 0 - static_cast<uint64_t>(tenths) : static_cast<uint64_t>(tenths);
+    if (maxDec_ == 0) {
+        magnitude = (magnitude + 5) / 10;
+    }
+    char units[24];
+    int u = 0;
+    do {
+        units[u++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    char digits[640];
+    int n = 0;
+    digits[n++] = '0'; // the room for a carry that the other path keeps
+    const int wholeDigits = maxDec_ == 0 ? u : u - 1;
+    if (wholeDigits == 0) {
+        digits[n++] = '0';
+    }
+    for (int i = u - 1; i >= u - wholeDigits; --i) {
+        digits[n++] = units[i];
+    }
+    if (maxDec_ > 0) {
+        digits[n++] = units[0];
+        for (int k = 1; k < maxDec_; ++k) {
+            digits[n++] = '0';
+        }
+    }
+    appendDigits(out, tenths < 0, digits, n);
+}
+
+void PictureFormat::appendDigits(QString &out, bool negative, const char *digits, int n) const
+{
+    bool zero = true;
+    for (int i = 0; i < n; ++i) {
+        zero = zero && digits[i] == '0';
     }
 
-    const QString digits = roundedDigits(std::fabs(v), maxDec);
-    QString intDigits = digits.left(digits.size() - maxDec);
-    QString decDigits = digits.right(maxDec);
-    while (intDigits.size() > 1 && intDigits.startsWith(QLatin1Char('0'))) {
-        intDigits.remove(0, 1);
+    // Integer digits without leading zeros (at least one), then the picture's minimum.
+    int from = 0;
+    const int intEnd = n - maxDec_;
+    while (from < intEnd - 1 && digits[from] == '0') {
+        ++from;
     }
-    if (intDigits == QLatin1String("0") && minInt == 0) {
-        intDigits.clear();
+    const int intDigits = (intEnd - from == 1 && digits[from] == '0' && minInt_ == 0) ? 0 : intEnd - from;
+    char whole[640];
+    int w = 0;
+    for (int pad = intDigits; pad < minInt_; ++pad) {
+        whole[w++] = '0';
     }
-    while (intDigits.size() < minInt) {
-        intDigits.prepend(QLatin1Char('0'));
+    for (int i = intEnd - intDigits; i < intEnd; ++i) {
+        whole[w++] = digits[i];
     }
-    while (decDigits.size() > minDec && decDigits.endsWith(QLatin1Char('0'))) {
-        decDigits.chop(1);
-    }
-    if (thousands) {
-        for (int i = static_cast<int>(intDigits.size()) - 3; i > 0; i -= 3) {
-            intDigits.insert(i, QLatin1Char(','));
+    char number[1300];
+    int m = 0;
+    for (int i = 0; i < w; ++i) {
+        if (thousands_ && i > 0 && (w - i) % 3 == 0) {
+            number[m++] = ',';
         }
+        number[m++] = whole[i];
     }
-    QString number = intDigits;
-    if (dot >= 0 && (!decDigits.isEmpty() || decPic.isEmpty())) {
-        number += QLatin1Char('.') + decDigits;
+    int decimals = maxDec_;
+    while (decimals > minDec_ && digits[intEnd + decimals - 1] == '0') {
+        --decimals;
+    }
+    if (hasDot_ && (decimals > 0 || noDecimalPlaces_)) {
+        number[m++] = '.';
+        for (int k = 0; k < decimals; ++k) {
+            number[m++] = digits[intEnd + k];
+        }
     }
     // A value that rounds to zero shows no sign; otherwise the sign leads the
     // whole picture, literal blanks included.
-    const bool zero = !digits.contains(QRegularExpression(QStringLiteral("[1-9]")));
-    const QString sign = (v < 0 && !zero) ? QStringLiteral("-") : QString();
-    return sign + prefix + number + suffix;
+    if (negative && !zero) {
+        out += QLatin1Char('-');
+    }
+    out += prefix_;
+    out += QLatin1String(number, m);
+    out += suffix_;
+}
+
+QString picture(double v, const QString &pic)
+{
+    return PictureFormat(pic)(v);
 }
 
 QString fixedLeft(const QString &text, int n)
@@ -221,10 +305,75 @@ QString monthName(int month)
     return QString::fromLatin1(names[month - 1]);
 }
 
+namespace {
+
+// Fills a date pattern of the layouts above: "yyyy", "yy", "MMM" (English
+// month name, whatever the user's locale), "MM", "dd", "hh" (24 hours),
+// "mm"; every other character is copied.
+void formatDate(QString &text, const QDateTime &t, const char *pattern)
+{
+    static const char *const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    t.date().getDate(&year, &month, &day); // one conversion for the three parts
+    const QTime tm = t.time();
+    char out[80];
+    int n = 0;
+    const auto digits = [&](int v, int width) {
+        for (int k = width - 1; k >= 0; --k) {
+            out[n + k] = static_cast<char>('0' + v % 10);
+            v /= 10;
+        }
+        n += width;
+    };
+    const std::string_view p(pattern);
+    for (size_t i = 0; i < p.size() && n < 70;) {
+        const std::string_view rest = p.substr(i);
+        if (rest.substr(0, 4) == "yyyy") {
+            digits(std::abs(year) % 10000, 4);
+            i += 4;
+        } else if (rest.substr(0, 2) == "yy") {
+            digits(std::abs(year) % 100, 2);
+            i += 2;
+        } else if (rest.substr(0, 3) == "MMM") {
+            for (const char *m = months[(month + 11) % 12]; *m != 0; ++m) {
+                out[n++] = *m;
+            }
+            i += 3;
+        } else if (rest.substr(0, 2) == "MM") {
+            digits(month, 2);
+            i += 2;
+        } else if (rest.substr(0, 2) == "dd") {
+            digits(day, 2);
+            i += 2;
+        } else if (rest.substr(0, 2) == "hh") {
+            digits(tm.hour(), 2);
+            i += 2;
+        } else if (rest.substr(0, 2) == "mm") {
+            digits(tm.minute(), 2);
+            i += 2;
+        } else {
+            out[n++] = p[i++];
+        }
+    }
+    text += QLatin1String(out, n);
+}
+
+} // namespace
+
 QString dateText(const QDateTime &t, DateText layout)
 {
+    QString text;
+    appendDateText(text, t, layout);
+    return text;
+}
+
+void appendDateText(QString &text, const QDateTime &t, DateText layout)
+{
     if (!t.isValid()) {
-        return {};
+        return;
     }
     const char *fmt = "";
     switch (layout) {
@@ -265,8 +414,7 @@ QString dateText(const QDateTime &t, DateText layout)
         fmt = "yy MM dd hh mm";
         break;
     }
-    // The C locale gives the English month names whatever the user's locale.
-    return QLocale::c().toString(t, QString::fromLatin1(fmt));
+    formatDate(text, t, fmt);
 }
 
 namespace {
@@ -278,7 +426,7 @@ int monthFromName(const QString &word)
                                        "july",    "august",   "september", "october", "november", "december"};
     const QString w = word.toLower();
     for (int m = 1; m <= 12; ++m) {
-        const QString name = QString::fromLatin1(full[m - 1]);
+        const QLatin1String name(full[m - 1]);
         if (w == name || w == name.left(3) || (m == 9 && w == QLatin1String("sept"))) {
             return m;
         }
@@ -307,6 +455,32 @@ std::optional<QDateTime> makeDateTime(int year, int month, int day, int hour, in
     return QDateTime(d, t, Qt::UTC);
 }
 
+// The model's own layout "hh:mm  MMM dd, yy", read without the general
+// parser (tables and exports read thousands of them); nullopt for any other
+// text, which the general parser then reads.
+std::optional<QDateTime> parseStamp(const QString &t)
+{
+    if (t.size() != 17) {
+        return std::nullopt;
+    }
+    const auto digit = [&t](int i) { return t[i] >= QLatin1Char('0') && t[i] <= QLatin1Char('9'); };
+    const auto number = [&t](int i) { return (t[i].unicode() - '0') * 10 + (t[i + 1].unicode() - '0'); };
+    for (const int i : {0, 1, 3, 4, 11, 12, 15, 16}) {
+        if (!digit(i)) {
+            return std::nullopt;
+        }
+    }
+    if (t[2] != QLatin1Char(':') || t[5] != QLatin1Char(' ') || t[6] != QLatin1Char(' ') ||
+        t[10] != QLatin1Char(' ') || t[13] != QLatin1Char(',') || t[14] != QLatin1Char(' ')) {
+        return std::nullopt;
+    }
+    const int month = monthFromName(t.mid(7, 3));
+    if (month == 0) {
+        return std::nullopt;
+    }
+    return makeDateTime(fullYear(t.mid(15, 2)), month, number(11), number(0), number(3), 0);
+}
+
 } // namespace
 
 std::optional<QTime> parseTime(const QString &text)
@@ -329,6 +503,9 @@ std::optional<QDateTime> parseDate(const QString &text)
     QString rest = text.trimmed();
     if (rest.isEmpty()) {
         return std::nullopt;
+    }
+    if (const auto stamp = parseStamp(rest)) {
+        return stamp;
     }
     int hour = 0;
     int minute = 0;

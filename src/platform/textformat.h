@@ -45,6 +45,32 @@ QString numberText(double v);
 // (".000", 4.38) -> "4.380", (".000", 0.5) -> ".500".
 QString picture(double v, const QString &pic);
 
+// A picture read once, for formatting many numbers with it:
+// PictureFormat(pic)(v) == picture(v, pic).
+class PictureFormat {
+public:
+    explicit PictureFormat(const QString &pic);
+    QString operator()(double v) const;
+    // Appends the formatted number to `out` (no text of its own is made).
+    void appendTo(QString &out, double v) const;
+    // Appends a number given in tenths (1234 is 123.4), exactly as
+    // appendTo(out, tenths / 10.0) would, in integer arithmetic.
+    void appendTenths(QString &out, int64_t tenths) const;
+
+private:
+    // `digits`: a carry place, the integer digits and maxDec_ decimals.
+    void appendDigits(QString &out, bool negative, const char *digits, int n) const;
+    QString whole_; // the picture itself, shown when it has no digit place
+    QString prefix_, suffix_;
+    bool hasDigits_ = false;
+    bool hasDot_ = false;
+    bool noDecimalPlaces_ = true;
+    bool thousands_ = false;
+    int minInt_ = 0;
+    int maxDec_ = 0;
+    int minDec_ = 0;
+};
+
 // Cuts a text to n characters or pads it with blanks on the right.
 QString fixedLeft(const QString &text, int n);
 // Pads a text with blanks on the left to n characters (longer texts stay whole).
@@ -67,6 +93,8 @@ enum class DateText {
 };
 // Empty text for an invalid time.
 QString dateText(const QDateTime &t, DateText layout);
+// Appends dateText(t, layout) to `text`.
+void appendDateText(QString &text, const QDateTime &t, DateText layout);
 
 // Reads a date and time in any of the layouts above that hold a whole date
 // (all but MonthDayTime and Hhmm), and "mm/dd/yy", "mm-dd-yyyy", full or

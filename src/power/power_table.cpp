@@ -45,15 +45,16 @@ QString powerTableText(const Program &p, const PowerSpan &span)
     const auto &info = p.rec.gInfo[powerSlot(p)];
     const QString letter = info[kColMode].text();
     const PowerTableLayout layout = powerTableLayout(letter);
-    const QString &pic = info[kColRange].text() == QLatin1String("HIGH") ? layout.highFormat : layout.format;
+    const textformat::PictureFormat format(info[kColRange].text() == QLatin1String("HIGH") ? layout.highFormat
+                                                                                           : layout.format);
     TableLayout lines;
     lines.valuesPerLine = layout.valuesPerLine;
     lines.advanceMinutes = layout.valuesPerLine * p.modes.interval(letter).value_or(0);
     lines.blankBeforeLabel = false;
     const std::vector<float> &kw = p.power.power;
     return tableText(
-        span.count, [&](int i) { return textformat::picture(kw[static_cast<size_t>(i)], pic); }, span.start,
-        lines);
+        span.count, [&](QString &out, int i) { format.appendTo(out, kw[static_cast<size_t>(i)]); },
+        span.start, lines);
 }
 
 void PowerTableProc(Program &p)

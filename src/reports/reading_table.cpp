@@ -64,7 +64,8 @@ QString readingTableText(const Recording &r, int slot, const ReadingTableSpan &s
 {
     const auto &info = r.gInfo[slot];
     const ReadingTableLayout layout = readingTableLayout(info[kColMode].text());
-    const QString &pic = info[kColRange].text() == QLatin1String("HIGH") ? layout.highFormat : layout.format;
+    const textformat::PictureFormat format(info[kColRange].text() == QLatin1String("HIGH") ? layout.highFormat
+                                                                                           : layout.format);
     const auto &values = r.gValues[static_cast<size_t>(slot)];
     const int count = std::max(span.last - span.first + 1, 0);
     TableLayout lines;
@@ -73,7 +74,7 @@ QString readingTableText(const Recording &r, int slot, const ReadingTableSpan &s
     lines.blankBeforeLabel = true;
     return tableText(
         count,
-        [&](int i) { return textformat::picture(values[static_cast<size_t>(span.first + i)] / 10.0, pic); },
+        [&](QString &out, int i) { format.appendTenths(out, values[static_cast<size_t>(span.first + i)]); },
         span.start, lines);
 }
 

@@ -12,11 +12,11 @@ struct TableLayout {
     bool blankBeforeLabel = true; // " " + label (reading table) or label + " " (power table)
 };
 
-// `count` values, value i formatted by `format(i)` and followed by two
+// `count` values, value i appended by `format(out, i)` and followed by two
 // blanks; each line is the time label ("hh:mm  MMM dd, yy" in 22
 // characters) and up to valuesPerLine values, ended by CR LF. The last line
 // may hold fewer values.
-QString tableText(int count, const std::function<QString(int)> &format, const QDateTime &start,
+QString tableText(int count, const std::function<void(QString &, int)> &format, const QDateTime &start,
                   const TableLayout &layout);
 
 // The time label of a table line: "hh:mm  MMM dd, yy" in 22 characters.

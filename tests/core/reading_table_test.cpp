@@ -218,3 +218,28 @@ TEST_F(ReadingTableTest, WithNothingOpenTheOpenDialogIsOffered)
 }
 
 } // namespace
+
+namespace {
+
+TEST(TableFormats, TenthsFormatExactlyAsTheirUnits)
+{
+    // The reading table formats stored tenths in integer arithmetic; every
+    // 16-bit value must read as the picture of its units.
+    for (const char *pic : {"  000.0", "    000 ", "     000.0  ", "       000  ", "000.0", "   000", "     000.0 ",
+                            "##0.0", "###,###,##0", "0.00", "#"}) {
+        const textformat::PictureFormat format{QString::fromLatin1(pic)};
+        int mismatches = 0;
+        QString first;
+        for (int t = -32768; t <= 32767; ++t) {
+            QString fast;
+            format.appendTenths(fast, t);
+            const QString slow = textformat::picture(t / 10.0, QString::fromLatin1(pic));
+            if (fast != slow && mismatches++ == 0) {
+                first = QString::number(t) + ": " + fast + " / " + slow;
+            }
+        }
+        EXPECT_EQ(mismatches, 0) << pic << " " << first.toStdString();
+    }
+}
+
+} // namespace
