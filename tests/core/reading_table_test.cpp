@@ -225,8 +225,8 @@ TEST(TableFormats, TenthsFormatExactlyAsTheirUnits)
 {
     // The reading table formats stored tenths in integer arithmetic; every
     // 16-bit value must read as the picture of its units.
-    for (const char *pic : {"  000.0", "    000 ", "     000.0  ", "       000  ", "000.0", "   000", "     000.0 ",
-                            "##0.0", "###,###,##0", "0.00", "#"}) {
+    for (const char *pic : {"  000.0", "    000 ", "     000.0  ", "       000  ", "000.0", "   000",
+                            "     000.0 ", "##0.0", "###,###,##0", "0.00", "#"}) {
         const textformat::PictureFormat format{QString::fromLatin1(pic)};
         int mismatches = 0;
         QString first;
