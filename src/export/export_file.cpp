@@ -9,7 +9,7 @@
 
 QString exportDirectory(const Program &p)
 {
-    const QString stored = p.settings().get(QStringLiteral("Directory"), QStringLiteral("default"));
+    QString stored = p.settings().get(QStringLiteral("Directory"), QStringLiteral("default"));
     if (!stored.isEmpty()) {
         return stored;
     }

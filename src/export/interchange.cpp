@@ -65,7 +65,7 @@ QString interchangeText(const InterchangeInput &in)
     while (i + kQuarterHours - 1 <= n) {
         float sum = 0;
         for (int q = 0; q < kQuarterHours; ++q) {
-            sum += in.kw[static_cast<size_t>(i + q)];
+            sum += in.kw[static_cast<size_t>(i) + static_cast<size_t>(q)];
         }
         const double kw = sum / 4.0F;
         const double kvar = kw / pf * kvarFactor;

@@ -504,7 +504,7 @@ std::optional<QDateTime> parseDate(const QString &text)
     if (rest.isEmpty()) {
         return std::nullopt;
     }
-    if (const auto stamp = parseStamp(rest)) {
+    if (auto stamp = parseStamp(rest)) {
         return stamp;
     }
     int hour = 0;

@@ -74,7 +74,9 @@ QString readingTableText(const Recording &r, int slot, const ReadingTableSpan &s
     lines.blankBeforeLabel = true;
     return tableText(
         count,
-        [&](QString &out, int i) { format.appendTenths(out, values[static_cast<size_t>(span.first + i)]); },
+        [&](QString &out, int i) {
+            format.appendTenths(out, values[static_cast<size_t>(span.first) + static_cast<size_t>(i)]);
+        },
         span.start, lines);
 }
 
