@@ -89,6 +89,84 @@ QString withLeadingBlank(double v)
     return s.startsWith(QLatin1Char('-')) ? s : QLatin1Char(' ') + s;
 }
 
+namespace {
+
+// Writes a >= 0 with `decimals` decimals, correctly rounded (ties to even),
+// exactly as std::to_chars(fixed) does; returns the length. Values below
+// 2^53 are done in 128-bit integers, which is several times faster.
+int fixedText(double a, int decimals, char *buf, int size)
+{
+    static constexpr uint64_t kPow10[] = {1ULL,
+                                          10ULL,
+                                          100ULL,
+                                          1000ULL,
+                                          10000ULL,
+                                          100000ULL,
+                                          1000000ULL,
+                                          10000000ULL,
+                                          100000000ULL,
+                                          1000000000ULL,
+                                          10000000000ULL,
+                                          100000000000ULL,
+                                          1000000000000ULL,
+                                          10000000000000ULL,
+                                          100000000000000ULL,
+                                          1000000000000000ULL,
+                                          10000000000000000ULL,
+                                          100000000000000000ULL};
+    if (!(a < 9007199254740992.0) || decimals < 0 || decimals > 17 || size < 64) {
+        const auto res = std::to_chars(buf, buf + size, a, std::chars_format::fixed, decimals);
+        return res.ec == std::errc() ? static_cast<int>(res.ptr - buf) : 0;
+    }
+    using u128 = unsigned __int128;
+    // a = m x 2^e exactly, with e <= 0.
+    int e = 0;
+    const double f = std::frexp(a, &e);
+    const auto m = static_cast<uint64_t>(std::ldexp(f, 53));
+    const int shift = 53 - e;
+    const u128 x = static_cast<u128>(m) * kPow10[decimals]; // below 2^110
+    u128 q = 0;
+    if (shift <= 0) {
+        q = x << -shift;
+    } else if (shift < 120) {
+        q = x >> shift;
+        const u128 rest = x - (q << shift);
+        const u128 half = static_cast<u128>(1) << (shift - 1);
+        if (rest > half || (rest == half && (q & 1) != 0)) {
+            ++q;
+        }
+    } // else: less than half a unit of the last decimal, 0
+    // q = a x 10^decimals rounded; its digits, the point before the last `decimals`.
+    char rev[48];
+    int n = 0;
+    const auto put = [&rev, &n](uint64_t v, int atLeast) {
+        for (int k = 0; k < atLeast || v != 0; ++k) {
+            rev[n++] = static_cast<char>('0' + v % 10);
+            v /= 10;
+        }
+    };
+    constexpr uint64_t kSplit = 10000000000000000000ULL; // 10^19
+    if (q >= kSplit) {
+        put(static_cast<uint64_t>(q % kSplit), 19);
+        put(static_cast<uint64_t>(q / kSplit), 1);
+    } else {
+        put(static_cast<uint64_t>(q), 1);
+    }
+    while (n < decimals + 1) {
+        rev[n++] = '0';
+    }
+    int len = 0;
+    for (int i = n - 1; i >= 0; --i) {
+        if (i == decimals - 1) {
+            buf[len++] = '.';
+        }
+        buf[len++] = rev[i];
+    }
+    return len;
+}
+
+} // namespace
+
 PictureFormat::PictureFormat(const QString &pic) : whole_(pic)
 {
     const auto isDigit = [](QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('#'); };
@@ -116,6 +194,14 @@ PictureFormat::PictureFormat(const QString &pic) : whole_(pic)
     const int end = std::max(last, dot); // last character of the number part
     prefix_ = pic.left(start);
     suffix_ = pic.mid(end + 1);
+    const auto latin1 = [](const QString &t) {
+        return std::all_of(t.cbegin(), t.cend(), [](QChar c) { return c.unicode() < 256; });
+    };
+    if (latin1(prefix_) && latin1(suffix_) && prefix_.size() + suffix_.size() <= 64) {
+        prefixLatin1_ = prefix_.toLatin1();
+        suffixLatin1_ = suffix_.toLatin1();
+        latin1Ends_ = true;
+    }
     const QString intPic = dot < 0 ? pic.mid(first, last - first + 1) : pic.mid(start, dot - start);
     const QString decPic = dot < 0 ? QString() : pic.mid(dot + 1, end - dot);
     hasDot_ = dot >= 0;
@@ -155,9 +241,7 @@ void PictureFormat::appendTo(QString &out, double v) const
     // decimal the value was written as (0.15 is stored as 0.1499999...; its
     // text "0.150000000" rounds up); it is then rounded half away from zero.
     char text[400];
-    const auto res = std::to_chars(text, text + sizeof text, std::fabs(v), std::chars_format::fixed,
-                                   std::min(15, maxDec_ + 8));
-    const int len = res.ec == std::errc() ? static_cast<int>(res.ptr - text) : 0;
+    const int len = fixedText(std::fabs(v), std::min(15, maxDec_ + 8), text, static_cast<int>(sizeof text));
     int intLen = 0;
     while (intLen < len && text[intLen] != '.') {
         ++intLen;
@@ -266,12 +350,32 @@ void PictureFormat::appendDigits(QString &out, bool negative, const char *digits
     }
     // A value that rounds to zero shows no sign; otherwise the sign leads the
     // whole picture, literal blanks included.
-    if (negative && !zero) {
-        out += QLatin1Char('-');
+    const bool sign = negative && !zero;
+    if (!latin1Ends_) {
+        if (sign) {
+            out += QLatin1Char('-');
+        }
+        out += prefix_;
+        out += QLatin1String(number, m);
+        out += suffix_;
+        return;
     }
-    out += prefix_;
-    out += QLatin1String(number, m);
-    out += suffix_;
+    // One piece: sign, picture text before, number, picture text after.
+    char piece[1400];
+    int k = 0;
+    if (sign) {
+        piece[k++] = '-';
+    }
+    for (const char c : prefixLatin1_) {
+        piece[k++] = c;
+    }
+    for (int i = 0; i < m; ++i) {
+        piece[k++] = number[i];
+    }
+    for (const char c : suffixLatin1_) {
+        piece[k++] = c;
+    }
+    out += QLatin1String(piece, k);
 }
 
 QString picture(double v, const QString &pic)

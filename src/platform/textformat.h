@@ -4,6 +4,7 @@
 // whatever the locale of the machine.
 #pragma once
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 #include <QTime>
@@ -62,6 +63,8 @@ private:
     void appendDigits(QString &out, bool negative, const char *digits, int n) const;
     QString whole_; // the picture itself, shown when it has no digit place
     QString prefix_, suffix_;
+    QByteArray prefixLatin1_, suffixLatin1_; // the same, when they are Latin-1 (pictures are)
+    bool latin1Ends_ = false;
     bool hasDigits_ = false;
     bool hasDot_ = false;
     bool noDecimalPlaces_ = true;
