@@ -1,5 +1,6 @@
 #include "recording/file_commands.h"
 #include "recording/ui/edit_notes_window.h"
+#include "recording/ui/file_windows.h"
 #include "shell/shell_commands.h"
 #include "support/recording_files.h"
 #include "support/test_program.h"
@@ -7,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -113,4 +115,20 @@ TEST(EditNotesWindow, OkNeverWritesForAnotherRecordingNorLosesCharacters)
     QTest::mouseClick(w.Command1, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(readNotesFile(tp.path("B.not"))->at(0), QStringLiteral("Lodz ó"));
+}
+
+TEST(CommandLineFiles, OpenWithTheirFullPaths)
+{
+    ensureUiTestApp();
+    TestProgram tp;
+    RecordingFileContent c;
+    c.values = {"1", "2"};
+    ASSERT_TRUE(writeRecording(tp.path("rel.dat"), c));
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(tp.files.path()));
+    openCommandLineFiles(tp.p(), {"rel.dat"});
+    QDir::setCurrent(before);
+    const QString full = QFileInfo(tp.path("rel.dat")).absoluteFilePath();
+    EXPECT_EQ(tp.p().rec.gInfo[0][kColPath].text(), full);
+    EXPECT_EQ(tp.settings.store.get("Settings", "mrufile1"), full);
 }

@@ -11,6 +11,7 @@
 #include <QFileSystemModel>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -92,7 +93,7 @@ QString rgbName(uint32_t rgb)
     return QStringLiteral("#%1").arg(rgb & 0xFFFFFFU, 6, 16, QLatin1Char('0'));
 }
 
-}  // namespace
+} // namespace
 
 RDX::RDX(Program &p, QWidget *parent) : QMainWindow(parent), p_(p)
 {
@@ -147,7 +148,8 @@ void RDX::buildMenus()
             menus_[name] = m;
             a = m->menuAction();
         } else {
-            a = parentMenu == nullptr ? menuBar()->addAction(item.caption) : parentMenu->addAction(item.caption);
+            a = parentMenu == nullptr ? menuBar()->addAction(item.caption)
+                                      : parentMenu->addAction(item.caption);
             connect(a, &QAction::triggered, this, [this, name] { p_.runCommand(name); });
         }
         a->setObjectName(name);
@@ -176,16 +178,26 @@ void RDX::buildCentralArea()
     RichTextBox1->setFont(fixedPitchFont());
     RichTextBox1->hide();
 
-    chartArea1_ = new QWidget(central);
+    // The two charts share one place: the imported chart lies over the
+    // recording chart while it is shown.
+    chartPlace_ = new QWidget(central);
+    chartPlace_->setObjectName(QStringLiteral("chartPlace"));
+    auto *overlay = new QGridLayout(chartPlace_);
+    overlay->setContentsMargins(0, 0, 0, 0);
+    chartPlace_->hide();
+    chartArea1_ = new QWidget(chartPlace_);
     chartArea1_->setObjectName(QStringLiteral("ChartFX1"));
     new QVBoxLayout(chartArea1_);
     chartArea1_->layout()->setContentsMargins(0, 0, 0, 0);
     chartArea1_->hide();
-    chartArea2_ = new QWidget(central);
+    chartArea2_ = new QWidget(chartPlace_);
     chartArea2_->setObjectName(QStringLiteral("ChartFX2"));
     new QVBoxLayout(chartArea2_);
     chartArea2_->layout()->setContentsMargins(0, 0, 0, 0);
     chartArea2_->hide();
+    overlay->addWidget(chartArea1_, 0, 0);
+    overlay->addWidget(chartArea2_, 0, 0);
+    chartArea2_->raise();
 
     // The default-directory panel.
     dirPanel_ = new QWidget(central);
@@ -220,7 +232,8 @@ void RDX::buildCentralArea()
     panel->addLayout(rightColumn, 1);
     panel->addStretch();
     dirPanel_->hide();
-    connect(Drive1, &QComboBox::currentTextChanged, this, [this](const QString &drive) { p_.view.drive1Drive = drive; });
+    connect(Drive1, &QComboBox::currentTextChanged, this,
+            [this](const QString &drive) { p_.view.drive1Drive = drive; });
     connect(Command1, &QPushButton::clicked, this, &RDX::onCommand1);
     connect(Command2, &QPushButton::clicked, this, &RDX::onCommand2);
     connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this, &RDX::onDirSelected);
@@ -230,8 +243,7 @@ void RDX::buildCentralArea()
     layout->addWidget(Header1);
     layout->addWidget(RichTextBox1, 1);
     layout->addWidget(Label3);
-    layout->addWidget(chartArea1_, 1);
-    layout->addWidget(chartArea2_, 1);
+    layout->addWidget(chartPlace_, 1);
     layout->addWidget(dirPanel_);
     layout->addStretch(0);
     setCentralWidget(central);
@@ -260,7 +272,7 @@ void RDX::syncMenus()
         }
         QString caption = item.caption;
         if (item.name.startsWith(QLatin1String("mnuMRU("))) {
-            caption.replace(QLatin1Char('&'), QStringLiteral("&&"));  // a path, not an accelerator
+            caption.replace(QLatin1Char('&'), QStringLiteral("&&")); // a path, not an accelerator
         }
         if (a->text() != caption) {
             a->setText(caption);
@@ -285,7 +297,8 @@ void RDX::syncView()
     mirrorLabel(Label1, v.Label1);
     if (shownBackground_ != v.label1Background) {
         shownBackground_ = v.label1Background;
-        Label1->setStyleSheet(QStringLiteral("QLabel#Label1 { background-color: %1; }").arg(rgbName(shownBackground_)));
+        Label1->setStyleSheet(
+            QStringLiteral("QLabel#Label1 { background-color: %1; }").arg(rgbName(shownBackground_)));
     }
     mirrorLabel(Label2, v.Label2);
     mirrorLabel(Label3, v.Label3);
@@ -302,6 +315,7 @@ void RDX::syncView()
     statusBar()->setVisible(v.statusBarVisible);
     chartArea1_->setVisible(v.chart1Visible);
     chartArea2_->setVisible(v.chart2Visible);
+    chartPlace_->setVisible(v.chart1Visible || v.chart2Visible);
     syncDefaultDirPanel();
 }
 

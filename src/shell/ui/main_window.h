@@ -66,6 +66,7 @@ private:
     Program &p_;
     std::map<QString, QAction *> actions_;
     std::map<QString, QMenu *> menus_;
+    QWidget *chartPlace_ = nullptr; // holds both chart areas, one over the other
     QWidget *chartArea1_ = nullptr;
     QWidget *chartArea2_ = nullptr;
     QWidget *dirPanel_ = nullptr;
