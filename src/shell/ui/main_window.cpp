@@ -99,6 +99,8 @@ RDX::RDX(Program &p, QWidget *parent) : QMainWindow(parent), p_(p)
 {
     setObjectName(QStringLiteral("RDX"));
     resize(1000, 700);
+    // The smallest window in which the chart, its labels and legend still fit.
+    setMinimumSize(640, 480);
     buildMenus();
     buildCentralArea();
     p_.windows.main = this;
