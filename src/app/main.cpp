@@ -41,8 +41,16 @@ int main(int argc, char *argv[])
     parser.process(app);
 
     App rdx600;
+    // A screenshot run never waits on a dialog: messages go to standard
+    // error, and the plot of several min/max/avg recordings shows averages
+    // without asking.
+    const bool screenshotRun = parser.isSet(screenshot);
+    if (screenshotRun) {
+        rdx600.setNonInteractive();
+    }
     // The plot's display-selection and the forced-readings dialogs, for the whole run.
-    const std::unique_ptr<DisplaySelWindow> displaySel(attachDisplaySelWindow(rdx600.program(), nullptr));
+    const std::unique_ptr<DisplaySelWindow> displaySel(
+        screenshotRun ? nullptr : attachDisplaySelWindow(rdx600.program(), nullptr));
     const std::unique_ptr<ForceRdgsWindow> forceRdgs(attachForceRdgsWindow(rdx600.program(), nullptr));
     // Status check, port selection, instrument selection and properties windows.
     const std::unique_ptr<LinkWindowSet> linkWindows = installLinkWindows(rdx600.program(), nullptr);

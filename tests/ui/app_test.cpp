@@ -8,6 +8,10 @@
 #include "ui_test_app.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -69,4 +73,30 @@ TEST_F(AppTest, AnImportedChartLiesOverTheRecordingChart)
     EXPECT_GT(area2->height(), 400);
     const QWidgetList order = area1->parentWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
     EXPECT_GT(order.indexOf(area2), order.indexOf(area1)); // the imported chart on top
+}
+
+// A screenshot run of the real program never waits on a dialog, also when
+// several min/max/avg recordings would ask which part to plot.
+TEST(AppProcess, ScreenshotRunOfSeveralMinMaxAvgRecordingsEnds)
+{
+    QTemporaryDir dir;
+    for (const char *name : {"m1.dat", "m2.dat"}) {
+        RecordingFileContent c;
+        c.mode = "g";
+        c.values = countingValues(90, false);
+        ASSERT_TRUE(writeRecording(dir.filePath(name), c));
+    }
+    const QString program = QFileInfo(QStringLiteral(RDX600_SIM_PATH)).dir().filePath("rdx600");
+    QProcess run;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_CONFIG_HOME", dir.path()); // the user's own settings stay untouched
+    run.setProcessEnvironment(env);
+    const QString shot = dir.filePath("shot.png");
+    run.start(program, {"--plot", "--screenshot", shot, dir.filePath("m1.dat"), dir.filePath("m2.dat"),
+                        dir.filePath("missing.dat")});
+    ASSERT_TRUE(run.waitForFinished(20000)) << "the run waited on a dialog";
+    EXPECT_EQ(run.exitCode(), 0);
+    EXPECT_TRUE(QFile::exists(shot));
+    EXPECT_TRUE(run.readAllStandardError().contains("File not found"));
 }
