@@ -3,16 +3,24 @@
 #include "platform/ui/qcp_chart_device.h"
 #include "shell/ui/app_wiring.h"
 #include "shell/ui/main_window.h"
+#include "shell/ui/start_panel.h"
 #include "support/fake_dialogs.h"
 #include "support/recording_files.h"
 #include "ui_test_app.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -99,4 +107,86 @@ TEST(AppProcess, ScreenshotRunOfSeveralMinMaxAvgRecordingsEnds)
     EXPECT_EQ(run.exitCode(), 0);
     EXPECT_TRUE(QFile::exists(shot));
     EXPECT_TRUE(run.readAllStandardError().contains("File not found"));
+}
+
+TEST_F(AppTest, StartPanelLeadsToTheFirstRecordingAndGoesAway)
+{
+    StartPanel *panel = window->startPanel();
+    ASSERT_NE(panel, nullptr);
+    settle();
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_FALSE(panel->recentButtons().first()->isVisible()); // no recent file yet
+
+    RecordingFileContent c;
+    c.values = countingValues(20, false);
+    ASSERT_TRUE(writeRecording(path("first.dat"), c));
+    dialogs.openAnswers.push_back(path("first.dat"));
+    QTest::mouseClick(panel->openButton(), Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(p().rec.slotInUse(0));
+    EXPECT_FALSE(panel->isVisible()); // the summary is shown
+
+    p().runCommand("mnuItemClose");
+    settle();
+    EXPECT_TRUE(panel->isVisible());
+    QPushButton *recent = panel->recentButtons().first();
+    ASSERT_TRUE(recent->isVisible());
+    EXPECT_TRUE(recent->text().contains("first.dat"));
+    QTest::mouseClick(recent, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(p().rec.gInfo[0][kColPath].text(), path("first.dat"));
+    EXPECT_FALSE(panel->isVisible());
+}
+
+TEST_F(AppTest, DroppedFilesOpenAsOpenDoesUpToThree)
+{
+    QList<QUrl> urls;
+    for (int i = 1; i <= 4; ++i) {
+        RecordingFileContent c;
+        c.values = countingValues(10 + i, false);
+        const QString name = QStringLiteral("drop%1.dat").arg(i);
+        ASSERT_TRUE(writeRecording(path(name), c));
+        urls << QUrl::fromLocalFile(path(name));
+    }
+    urls << QUrl::fromLocalFile(path("missing.dat"));
+    QMimeData data;
+    data.setUrls({urls[0], urls[4]});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &drop);
+    EXPECT_EQ(p().rec.openCount(), 1);
+    EXPECT_EQ(dialogs.lastMessage(), "File not found");
+
+    data.setUrls({urls[1], urls[2], urls[3]});
+    QDragEnterEvent again(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &again);
+    QDropEvent more(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &more);
+    EXPECT_EQ(p().rec.openCount(), 3);
+    EXPECT_TRUE(dialogs.lastMessage().contains("drop4.dat was not opened"))
+        << dialogs.lastMessage().toStdString();
+    EXPECT_EQ(p().rec.gInfo[2][kColPath].text(), path("drop3.dat"));
+}
+
+TEST_F(AppTest, StandardKeysRunTheirCommands)
+{
+    const std::pair<const char *, QKeySequence> keys[] = {
+        {"mnuItemOpen", QKeySequence::Open},       {"mnuItemSave", QKeySequence::Save},
+        {"mnuItemClose", QKeySequence::Close},     {"mnuItemExit", QKeySequence::Quit},
+        {"mnuItemHelp", QKeySequence(Qt::Key_F1)},
+    };
+    for (const auto &[name, key] : keys) {
+        QAction *a = window->action(name);
+        ASSERT_NE(a, nullptr) << name;
+        EXPECT_EQ(a->shortcut(), key) << name;
+    }
+    // Ctrl+O runs Open (its dialog is the fake's: cancelled).
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+    const int before = static_cast<int>(dialogs.openDirs.size());
+    QTest::keySequence(window, QKeySequence::Open);
+    EXPECT_EQ(static_cast<int>(dialogs.openDirs.size()), before + 1);
+    EXPECT_TRUE(window->menu("mnuItemPrint")->menuAction()->text().endsWith("Ctrl+P"));
 }

@@ -1,13 +1,19 @@
 #include "shell/ui/main_window.h"
 
+#include "platform/dialogs.h"
+#include "recording/fileopen.h"
 #include "shell/shell_commands.h"
 #include "shell/startup.h"
+#include "shell/ui/start_panel.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -15,8 +21,11 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTreeView>
@@ -102,7 +111,9 @@ RDX::RDX(Program &p, QWidget *parent) : QMainWindow(parent), p_(p)
     // The smallest window in which the chart, its labels and legend still fit.
     setMinimumSize(640, 480);
     buildMenus();
+    addShortcuts();
     buildCentralArea();
+    setAcceptDrops(true);
     p_.windows.main = this;
     mainWindowLoad(p_);
     sync();
@@ -157,6 +168,69 @@ void RDX::buildMenus()
         a->setObjectName(name);
         actions_[name] = a;
     }
+}
+
+void RDX::addShortcuts()
+{
+    // The standard keys of a desktop program, shown beside their menu items.
+    const std::pair<const char *, QKeySequence> keys[] = {
+        {"mnuItemOpen", QKeySequence::Open},         {"mnuItemSave", QKeySequence::Save},
+        {"mnuItemClose", QKeySequence::Close},       {"mnuItemExit", QKeySequence::Quit},
+        {"mnuItemHelp", QKeySequence::HelpContents},
+    };
+    for (const auto &[name, key] : keys) {
+        if (QAction *a = action(QString::fromLatin1(name))) {
+            a->setShortcut(key);
+            a->setShortcutContext(Qt::WindowShortcut);
+        }
+    }
+    // Print is a menu of reports: its key opens that menu.
+    if (QMenu *print = menu(QStringLiteral("mnuItemPrint"))) {
+        captionSuffix_[QStringLiteral("mnuItemPrint")] =
+            QStringLiteral("\t") + QKeySequence(QKeySequence::Print).toString(QKeySequence::NativeText);
+        print->menuAction()->setText(print->menuAction()->text() +
+                                     captionSuffix_[QStringLiteral("mnuItemPrint")]);
+        auto *key = new QShortcut(QKeySequence::Print, this);
+        connect(key, &QShortcut::activated, this, [this, print] {
+            p_.menuOpened(QStringLiteral("mnuFile"));
+            if (print->menuAction()->isEnabled() && print->menuAction()->isVisible()) {
+                print->popup(mapToGlobal(QPoint(40, menuBar()->height())));
+            }
+        });
+    }
+}
+
+void RDX::openDroppedFiles(const QStringList &paths)
+{
+    for (const QString &path : paths) {
+        if (p_.rec.openCount() >= kSlots) {
+            p_.dialogs().message(QStringLiteral("Three recordings are open already: ") +
+                                 QFileInfo(path).fileName() + QStringLiteral(" was not opened."));
+            break;
+        }
+        openRecordingFile(p_, QFileInfo(path).absoluteFilePath());
+    }
+    p_.sync();
+}
+
+void RDX::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QMimeData *data = event->mimeData();
+    if (data->hasUrls() && !data->urls().isEmpty() && data->urls().first().isLocalFile()) {
+        event->acceptProposedAction();
+    }
+}
+
+void RDX::dropEvent(QDropEvent *event)
+{
+    QStringList paths;
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            paths << url.toLocalFile();
+        }
+    }
+    event->acceptProposedAction();
+    openDroppedFiles(paths);
 }
 
 void RDX::buildCentralArea()
@@ -240,6 +314,8 @@ void RDX::buildCentralArea()
     connect(Command2, &QPushButton::clicked, this, &RDX::onCommand2);
     connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this, &RDX::onDirSelected);
 
+    startPanel_ = new StartPanel(p_, central);
+    layout->addWidget(startPanel_, 1);
     layout->addWidget(Label1);
     layout->addWidget(Label2);
     layout->addWidget(Header1);
@@ -275,6 +351,9 @@ void RDX::syncMenus()
         QString caption = item.caption;
         if (item.name.startsWith(QLatin1String("mnuMRU("))) {
             caption.replace(QLatin1Char('&'), QStringLiteral("&&")); // a path, not an accelerator
+        }
+        if (const auto suffix = captionSuffix_.find(item.name); suffix != captionSuffix_.end()) {
+            caption += suffix->second;
         }
         if (a->text() != caption) {
             a->setText(caption);
@@ -319,6 +398,11 @@ void RDX::syncView()
     chartArea2_->setVisible(v.chart2Visible);
     chartPlace_->setVisible(v.chart1Visible || v.chart2Visible);
     syncDefaultDirPanel();
+    const bool start = StartPanel::wanted(p_);
+    if (start) {
+        startPanel_->refresh();
+    }
+    startPanel_->setVisible(start);
 }
 
 void RDX::syncDefaultDirPanel()
