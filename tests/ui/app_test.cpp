@@ -1,5 +1,6 @@
 // The program as it starts for a user: the real main window with both chart
 // controls wired in, driven through its menu commands.
+#include "platform/ui/help_window.h"
 #include "platform/ui/qcp_chart_device.h"
 #include "shell/ui/app_wiring.h"
 #include "shell/ui/main_window.h"
@@ -15,12 +16,15 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -189,4 +193,20 @@ TEST_F(AppTest, StandardKeysRunTheirCommands)
     QTest::keySequence(window, QKeySequence::Open);
     EXPECT_EQ(static_cast<int>(dialogs.openDirs.size()), before + 1);
     EXPECT_TRUE(window->menu("mnuItemPrint")->menuAction()->text().endsWith("Ctrl+P"));
+}
+
+TEST(HelpWindowTest, ShowsTheManualWithContentsAndFindsAWord)
+{
+    ensureUiTestApp();
+    const QString index = manualIndexFile();
+    ASSERT_FALSE(index.isEmpty());
+    HelpWindow w;
+    ASSERT_TRUE(w.load(index));
+    ASSERT_GT(w.contents()->topLevelItemCount(), 1);
+    EXPECT_EQ(w.contents()->topLevelItem(0)->text(0), "Getting started");
+    EXPECT_TRUE(w.search("Latin-1"));
+    EXPECT_EQ(w.browser()->textCursor().selectedText(), "Latin-1");
+    EXPECT_TRUE(w.searchResult()->text().contains("1 section")) << w.searchResult()->text().toStdString();
+    EXPECT_FALSE(w.search("xyzzy-no-such-word"));
+    EXPECT_EQ(w.searchResult()->text(), "not found");
 }
