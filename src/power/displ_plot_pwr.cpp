@@ -12,6 +12,7 @@
 #include "recording/calc_date.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -33,8 +34,17 @@ void drawPowerChart(Program &p, ChartDevice &chart, const power::Result &res, in
         chart.setValue(0, j, res.kw[static_cast<size_t>(j)]);
     }
     chart.setSeriesLegend(0, QStringLiteral("KW"));
-    chart.setValueAxisMax(res.axisMax);
-    chart.setValueAxisMin(cs.gYScaleMin != 0 ? cs.gYScaleMin : res.axisMin);
+    double axisMin = res.axisMin;
+    double axisMax = res.axisMax;
+    if (cs.gYScaleMin != 0) {
+        axisMin = cs.gYScaleMin;
+        // A user's minimum at or above the largest power keeps an axis with a range.
+        if (axisMax <= axisMin) {
+            axisMax = axisMin + std::max(1.0, std::abs(axisMin) * 0.1);
+        }
+    }
+    chart.setValueAxisMax(axisMax);
+    chart.setValueAxisMin(axisMin);
 
     // Time axis, from the time stamp of the span's first value.
     const int timeSlot = powerSlot(p);

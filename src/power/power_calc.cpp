@@ -118,7 +118,10 @@ Result compute(const Recording &r, int openCount, int32_t first, int32_t last, d
     res.minTenths = mn;
     res.kwh = total * intervalMinutes / 60.0;
     res.axisMax = kilowatts(mx * 1.1, kilovolts, powerFactor);
-    res.axisMin = static_cast<double>(textformat::floorInt(kilowatts(mn * 0.9, kilovolts, powerFactor)));
+    // 0.9 x the smallest power lies below it when it is positive; below a
+    // negative one (reverse power) 1.1 x does, as on the recording plot.
+    const double minKw = kilowatts(mn, kilovolts, powerFactor);
+    res.axisMin = static_cast<double>(textformat::floorInt(minKw * (minKw < 0 ? 1.1 : 0.9)));
     if (res.axisMax < 1) {
         res.axisMax = 1;
     }

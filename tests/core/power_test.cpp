@@ -130,6 +130,22 @@ TEST_F(PowerTest, ValueAxisFromTheExtremes)
     EXPECT_DOUBLE_EQ(chart.valueAxisMin(), 5.0);
 }
 
+TEST_F(PowerTest, ReversePowerAndAUserMinimumAboveThePower)
+{
+    // -95 A and -50 A at 1 kV: the axis runs from Int(-95 x 1.1) = -105 to 1.
+    openAt(0, "a", {-950, -500}, kStart);
+    setVolts("1000");
+    DisplPlotPwr(p());
+    EXPECT_DOUBLE_EQ(chart.valueAxisMin(), -105.0);
+    EXPECT_DOUBLE_EQ(chart.valueAxisMax(), 1.0);
+
+    // A user's minimum of 200 above every value: the axis keeps a range.
+    p().chart.gYScaleMin = 200;
+    DisplPlotPwr(p());
+    EXPECT_DOUBLE_EQ(chart.valueAxisMin(), 200.0);
+    EXPECT_DOUBLE_EQ(chart.valueAxisMax(), 220.0);
+}
+
 TEST_F(PowerTest, ZeroCurrentGivesAnAxisOfOne)
 {
     openPhases({0});
