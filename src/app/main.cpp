@@ -18,26 +18,40 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral("3.35"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("RDX600: recordings of portable ammeters and voltmeters"));
+    parser.setApplicationDescription(
+        QStringLiteral("RDX600: recordings of portable ammeters and voltmeters"));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption noSplash(QStringLiteral("no-splash"), QStringLiteral("Start without the splash window."));
-    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                        QStringLiteral("Write a picture of the main window to FILE (PNG) and exit."),
-                                        QStringLiteral("FILE"));
-    const QCommandLineOption plot(QStringLiteral("plot"),
-                                  QStringLiteral("Plot the files named on the command line once they are open "
-                                                 "(with --screenshot or --no-splash)."));
+    const QCommandLineOption noSplash(QStringLiteral("no-splash"),
+                                      QStringLiteral("Start without the splash window."));
+    const QCommandLineOption screenshot(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Write a picture of the main window to FILE (PNG) and exit."), QStringLiteral("FILE"));
+    const QCommandLineOption plot(
+        QStringLiteral("plot"), QStringLiteral("Plot the files named on the command line once they are open "
+                                               "(with --screenshot or --no-splash)."));
+    const QCommandLineOption shotSize(QStringLiteral("size"),
+                                      QStringLiteral("Size of the --screenshot picture (default 1000x700)."),
+                                      QStringLiteral("WxH"), QStringLiteral("1000x700"));
     parser.addOption(noSplash);
     parser.addOption(screenshot);
+    parser.addOption(shotSize);
     parser.addOption(plot);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Recording files to open."),
                                  QStringLiteral("[FILE...]"));
     parser.process(app);
 
     App rdx600;
+    // A screenshot run never waits on a dialog: messages go to standard
+    // error, and the plot of several min/max/avg recordings shows averages
+    // without asking.
+    const bool screenshotRun = parser.isSet(screenshot);
+    if (screenshotRun) {
+        rdx600.setNonInteractive();
+    }
     // The plot's display-selection and the forced-readings dialogs, for the whole run.
-    const std::unique_ptr<DisplaySelWindow> displaySel(attachDisplaySelWindow(rdx600.program(), nullptr));
+    const std::unique_ptr<DisplaySelWindow> displaySel(
+        screenshotRun ? nullptr : attachDisplaySelWindow(rdx600.program(), nullptr));
     const std::unique_ptr<ForceRdgsWindow> forceRdgs(attachForceRdgsWindow(rdx600.program(), nullptr));
     // Status check, port selection, instrument selection and properties windows.
     const std::unique_ptr<LinkWindowSet> linkWindows = installLinkWindows(rdx600.program(), nullptr);
@@ -45,8 +59,9 @@ int main(int argc, char *argv[])
     const std::unique_ptr<SurveyWindowSet> surveyWindows = installSurveyWindows(rdx600.program(), nullptr);
     // Recording files named on the command line open after start-up.
     const auto fileWindows = [&rdx600, &parser, &plot] {
-        startFileWindows(rdx600.program(), [&rdx600]() -> QWidget * { return rdx600.mainWindow(); },
-                         parser.positionalArguments());
+        startFileWindows(
+            rdx600.program(), [&rdx600]() -> QWidget * { return rdx600.mainWindow(); },
+            parser.positionalArguments());
         if (parser.isSet(plot) && rdx600.mainWindow() != nullptr) {
             rdx600.program().runCommand(QStringLiteral("mnuItemViewPlot"));
         }
@@ -55,7 +70,13 @@ int main(int argc, char *argv[])
         RDX *main = rdx600.startWithoutSplash();
         fileWindows();
         const QString path = parser.value(screenshot);
-        if (!saveScreenshot(*main, QSize(1000, 700), path)) {
+        const QStringList wh = parser.value(shotSize).split(QLatin1Char('x'));
+        const QSize size(wh.value(0).toInt(), wh.value(1).toInt());
+        if (!size.isValid() || size.isEmpty()) {
+            std::fprintf(stderr, "rdx600: --size wants WxH, for example 800x600\n");
+            return 2;
+        }
+        if (!saveScreenshot(*main, size, path)) {
             std::fprintf(stderr, "rdx600: cannot write %s\n", qPrintable(path));
             return 1;
         }

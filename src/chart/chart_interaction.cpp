@@ -18,6 +18,20 @@ int32_t floorPoint(double v)
 }
 } // namespace
 
+int ChartInteraction::leftLimit() const
+{
+    int left = 0;
+    int right = 0;
+    return p_.io.chart1 != nullptr && p_.io.chart1->markingEdges(left, right) ? left : leftLimitPx;
+}
+
+int ChartInteraction::rightLimit() const
+{
+    int left = 0;
+    int right = 0;
+    return p_.io.chart1 != nullptr && p_.io.chart1->markingEdges(left, right) ? right : rightLimitPx;
+}
+
 bool ChartInteraction::minMaxAvgPlot() const
 {
     return !p_.chart.gPowerShown && isMinMaxAvg(p_.rec.gInfo[0][kColMode].text());
@@ -94,7 +108,7 @@ void ChartInteraction::readOut(int x, int y)
 
     if (edge_ == 1) {
         panels[2].text.clear();
-        if (x < leftLimitPx) {
+        if (x < leftLimit()) {
             setPointer(ChartCursor::NoDrop);
             panels[1].text.clear();
             outside_ = 1;
@@ -104,7 +118,7 @@ void ChartInteraction::readOut(int x, int y)
     } else if (outside_ == 2) {
         panels[2].text.clear();
         panels[1].text.clear();
-        if (!(press_ == 1 && x <= rightLimitPx)) {
+        if (!(press_ == 1 && x <= rightLimit())) {
             setPointer(ChartCursor::NoDrop);
         }
     } else if (outside_ == 1) {

@@ -41,11 +41,16 @@ public:
     double cursorValue() const { return cursorValue_; }
     ChartCursor pointer() const { return pointer_; }
 
-    // Pixel limits of the plot area used by the read-out: left of
-    // `leftLimitPx` nothing is read; while a press is in progress the
-    // pointer stays a normal pointer up to `rightLimitPx`.
+    // Pixel limits used by the read-out: left of the left limit nothing is
+    // read; while a press is in progress the pointer stays a normal pointer
+    // up to the right limit, so that a release past the last value marks to
+    // the end. They are the chart's own marking edges at the moment of the
+    // event (so they follow every resize); these two serve a chart that
+    // cannot report its edges.
     int leftLimitPx = 20;
     int rightLimitPx = 629;
+    int leftLimit() const;
+    int rightLimit() const;
 
 private:
     // The status-bar read-out of a mouse position.

@@ -35,7 +35,10 @@ AxisLimits valueAxisLimits(int32_t maxTenths, int32_t minTenths)
 {
     AxisLimits a;
     a.max = 1.1 * maxTenths / 10.0;
-    a.min = static_cast<double>(textformat::floorInt(0.9 * minTenths / 10.0));
+    // 0.9 x m lies below a positive minimum; for a negative one it would lie
+    // above it and cut the lowest readings off, so 1.1 x m is taken there.
+    const double below = minTenths < 0 ? 1.1 : 0.9;
+    a.min = static_cast<double>(textformat::floorInt(below * minTenths / 10.0));
     if (a.max < 10) {
         a.max = 10;
     }
@@ -274,16 +277,20 @@ void DisplPlot(Program &p)
     int32_t smallM = 0;
     for (int s = 0; s <= last; ++s) {
         r.gModeLetter = r.gInfo[s][kColMode].text();
+        // A shorter recording ends where its values end: the points past
+        // its last value stay unset (a gap), not readings of 0 that never
+        // existed, and count for none of the extremes.
+        const int32_t slotLast = r.gInfo[s][kColLast].toInt();
         int32_t mx = 0;
         int32_t mn = 0;
-        extremes(r, s, r.gDatastart, r.gdataend, mx, mn);
+        extremes(r, s, r.gDatastart, std::min(r.gdataend, slotLast), mx, mn);
         bigM = std::max(bigM, mx);
         if (s == 0) {
             smallM = mn;
         }
         smallM = std::min(smallM, mn);
         if (!mma) {
-            for (int32_t j = 0; j <= count; ++j) {
+            for (int32_t j = 0; j <= count && r.gDatastart + j <= slotLast; ++j) {
                 chart->setValue(s, j, stored(r, s, r.gDatastart + j) / 10.0);
             }
         } else if (n > 1) {
@@ -291,7 +298,7 @@ void DisplPlot(Program &p)
                 askDisplaySelection(p);
             }
             const int part = std::clamp(cs.gDisplaySel, 1, 3) - 1;
-            for (int32_t k = 0; k < count; ++k) {
+            for (int32_t k = 0; k < count && r.gDatastart + 3 * k + 2 <= slotLast; ++k) {
                 chart->setValue(s, k, stored(r, s, r.gDatastart + 3 * k + part) / 10.0);
             }
             cs.gAskDisplay = false;
@@ -312,6 +319,12 @@ void DisplPlot(Program &p)
     plot::AxisLimits axis = plot::valueAxisLimits(bigM, smallM);
     if (r.gOutputMode == 1) {
         axis.min = cs.gYScaleMin;
+        // A user's minimum at or above the data's maximum would leave an
+        // axis without a range (and the read-out without values): the
+        // maximum then lies one tenth of the axis above it.
+        if (axis.max <= axis.min) {
+            axis.max = axis.min + std::max(10.0, std::abs(axis.min) * 0.1);
+        }
     }
     chart->setValueAxisMax(axis.max);
     chart->setValueAxisMin(axis.min);

@@ -56,6 +56,10 @@ int cliTime(const QStringList &args, QTextStream &out, QTextStream &err)
     p.rec.ginx = 0;
     p.rec.gDateX = *index;
     CalcDate(p);
+    if (p.rec.gText.isEmpty()) {
+        err << "rdx600-cli: value index " << *index << " has no time stamp in " << file << '\n';
+        return 1;
+    }
     out << p.rec.gText << '\n';
     return cli.status();
 }

@@ -24,10 +24,11 @@ int storedCommPort(const Program &p)
 
 void reloadCommPort(Program &p)
 {
-    const QString text = p.settings().get(kCommSection, kCommKey).trimmed();
-    // Any stored text is used as is; one that is not a whole number gives no
-    // valid port (0), which fails when the port is opened.
-    p.link.gCommPort = text.isEmpty() ? 1 : storedCommPort(p);
+    // Start-up and every port failure load the number the same way: nothing
+    // stored, or text that is no whole number, gives port 1.
+    bool ok = false;
+    const int n = p.settings().get(kCommSection, kCommKey).trimmed().toInt(&ok);
+    p.link.gCommPort = ok ? n : 1;
 }
 
 SerialPort &linkPort(Program &p)

@@ -21,7 +21,8 @@ inline constexpr int kNoResponseMs = 2500;
 inline constexpr int kIdleWaitMs = 10;
 
 // Reads the stored port number ("Comm"/"RDX.MSComm1.CommPort") into
-// gCommPort; empty gives 1. Used at start-up and after every port failure.
+// gCommPort; empty, or text that is no whole number, gives 1. Used at
+// start-up and after every port failure.
 void reloadCommPort(Program &p);
 // The stored port number as read, without a default: 0 when nothing (or no
 // whole number) is stored.

@@ -106,6 +106,16 @@ public:
 
     // Mouse position in pixels to (point, value); false outside the chart.
     virtual bool pixelToValue(int x, int y, double &point, double &value) const = 0;
+    // Where marking with the mouse may happen, in the mouse events' pixel
+    // coordinates as the chart is laid out now: from the left edge of the
+    // plot area to the right edge of the chart (past the last value, over the
+    // legend). False when the chart cannot say.
+    virtual bool markingEdges(int &left, int &right) const
+    {
+        (void)left;
+        (void)right;
+        return false;
+    }
     virtual void setListener(ChartListener *listener) = 0;
     virtual void setCursor(ChartCursor cursor) = 0;
 

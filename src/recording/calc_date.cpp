@@ -4,7 +4,13 @@
 #include "program/program.h"
 #include "recording/recording.h"
 
+#include <QDateTime>
 #include <cmath>
+
+namespace {
+constexpr int kFirstYear = 100;
+constexpr int kLastYear = 9999;
+} // namespace
 
 QString calcDate(const QString &modeLetter, const QString &baseText, int32_t index)
 {
@@ -25,7 +31,13 @@ QString calcDate(const QString &modeLetter, const QString &baseText, int32_t ind
     // Single precision as the recordings always used; floor, so -7.5 -> -8.
     const float minutes = static_cast<float>(*interval) * static_cast<float>(index) / perInterval;
     const auto offset = static_cast<int64_t>(std::floor(minutes));
-    return textformat::dateText(base->addSecs(offset * 60), textformat::DateText::Stamp);
+    const QDateTime stamp = base->addSecs(offset * 60);
+    // Dates run from year 100 to 9999; an index that leads outside fails
+    // like any other calculation instead of printing a year such as -23.
+    if (!stamp.isValid() || stamp.date().year() < kFirstYear || stamp.date().year() > kLastYear) {
+        return {};
+    }
+    return textformat::dateText(stamp, textformat::DateText::Stamp);
 }
 
 void CalcDate(Program &p)

@@ -12,6 +12,10 @@
 
 QString notesPath(const QString &recordingPath)
 {
+    // No recording, no notes file (a bare "not" would land in the current folder).
+    if (recordingPath.isEmpty()) {
+        return {};
+    }
     return recordingPath.left(recordingPath.size() - 3) + QStringLiteral("not");
 }
 
@@ -66,6 +70,9 @@ QByteArray notesFileText(const SiteNotes &notes)
 
 bool writeNotesFile(const QString &path, const SiteNotes &notes)
 {
+    if (path.isEmpty()) {
+        return false;
+    }
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) {
         return false;
@@ -116,19 +123,53 @@ NotesEdit editNotesLoad(const Program &p)
     return e;
 }
 
-void editNotesOk(Program &p, int slot, const SiteNotes &texts)
+QString charactersOutsideLatin1(const SiteNotes &texts)
+{
+    QString found;
+    for (const QString &text : texts) {
+        for (const QChar c : text) {
+            if (c.unicode() > 0xFF && !found.contains(c)) {
+                found += c;
+            }
+        }
+    }
+    return found;
+}
+
+bool editNotesOk(Program &p, const NotesEdit &loaded, const SiteNotes &texts)
 {
     Recording &r = p.rec;
+    const QString foreign = charactersOutsideLatin1(texts);
+    if (!foreign.isEmpty()) {
+        // The notes file keeps Latin-1 only: rather than storing "?" for
+        // these, the user is told which characters to change.
+        QString listed;
+        for (const QChar c : foreign) {
+            listed += (listed.isEmpty() ? QString() : QStringLiteral(" ")) + c;
+        }
+        p.dialogs().message(QStringLiteral("The notes cannot hold these characters: ") + listed +
+                            QStringLiteral("\r\nPlease change them; nothing was saved."));
+        return false;
+    }
     r.gOutputMode = 0;
-    if (slot < 0 || slot >= kSlots) {
-        return;
+    const int slot = loaded.slot;
+    if (slot < 0 || slot >= kSlots || loaded.path.isEmpty() ||
+        r.gInfo[slot][kColPath].text() != loaded.path) {
+        // The recording was closed (or another one took its slot) while the
+        // editor stayed open: its notes have nowhere to go.
+        if (!loaded.path.isEmpty()) {
+            p.dialogs().message(QStringLiteral("The notes were not saved: ") + loaded.path +
+                                QStringLiteral(" is no longer open."));
+        }
+        return true;
     }
     r.gSite[slot] = texts;
-    r.gWorkPath = notesPath(r.gInfo[slot][kColPath].text());
+    r.gWorkPath = notesPath(loaded.path);
     if (!writeNotesFile(r.gWorkPath, texts)) {
         // Not silent: the user would believe the notes were kept.
         p.dialogs().message(saveErrorText());
     }
+    return true;
 }
 
 void editNotesCancel(Program &p)

@@ -14,6 +14,7 @@ using SiteNotes = std::array<QString, 4>; // location, circuit, name, other
 constexpr int kNoteWidth = 66;
 
 // The notes file of a recording file: its last three characters become "not".
+// Empty for an empty recording path.
 QString notesPath(const QString &recordingPath);
 
 // Reads the four notes (one per line, trailing blanks dropped). nullopt when
@@ -43,7 +44,14 @@ struct NotesEdit {
     SiteNotes texts;
 };
 NotesEdit editNotesLoad(const Program &p);
-// OK: stores the texts in the slot and writes the notes file.
-void editNotesOk(Program &p, int slot, const SiteNotes &texts);
+// OK for the notes loaded as `loaded`: stores the texts in the slot and
+// writes the notes file. Refused with a message, nothing stored or written,
+// when a text holds characters the notes file cannot keep (it is Latin-1) or
+// when the recording the editor was loaded with is no longer in its slot
+// (closed or replaced while the editor stayed open). True when the editor
+// may close: the notes were stored, or there is nothing left to store them to.
+bool editNotesOk(Program &p, const NotesEdit &loaded, const SiteNotes &texts);
+// The characters of `texts` outside Latin-1, each once, in order.
+QString charactersOutsideLatin1(const SiteNotes &texts);
 // Cancel: nothing is written.
 void editNotesCancel(Program &p);

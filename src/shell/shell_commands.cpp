@@ -111,8 +111,10 @@ void PowerFactor(Program &p)
 
 void Help(Program &p)
 {
+    // The compiled help file where the system has one (Windows), else the
+    // manual installed with the program.
     const QString file = helpFilePath();
-    if (p.io.help == nullptr || !p.io.help->open(file)) {
+    if (p.io.help == nullptr || !(p.io.help->open(file) || p.io.help->openManual())) {
         p.dialogs().message(QStringLiteral("The help file could not be opened:") + kCR +
                             QDir::toNativeSeparators(file));
     }

@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "link/serial_link.h"
 #include "platform/settings_store.h"
 #include "program/program.h"
 #include "program/startup_values.h"
@@ -49,19 +50,6 @@ void loadStartupValues(StartupValues &s, const QString &currentDirectory)
     s.workingDirectory = currentDirectory;
 }
 
-namespace {
-
-// The port number as stored; 1 when nothing (or no whole number) is stored.
-int storedCommPort(const SettingsStore &settings)
-{
-    const QString text =
-        settings.get(QStringLiteral("Comm"), QStringLiteral("RDX.MSComm1.CommPort")).trimmed();
-    bool ok = false;
-    const int port = text.toInt(&ok);
-    return ok ? port : 1;
-}
-
-} // namespace
 
 void initialiseProgram(Program &p)
 {
@@ -69,7 +57,7 @@ void initialiseProgram(Program &p)
         panel.visible = false;
     }
     p.view.statusBarVisible = false;
-    p.link.gCommPort = storedCommPort(p.settings());
+    reloadCommPort(p);
     p.report.gExportOnePerLine = true;
     p.modes.fill();
     p.rec.gDatastart = 1;

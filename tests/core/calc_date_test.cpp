@@ -105,6 +105,9 @@ TEST(CalcDate, FailuresGiveEmptyText)
     EXPECT_EQ(calcDate("A", kBase, 4), "");
     EXPECT_EQ(calcDate("", kBase, 4), "");
     EXPECT_EQ(calcDate("ab", kBase, 4), "");
+    // Indices that lead before year 100 or past year 9999.
+    EXPECT_EQ(calcDate("a", kBase, -2000000000), "");
+    EXPECT_EQ(calcDate("a", kBase, 2000000000), "");
 }
 
 // ---------------------------------------------------------------- the program's form

@@ -80,6 +80,10 @@ TEST_F(CliTest, TimeStampOfAValueIndex)
     EXPECT_EQ(run({"time", a, "-4"}).out, "08:15  Mar 15, 26\n");
     const QString m = write("m.dat", recording("h", {"1", "2", "3", "4", "5", "6"}));
     EXPECT_EQ(run({"time", m, "4"}).out, "09:57  Mar 15, 26\n");
+    const CliRun far = run({"time", a, "-1000000000"});
+    EXPECT_EQ(far.exitCode, 1);
+    EXPECT_EQ(far.out, "");
+    EXPECT_EQ(far.err.count('\n'), 1);
 }
 
 TEST_F(CliTest, SaveAsWritesARangeThatReadsBack)

@@ -1,6 +1,7 @@
 #include "chart/displ_plot.h"
 #include "chart_fixture.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -20,8 +21,10 @@ TEST(PlotMath, ValueAxisRunsToTenBelowNinePointOneUnits)
     const auto zero = plot::valueAxisLimits(0, 0);
     EXPECT_DOUBLE_EQ(zero.max, 10.0);
     EXPECT_DOUBLE_EQ(zero.min, 0.0);
-    // The minimum rounds towards minus infinity.
+    // The minimum rounds towards minus infinity, and lies below a negative
+    // minimum too (-70 tenths: -7.7 -> -8, where 0.9 x m would give -6.3).
     EXPECT_DOUBLE_EQ(plot::valueAxisLimits(1000, -15).min, -2.0);
+    EXPECT_DOUBLE_EQ(plot::valueAxisLimits(0, -70).min, -8.0);
 }
 
 TEST(PlotMath, LabelStepRoundsHalvesToEvenAndIsAtLeastOne)
@@ -135,6 +138,37 @@ TEST_F(DisplPlotTest, TwoAverageRecordingsAreTwoNamedCurvesWithoutCaption)
     EXPECT_TRUE(chart.bands().empty());
     EXPECT_EQ(chart.marginFirst(), 20);
     EXPECT_EQ(chart.marginSecond(), 110);
+}
+
+TEST_F(DisplPlotTest, AShorterRecordingEndsWhereItsValuesEnd)
+{
+    openSlot(0, "a", std::vector<int16_t>(40, 100), "C:\\data\\long.dat");
+    openSlot(1, "a", std::vector<int16_t>(10, 50), "C:\\data\\short.dat");
+    rec().gdataend = 39;
+    DisplPlot(p());
+    EXPECT_DOUBLE_EQ(chart.value(1, 9), 5.0);
+    for (int j = 10; j < 40; ++j) {
+        EXPECT_TRUE(std::isnan(chart.value(1, j))) << j; // a gap, not readings of 0
+    }
+    EXPECT_EQ(p().chart.gSelMin, 50); // no 0 that was never read
+
+    // Two min/max/avg recordings of different lengths: the same.
+    openSlot(0, "g", std::vector<int16_t>(30, 100), "C:\\data\\long.dat");
+    openSlot(1, "g", std::vector<int16_t>(9, 60), "C:\\data\\short.dat");
+    p().chart.gAskDisplay = false;
+    DisplPlot(p());
+    EXPECT_DOUBLE_EQ(chart.value(1, 2), 6.0);
+    EXPECT_TRUE(std::isnan(chart.value(1, 3)));
+}
+
+TEST_F(DisplPlotTest, AScaleAboveTheMaximumStillGivesAnAxisWithARange)
+{
+    openSlot(0, "a", series(40, [](int i) { return 1000 + i * 20; }));
+    p().chart.gYScaleMin = 500;
+    rec().gOutputMode = 1;
+    DisplPlot(p());
+    EXPECT_DOUBLE_EQ(chart.valueAxisMin(), 500.0);
+    EXPECT_GT(chart.valueAxisMax(), chart.valueAxisMin());
 }
 
 TEST_F(DisplPlotTest, OneMinMaxAvgRecordingHasMaxAverageMinAndItsCaption)

@@ -4,6 +4,7 @@
 #include "link/serial_link.h"
 #include "link_test_fixture.h"
 #include "platform/settings_store.h"
+#include "shell/startup.h"
 
 #include <gtest/gtest.h>
 
@@ -114,3 +115,19 @@ TEST_F(PortSelection, CancelKeepsTheStoredPort)
 }
 
 } // namespace
+
+TEST_F(PortSelection, AStoredPortThatIsNoNumberGivesPort1OnEveryPath)
+{
+    store("COM2");
+    initialiseProgram(p());
+    EXPECT_EQ(p().link.gCommPort, 1);
+    portSelView.user = [this] { PortSelCancel(p()); };
+    p().runCommand("mnuItemPortSelect");
+    EXPECT_EQ(p().link.gCommPort, 1);
+    port.missingPorts = {6};
+    portSelView.user = [this] { PortSelOk(p(), 6); };
+    p().runCommand("mnuItemPortSelect");
+    EXPECT_EQ(tp.dialogs.lastMessage(), "Invalid Port");
+    EXPECT_EQ(p().link.gCommPort, 1);
+    EXPECT_EQ(stored(), "COM2");
+}

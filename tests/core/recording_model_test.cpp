@@ -27,7 +27,7 @@ TEST(Cell, HoldsNothingTextOrNumber)
 
     const Cell zero(0);
     EXPECT_TRUE(zero.isNumber());
-    EXPECT_FALSE(zero.isEmpty());  // the number 0 is a value (the edited flag)
+    EXPECT_FALSE(zero.isEmpty()); // the number 0 is a value (the edited flag)
     EXPECT_EQ(zero.text(), "0");
 }
 
@@ -112,7 +112,7 @@ TEST(Recording, SlotsAreInUseByTheirPath)
     EXPECT_TRUE(r->slotInUse(0));
     EXPECT_TRUE(r->slotInUse(1));
     EXPECT_FALSE(r->slotInUse(2));
-    EXPECT_FALSE(r->slotInUse(3));  // row 3 is never a slot
+    EXPECT_FALSE(r->slotInUse(3)); // row 3 is never a slot
     EXPECT_FALSE(r->slotInUse(-1));
     EXPECT_EQ(r->openCount(), 2);
     r->gInfo[1][kColPath] = "";

@@ -172,7 +172,7 @@ TEST_F(SelectFileTest, NotesCommandEditsTheChosenRecording)
     EXPECT_EQ(e.texts[2], "name");
 
     const QString longNote = QString(70, QLatin1Char('L'));
-    editNotesOk(p, 1, {longNote, "Feeder 7", "", "x"});
+    EXPECT_TRUE(editNotesOk(p, e, {longNote, "Feeder 7", "", "x"}));
     EXPECT_EQ(rec().gOutputMode, 0);
     EXPECT_EQ(rec().gSite[1][0], longNote);
     EXPECT_EQ(rec().gWorkPath, tp.path("rec1.not"));

@@ -253,6 +253,11 @@ TEST_F(ShellCommands, MissingHelpIsReported)
     p().runCommand("mnuItemHelp");
     ASSERT_EQ(dialogs().messages.size(), 1U);
     EXPECT_TRUE(dialogs().messages[0].text.contains("RDX600Help.chm"));
+    // Without the compiled help file, the program's own manual opens.
+    tp.help.manualResult = true;
+    p().runCommand("mnuItemHelp");
+    EXPECT_EQ(tp.help.manualOpened, 2);
+    EXPECT_EQ(dialogs().messages.size(), 1U);
 }
 
 // ---------------------------------------------------------------- menu-opening rules

@@ -39,7 +39,7 @@ private:
 const QDateTime kMay3(QDate(2026, 5, 3), QTime(7, 4), Qt::UTC);
 const QDateTime kDec16(QDate(2012, 12, 16), QTime(23, 59), Qt::UTC);
 
-}  // namespace
+} // namespace
 
 // ---------------------------------------------------------------- rounding
 
@@ -60,11 +60,11 @@ TEST(Rounding, HalvesGoToTheEvenNeighbour)
 TEST(Rounding, ToInt16RoundsAndRefusesWhatDoesNotFit)
 {
     EXPECT_EQ(toInt16(123.4 * 10), 1234);
-    EXPECT_EQ(toInt16(12.25 * 10), 122);  // 122.5 -> 122
-    EXPECT_EQ(toInt16(12.35 * 10), 124);  // 123.5 -> 124
+    EXPECT_EQ(toInt16(12.25 * 10), 122); // 122.5 -> 122
+    EXPECT_EQ(toInt16(12.35 * 10), 124); // 123.5 -> 124
     EXPECT_EQ(toInt16(-0.5), 0);
     EXPECT_EQ(toInt16(32767.4), 32767);
-    EXPECT_EQ(toInt16(-32768.5), -32768);  // halves to even stay inside
+    EXPECT_EQ(toInt16(-32768.5), -32768); // halves to even stay inside
     EXPECT_FALSE(toInt16(32767.5).has_value());
     EXPECT_FALSE(toInt16(-32769.0).has_value());
     EXPECT_FALSE(toInt16(std::numeric_limits<double>::quiet_NaN()).has_value());
@@ -92,7 +92,7 @@ TEST(LeadingNumber, TakesTheNumericStartOfAText)
     EXPECT_DOUBLE_EQ(leadingNumber("1.2.3"), 1.2);
     EXPECT_DOUBLE_EQ(leadingNumber("1e3x"), 1000.0);
     EXPECT_DOUBLE_EQ(leadingNumber("2e"), 2.0);
-    EXPECT_DOUBLE_EQ(leadingNumber("0,9"), 0.0);  // the decimal point is always "."
+    EXPECT_DOUBLE_EQ(leadingNumber("0,9"), 0.0); // the decimal point is always "."
     EXPECT_DOUBLE_EQ(leadingNumber("abc"), 0.0);
     EXPECT_DOUBLE_EQ(leadingNumber(""), 0.0);
     EXPECT_DOUBLE_EQ(leadingNumber("-"), 0.0);
@@ -106,13 +106,13 @@ TEST(LeadingNumber, TellsWhetherThereIsANumberAtAll)
     EXPECT_FALSE(parseLeadingNumber("").has_value());
     EXPECT_FALSE(parseLeadingNumber("  ").has_value());
     EXPECT_FALSE(parseLeadingNumber(".").has_value());
-    EXPECT_FALSE(parseLeadingNumber("1e999").has_value());  // no finite value
+    EXPECT_FALSE(parseLeadingNumber("1e999").has_value()); // no finite value
 }
 
 TEST(NumberText, ShortestFormWithUpToSevenDigits)
 {
     EXPECT_EQ(numberText(123.4), "123.4");
-    EXPECT_EQ(numberText(static_cast<float>(123.4)), "123.4");  // single precision noise hidden
+    EXPECT_EQ(numberText(static_cast<float>(123.4)), "123.4"); // single precision noise hidden
     EXPECT_EQ(numberText(static_cast<float>(0.9)), "0.9");
     EXPECT_EQ(numberText(5.0), "5");
     EXPECT_EQ(numberText(-0.25), "-0.25");
@@ -151,10 +151,11 @@ INSTANTIATE_TEST_SUITE_P(
     Pictures, Picture,
     ::testing::Values(
         // the recording file's LOW and HIGH values
-        PictureCase{3.14, "##0.0", "3.1"}, PictureCase{0.04, "##0.0", "0.0"}, PictureCase{123.4, "##0.0", "123.4"},
-        PictureCase{123.45, "##0.0", "123.5"}, PictureCase{1234.5, "##0.0", "1234.5"},
-        PictureCase{-12.5, "##0.0", "-12.5"}, PictureCase{12.0, "###0", "12"}, PictureCase{12.5, "###0", "13"},
-        PictureCase{0.0, "###0", "0"}, PictureCase{99999.0, "###0", "99999"}, PictureCase{-3.5, "###0", "-4"},
+        PictureCase{3.14, "##0.0", "3.1"}, PictureCase{0.04, "##0.0", "0.0"},
+        PictureCase{123.4, "##0.0", "123.4"}, PictureCase{123.45, "##0.0", "123.5"},
+        PictureCase{1234.5, "##0.0", "1234.5"}, PictureCase{-12.5, "##0.0", "-12.5"},
+        PictureCase{12.0, "###0", "12"}, PictureCase{12.5, "###0", "13"}, PictureCase{0.0, "###0", "0"},
+        PictureCase{99999.0, "###0", "99999"}, PictureCase{-3.5, "###0", "-4"},
         // the energy text
         PictureCase{1234567.0, "###,###,##0", "1,234,567"}, PictureCase{999.0, "###,###,##0", "999"},
         PictureCase{1000.0, "###,###,##0", "1,000"}, PictureCase{0.0, "###,###,##0", "0"},
@@ -164,11 +165,12 @@ INSTANTIATE_TEST_SUITE_P(
         PictureCase{42.0, " 0000", " 0042"}, PictureCase{12345.0, " 0000", " 12345"},
         PictureCase{-42.0, " 0000", "- 0042"}, PictureCase{5.0, "000.0", "005.0"},
         PictureCase{48.25, "000.0", "048.3"}, PictureCase{999.95, "000.0", "1000.0"},
-        PictureCase{48.2, "###0.0", "48.2"}, PictureCase{0.35, "###0.0", "0.4"}, PictureCase{7.0, "000", "007"},
-        PictureCase{0.5, "000", "001"}, PictureCase{123.0, "0000", "0123"}, PictureCase{48.2, "  000.0", "  048.2"},
-        PictureCase{48.2, "     000.0  ", "     048.2  "}, PictureCase{48.0, " 0000 ", " 0048 "},
-        PictureCase{123.4, "   000", "   123"}, PictureCase{123.0, "         0", "         123"},
-        PictureCase{12.6, "0", "13"}, PictureCase{-0.04, "0.0", "0.0"},
+        PictureCase{48.2, "###0.0", "48.2"}, PictureCase{0.35, "###0.0", "0.4"},
+        PictureCase{7.0, "000", "007"}, PictureCase{0.5, "000", "001"}, PictureCase{123.0, "0000", "0123"},
+        PictureCase{48.2, "  000.0", "  048.2"}, PictureCase{48.2, "     000.0  ", "     048.2  "},
+        PictureCase{48.0, " 0000 ", " 0048 "}, PictureCase{123.4, "   000", "   123"},
+        PictureCase{123.0, "         0", "         123"}, PictureCase{12.6, "0", "13"},
+        PictureCase{-0.04, "0.0", "0.0"},
         // battery voltage: three decimals, no digit forced before the point
         PictureCase{4.38, ".000", "4.380"}, PictureCase{0.5, ".000", ".500"},
         PictureCase{0x3FF * 0.003656 + 0.15, ".000", "3.890"},
@@ -176,7 +178,8 @@ INSTANTIATE_TEST_SUITE_P(
         PictureCase{0.0, "#", ""}, PictureCase{5.0, "#", "5"}, PictureCase{0.5, "#.##", ".5"},
         PictureCase{1.256, "0.0#", "1.26"}, PictureCase{1.2, "0.0#", "1.2"},
         // rounding goes through the decimal text the value was written as
-        PictureCase{0.15, "0.0", "0.2"}, PictureCase{2.675, "0.00", "2.68"}, PictureCase{-0.15, "0.0", "-0.2"},
+        PictureCase{0.15, "0.0", "0.2"}, PictureCase{2.675, "0.00", "2.68"},
+        PictureCase{-0.15, "0.0", "-0.2"},
         // no digit places: the picture itself
         PictureCase{12.0, "abc", "abc"}));
 
@@ -203,7 +206,7 @@ TEST(FixedFields, CutOrPad)
     EXPECT_EQ(fixedLeft("", 2), "  ");
     EXPECT_EQ(fixedLeft("abc", 3), "abc");
     EXPECT_EQ(fixedRight("12", 5), "   12");
-    EXPECT_EQ(fixedRight("123456", 3), "123456");  // a number is never cut
+    EXPECT_EQ(fixedRight("123456", 3), "123456"); // a number is never cut
     EXPECT_EQ(fixedRight(picture(48.2, "##0.0"), 5), " 48.2");
 }
 
@@ -248,8 +251,8 @@ TEST(DateText, MonthNames)
 TEST_F(GermanLocale, ParseDateReadsEveryLayoutWithADateBack)
 {
     for (const DateText layout :
-         {DateText::Header, DateText::Stamp, DateText::StampOneBlank, DateText::StampWide, DateText::StationPeak,
-          DateText::MonthFirst, DateText::Columns}) {
+         {DateText::Header, DateText::Stamp, DateText::StampOneBlank, DateText::StampWide,
+          DateText::StationPeak, DateText::MonthFirst, DateText::Columns}) {
         for (const QDateTime &t : {kMay3, kDec16}) {
             const QString text = dateText(t, layout);
             const auto back = parseDate(text);
@@ -295,10 +298,26 @@ TEST(ParseDate, TwoDigitYearsWindow)
 
 TEST(ParseDate, RefusesWhatIsNotADate)
 {
-    for (const char *bad :
-         {"", "   ", "abc", "10:00", "13-01-26 10:00", "02-30-26", "12-16-26 25:00", "12-16-26 10:61", "Dex 16, 26",
-          "Decxyz 16, 26", "Dec 16", "May 03 07:04", "0704", "12-16", "12-16-26 10:00 extra", "1-2-3-4",
-          "Dec Jan 16, 26", "2612070", "12:16:26", "12-16-26 10:00:99"}) {
+    for (const char *bad : {"",
+                            "   ",
+                            "abc",
+                            "10:00",
+                            "13-01-26 10:00",
+                            "02-30-26",
+                            "12-16-26 25:00",
+                            "12-16-26 10:61",
+                            "Dex 16, 26",
+                            "Decxyz 16, 26",
+                            "Dec 16",
+                            "May 03 07:04",
+                            "0704",
+                            "12-16",
+                            "12-16-26 10:00 extra",
+                            "1-2-3-4",
+                            "Dec Jan 16, 26",
+                            "2612070",
+                            "12:16:26",
+                            "12-16-26 10:00:99"}) {
         EXPECT_FALSE(parseDate(QString::fromLatin1(bad)).has_value()) << bad;
     }
 }

@@ -59,14 +59,6 @@ bool endsWithCtrlZ(const QByteArray &got)
     return got.endsWith(kCtrlZ);
 }
 
-double cpuSeconds()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
 class SerialPortE2E : public ::testing::Test {
 protected:
     void SetUp() override { ensureCoreApplication(); }
@@ -148,7 +140,7 @@ TEST_F(SerialPortE2E, AHungUpUnitClosesThePortInsteadOfSpinning)
     const QByteArray got = readUntil(port, clock_, endsWithCtrlZ);
     ASSERT_TRUE(got.endsWith(kCtrlZ));
     sim.stop();
-    const double cpuBefore = cpuSeconds();
+    const double cpuBefore = processCpuSeconds();
     QDeadlineTimer deadline(3000);
     while (port.portOpen() && !deadline.hasExpired()) {
         clock_.processEvents(100);
@@ -157,7 +149,7 @@ TEST_F(SerialPortE2E, AHungUpUnitClosesThePortInsteadOfSpinning)
     EXPECT_FALSE(port.portOpen());
     EXPECT_EQ(port.lastError(), SerialError::kHardwareNotAvailable);
     EXPECT_TRUE(port.input().isEmpty());
-    EXPECT_LT(cpuSeconds() - cpuBefore, 0.5);
+    EXPECT_LT(processCpuSeconds() - cpuBefore, 0.5);
     EXPECT_EQ(port.output("x"), SerialError::kPortNotOpen);
 }
 
@@ -331,14 +323,14 @@ TEST_F(SerialPortE2E, IdleWaitOnASilentPortCostsLittleCpu)
     ASSERT_TRUE(sim.started());
     QtSerialPort port;
     open(port, "115200,N,8,1");
-    const double before = cpuSeconds();
+    const double before = processCpuSeconds();
     const qint64 t0 = clock_.elapsedMs();
     long reads = 0;
     while (clock_.elapsedMs() - t0 < 2000) {
         clock_.processEvents(100);
         reads += port.input().isEmpty() ? 1 : 0;
     }
-    const double used = cpuSeconds() - before;
+    const double used = processCpuSeconds() - before;
     const double share = used / 2.0;
     std::cout << "[ figure ] idle wait: " << used * 1000.0 << " ms CPU in 2 s (" << share * 100.0
               << " % of one core, " << reads << " polls)\n";

@@ -10,6 +10,9 @@
 
 class QCoreApplication;
 
+// User and system CPU time this test process has used so far, in seconds.
+double processCpuSeconds();
+
 // The application object the serial port needs for its notifiers; made once
 // for the whole test program.
 QCoreApplication &ensureCoreApplication();

@@ -5,6 +5,7 @@
 
 #include "link/instrument_catalogue.h"
 #include "link/link_commands.h"
+#include "link/status_check.h"
 #include "platform/qt_clock.h"
 #include "platform/qt_serial_port.h"
 #include "program/program.h"
@@ -14,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <memory>
 
 namespace {
@@ -153,6 +155,41 @@ TEST_F(StatusCheckE2E, SilentUnitTimesOutAtBothRates)
     EXPECT_TRUE(
         dialogs.lastMessage().startsWith("No response in 2.5 seconds at each of two different baud rates."));
     expectAllClosed(sim);
+}
+
+// The status check's own receive loop, not a test loop: while it waits on a
+// silent unit, and while garbage arrives at the wrong rate, it must sleep
+// between reads rather than spin.
+TEST_F(StatusCheckE2E, TheWaitingLoopCostsLittleCpu)
+{
+    struct Case {
+        const char *name;
+        QStringList options;
+        double limit;
+    };
+    // A unit of a fixed type waits until the user cancels: 3 s of waiting.
+    const Case cases[] = {
+        {"silent unit", {"--type", "8", "--fault", "silence"}, 0.05},
+        {"garbage at the wrong rate", {"--type", "8", "--rate", "9600"}, 0.10},
+    };
+    for (const Case &c : cases) {
+        SimHarness sim(c.options);
+        ASSERT_TRUE(sim.started()) << sim.error().toStdString();
+        select(8);
+        dialogs.messages.clear();
+        dialogs.messageAnswers = {MsgResult::Ok, MsgResult::Cancel};
+        QTimer::singleShot(3000, [this] { StatusCancel(*program); });
+        QElapsedTimer wall;
+        wall.start();
+        const double before = processCpuSeconds();
+        program->runCommand("mnuItemStatusCheck");
+        const double share = (processCpuSeconds() - before) / (static_cast<double>(wall.elapsed()) / 1000.0);
+        std::cout << "[ figure ] status check loop, " << c.name << ": " << share * 100.0 << " % of one core over "
+                  << wall.elapsed() << " ms\n";
+        EXPECT_GE(wall.elapsed(), 2500);
+        EXPECT_LT(share, c.limit) << c.name;
+        EXPECT_FALSE(port.portOpen());
+    }
 }
 
 TEST_F(StatusCheckE2E, HangUpDuringTheWaitIsReported)

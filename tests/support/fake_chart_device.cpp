@@ -1,5 +1,7 @@
 #include "fake_chart_device.h"
 
+#include <limits>
+
 #include <cmath>
 
 namespace {
@@ -31,7 +33,8 @@ void FakeChartDevice::openData(int series, int points)
     open_ = true;
     points_ = points;
     values_.assign(static_cast<size_t>(std::max(series, 0)),
-                   std::vector<double>(static_cast<size_t>(std::max(points, 0)), 0.0));
+                   std::vector<double>(static_cast<size_t>(std::max(points, 0)),
+                                       std::numeric_limits<double>::quiet_NaN()));
     log(QStringLiteral("openData(%1,%2)").arg(series).arg(points));
 }
 

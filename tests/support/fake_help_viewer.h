@@ -11,6 +11,13 @@ public:
         opened << helpFile;
         return result;
     }
+    bool openManual() override
+    {
+        ++manualOpened;
+        return manualResult;
+    }
     QStringList opened;
     bool result = true;
+    int manualOpened = 0;
+    bool manualResult = false;
 };

@@ -4,6 +4,7 @@
 #include "chart/chart_interaction.h"
 #include "chart/displ_plot.h"
 #include "platform/ui/qcp_chart_device.h"
+#include "platform/ui/qcp_chart_device_items.h"
 #include "platform/ui/qcp_chart_device_qcp.h"
 #include "program/program.h"
 #include "recording/fileopen.h"
@@ -11,6 +12,7 @@
 #include "support/test_program.h"
 #include "ui_test_app.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QTest>
 #include <cmath>
@@ -123,6 +125,84 @@ TEST_F(ChartInteractionQtTest, MovingBelowTheAxisShowsTheNoDropPointer)
     EXPECT_EQ(chart->chartCursor(), ChartCursor::NoDrop);
     EXPECT_EQ(plot->cursor().shape(), Qt::ForbiddenCursor);
     EXPECT_EQ(tp.p().view.statusPanels[1].text, "");
+}
+
+TEST_F(ChartInteractionQtTest, ADragReleasedPastTheLastValueMarksToTheEnd)
+{
+    // Wider and then narrower than at first: the limits follow the plot area.
+    for (const QSize size : {QSize(1200, 600), QSize(700, 420)}) {
+        chart->resize(size);
+        chart->replotNow();
+        QTest::qWait(10);
+        QWidget *plot = chart->plot();
+        int left = 0;
+        int right = 0;
+        ASSERT_TRUE(chart->markingEdges(left, right));
+        const QPoint from = pixelOf(30, 12.5);
+        // Past the last value, over the legend column.
+        const QPoint past(right - 2, from.y());
+        QTest::mouseMove(plot, from);
+        QTest::mousePress(plot, Qt::LeftButton, {}, from);
+        QTest::mouseMove(plot, past);
+        EXPECT_EQ(chart->chartCursor(), ChartCursor::Arrow);
+        QTest::mouseRelease(plot, Qt::LeftButton, {}, past);
+        EXPECT_EQ(tp.p().chart.gSelStart, 30) << size.width();
+        EXPECT_EQ(tp.p().chart.gSelEnd, 59) << size.width();
+        EXPECT_EQ(tp.p().chart.gSelEndText, "00:45  Jan 02, 24");
+        // The "Selected:" box as drawn is wide enough for its line of text.
+        chart->replotNow();
+        const ChartBoxItem *drawn = nullptr;
+        for (int i = 0; i < chart->plot()->itemCount(); ++i) {
+            const auto *item = dynamic_cast<ChartBoxItem *>(chart->plot()->item(i));
+            if (item != nullptr && item->box().text.startsWith("Selected:")) {
+                drawn = item;
+            }
+        }
+        ASSERT_NE(drawn, nullptr);
+        const QFontMetricsF metrics(QFont("Arial", drawn->box().fontSize));
+        EXPECT_GE(drawn->pixelRect().width(), metrics.horizontalAdvance(drawn->box().text) + 8)
+            << size.width();
+        EXPECT_LE(drawn->pixelRect().right(), chart->plot()->width());
+    }
+}
+
+TEST_F(ChartInteractionQtTest, ReadOutAndMarkingWorkAtAScaleAboveTheData)
+{
+    tp.dialogs.inputAnswers.push_back("500");
+    tp.p().runCommand("mnuItemScale");
+    chart->replotNow();
+    EXPECT_DOUBLE_EQ(chart->valueAxisMin(), 500.0);
+    QWidget *plot = chart->plot();
+    const QPoint from = pixelOf(10, 520);
+    const QPoint to = pixelOf(20, 520);
+    QTest::mouseMove(plot, from);
+    EXPECT_EQ(tp.p().view.statusPanels[1].text, "12:30  Jan 01, 24");
+    QTest::mousePress(plot, Qt::LeftButton, {}, from);
+    QTest::mouseMove(plot, to);
+    QTest::mouseRelease(plot, Qt::LeftButton, {}, to);
+    EXPECT_EQ(tp.p().chart.gSelEnd, 20);
+}
+
+TEST_F(ChartInteractionQtTest, ARecordingOfOneValueIsDrawnAsADot)
+{
+    Recording &r = tp.p().rec;
+    r.gInfo[0][kColLast] = 0;
+    tp.p().runCommand("mnuItemViewPlot");
+    chart->replotNow();
+    ASSERT_EQ(chart->pointCount(), 1);
+    EXPECT_EQ(chart->plot()->graph(0)->scatterStyle().shape(), QCPScatterStyle::ssDisc);
+    const QImage image = chart->renderImage(chart->plot()->width(), chart->plot()->height());
+    const QPoint dot(static_cast<int>(chart->plot()->xAxis->coordToPixel(0)),
+                     static_cast<int>(chart->plot()->yAxis->coordToPixel(10.0)));
+    // Some pixel near the dot carries the curve's colour, not the background.
+    bool drawn = false;
+    for (int dx = -4; dx <= 4 && !drawn; ++dx) {
+        for (int dy = -4; dy <= 4 && !drawn; ++dy) {
+            const QColor c = image.pixelColor(dot.x() + dx, dot.y() + dy);
+            drawn = c.blue() > 150 && c.red() < 100;
+        }
+    }
+    EXPECT_TRUE(drawn);
 }
 
 // A recording file of two days of 15-minute readings with a daily load

@@ -1,8 +1,14 @@
+#include "recording/file_commands.h"
 #include "recording/ui/edit_notes_window.h"
+#include "recording/ui/file_windows.h"
+#include "shell/shell_commands.h"
+#include "support/recording_files.h"
 #include "support/test_program.h"
 #include "ui_test_app.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -50,4 +56,79 @@ TEST(EditNotesWindow, ShowsEditsAndWritesTheNotes)
     ASSERT_EQ(lines.size(), 5);
     EXPECT_EQ(lines[0], "Main St" + QByteArray(59, ' ') + "\r");
     EXPECT_EQ(lines[3], "pole 17" + QByteArray(59, ' ') + "\r");
+}
+
+// The editor is not modal: its recording can be closed or replaced, and a
+// note can hold characters the Latin-1 notes file cannot keep.
+TEST(EditNotesWindow, OkNeverWritesForAnotherRecordingNorLosesCharacters)
+{
+    ensureUiTestApp();
+    TestProgram tp;
+    Program &p = tp.p();
+    installFileCommands(p);
+    installShellCommands(p);
+    EditNotesWindow w(p);
+    p.windows.editNotes = &w;
+    const auto openFile = [&](const QString &name, const QString &site) {
+        RecordingFileContent c;
+        c.values = {"1", "2"};
+        ASSERT_TRUE(writeRecording(tp.path(name), c));
+        tp.dialogs.openAnswers.push_back(tp.path(name));
+        p.runCommand("mnuItemOpen");
+        p.rec.gSite[0][0] = site;
+    };
+    const QString cwdNotes = QDir::current().filePath("not");
+    QFile::remove(cwdNotes);
+
+    // A.dat, Notes, Close, OK: nothing written anywhere.
+    openFile("A.dat", "A site");
+    p.runCommand("mnuItemNotes");
+    ASSERT_TRUE(w.isVisible());
+    p.runCommand("mnuItemClose");
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(QFile::exists(cwdNotes));
+    EXPECT_FALSE(QFile::exists(tp.path("A.not")));
+    EXPECT_TRUE(tp.dialogs.lastMessage().contains("A.dat is no longer open"))
+        << tp.dialogs.lastMessage().toStdString();
+
+    // A.dat, Notes, Close, B.dat in the same slot, OK: B's notes untouched.
+    openFile("A.dat", "A site");
+    p.runCommand("mnuItemNotes");
+    p.runCommand("mnuItemClose");
+    openFile("B.dat", "B site");
+    ASSERT_TRUE(writeNotesFile(tp.path("B.not"), {"B site", "", "", ""}));
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_EQ(readNotesFile(tp.path("B.not"))->at(0), "B site");
+    EXPECT_EQ(p.rec.gSite[0][0], "B site");
+
+    // Characters outside Latin-1 are refused by name; the editor stays open
+    // and nothing is written until they are changed.
+    p.runCommand("mnuItemNotes");
+    w.Text1->setText(QStringLiteral("Łódź €"));
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(tp.dialogs.lastMessage().contains(QStringLiteral("Ł ź €")))
+        << tp.dialogs.lastMessage().toStdString();
+    EXPECT_EQ(readNotesFile(tp.path("B.not"))->at(0), "B site");
+    w.Text1->setText(QStringLiteral("Lodz ó"));
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(readNotesFile(tp.path("B.not"))->at(0), QStringLiteral("Lodz ó"));
+}
+
+TEST(CommandLineFiles, OpenWithTheirFullPaths)
+{
+    ensureUiTestApp();
+    TestProgram tp;
+    RecordingFileContent c;
+    c.values = {"1", "2"};
+    ASSERT_TRUE(writeRecording(tp.path("rel.dat"), c));
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(tp.files.path()));
+    openCommandLineFiles(tp.p(), {"rel.dat"});
+    QDir::setCurrent(before);
+    const QString full = QFileInfo(tp.path("rel.dat")).absoluteFilePath();
+    EXPECT_EQ(tp.p().rec.gInfo[0][kColPath].text(), full);
+    EXPECT_EQ(tp.settings.store.get("Settings", "mrufile1"), full);
 }

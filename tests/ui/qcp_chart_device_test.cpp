@@ -10,9 +10,11 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -155,6 +157,38 @@ TEST_F(QcpChartDeviceTest, TimeLabelsStandAtMultiplesOfTheStep)
     chart->setTimeLabelStep(10);
     ticker = plot()->xAxis->ticker().dynamicCast<QCPAxisTickerText>();
     EXPECT_EQ(ticker->ticks().value(80.0), "Jan 09 10:00");
+}
+
+TEST_F(QcpChartDeviceTest, TimeLabelsNeverRunTogether)
+{
+    fill(*chart);
+    chart->setSeriesLegend(0, QString(80, QLatin1Char('x'))); // a long name takes no more room
+    for (const int width : {420, 560, 800, 1000, 1400}) {
+        chart->resize(width, 480);
+        chart->replotNow();
+        chart->replotNow(); // the second drawing sees the plot area of the first
+        QCPAxis *axis = plot()->xAxis;
+        const auto ticker = axis->ticker().dynamicCast<QCPAxisTickerText>();
+        ASSERT_TRUE(ticker);
+        const QFontMetricsF metrics(axis->tickLabelFont());
+        double lastRight = -1e9;
+        int drawn = 0;
+        for (auto it = ticker->ticks().cbegin(); it != ticker->ticks().cend(); ++it) {
+            const double x = axis->coordToPixel(it.key());
+            if (x > axis->axisRect()->right() + 1) {
+                continue; // past the plot area: not drawn
+            }
+            double half = 0;
+            for (const QString &line : it.value().split(QLatin1Char('\n'))) {
+                half = std::max(half, metrics.horizontalAdvance(line) / 2);
+            }
+            EXPECT_GT(x - half, lastRight) << width << " " << it.value().toStdString();
+            lastRight = x + half;
+            ++drawn;
+        }
+        EXPECT_GE(drawn, 3) << width;
+        EXPECT_LE(plot()->legend->outerRect().width(), QcpChartDevice::kLegendTextMaxPx + 60);
+    }
 }
 
 TEST_F(QcpChartDeviceTest, BandLiesBehindTheCurvesAndGoesAway)
@@ -420,10 +454,33 @@ TEST_F(QcpChartDeviceTest, PrintsTheChartOnOnePageOfAPdf)
     pdftotext.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     ASSERT_TRUE(pdftotext.waitForFinished(30000));
     const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
-    for (const char *piece : {"AMPS", "Jan 01 10:00", "Jan 08 10:00", "Average", "feeder.dat"}) {
+    for (const char *piece : {"AMPS", "Jan 01", "Jan 08", "10:00", "Average", "feeder.dat"}) {
         EXPECT_TRUE(text.contains(piece)) << piece << "\n" << text.toStdString();
     }
     EXPECT_EQ(text.count(QChar('\f')), 1); // one page
+
+    // The report fills the page, and its 8-point labels print at 8 points
+    // (a word's box is about 1.2 times the font size high).
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished(30000));
+    const QString boxes = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    const QRegularExpression page(QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\""));
+    const QRegularExpression word(
+        QStringLiteral("yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">([^<]*)<"));
+    const auto pageMatch = page.match(boxes);
+    ASSERT_TRUE(pageMatch.hasMatch());
+    const double pageHeight = pageMatch.captured(2).toDouble();
+    double top = pageHeight;
+    double bottom = 0;
+    for (auto it = word.globalMatch(boxes); it.hasNext();) {
+        const auto m = it.next();
+        top = std::min(top, m.captured(1).toDouble());
+        bottom = std::max(bottom, m.captured(2).toDouble());
+        if (m.captured(3) == QLatin1String("Jan")) {
+            EXPECT_NEAR(m.captured(2).toDouble() - m.captured(1).toDouble(), 8 * 1.2, 1.5);
+        }
+    }
+    EXPECT_GT(bottom - top, 0.5 * pageHeight);
 }
 
 TEST_F(QcpChartDeviceTest, SavedChartImportsWithTheSameContent)

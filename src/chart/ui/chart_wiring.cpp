@@ -19,6 +19,9 @@ QcpChartDevice *makeChart(Program &p, QWidget *area, ChartDevice *Services::*slo
     }
     auto *chart = new QcpChartDevice(area);
     area->layout()->addWidget(chart);
+    // Nothing is shown until a command shows it (an imported chart that
+    // reported itself visible would enable File > Close at start-up).
+    chart->setVisible(false);
     chart->setPrintServices(p.io.printer, p.io.dialogs);
     ChartDevice *device = chart;
     p.io.*slot = device;

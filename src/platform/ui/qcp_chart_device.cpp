@@ -3,11 +3,14 @@
 #include "platform/ui/qcp_chart_device_items.h"
 
 #include "platform/ui/qcp_chart_device_qcp.h"
+#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPicture>
 #include <QPlainTextEdit>
 #include <QToolBar>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -91,6 +94,7 @@ void QcpChartDevice::setupPlot()
             pushValues();
         }
         applyMargins(plot_->height());
+        fitTimeLabels(plot_->axisRect()->width());
     });
     connect(plot_, &QCustomPlot::mouseMove, this, [this](QMouseEvent *e) { onMouse(e, kMouseMove); });
     connect(plot_, &QCustomPlot::mousePress, this, [this](QMouseEvent *e) { onMouse(e, kMousePress); });
@@ -214,15 +218,21 @@ void QcpChartDevice::rebuildGraphs()
     applyCurveStyle();
     applyLegends();
     pushValues();
-    const double last = std::max(content_.points - 1, 1);
-    plot_->xAxis->setRange(0, last);
-    plot_->xAxis2->setRange(0, last);
+    // A single point stands in the middle of the plot, not on its edge.
+    const QCPRange range = content_.points > 1 ? QCPRange(0, content_.points - 1) : QCPRange(-1, 1);
+    plot_->xAxis->setRange(range);
+    plot_->xAxis2->setRange(range);
 }
 
 void QcpChartDevice::pushValues()
 {
     for (size_t s = 0; s < graphs_.size() && s < content_.values.size(); ++s) {
-        graphs_[s]->setData(keys_, content_.values[s], true);
+        const QVector<double> &values = content_.values[s];
+        graphs_[s]->setData(keys_, values, true);
+        // A line needs two points: a curve of one value is drawn as a dot.
+        const auto set = std::count_if(values.begin(), values.end(), [](double v) { return !std::isnan(v); });
+        graphs_[s]->setScatterStyle(set == 1 ? QCPScatterStyle(QCPScatterStyle::ssDisc, 7)
+                                             : QCPScatterStyle(QCPScatterStyle::ssNone));
     }
     valuesDirty_ = false;
 }
@@ -230,9 +240,12 @@ void QcpChartDevice::pushValues()
 void QcpChartDevice::applyLegends()
 {
     plot_->legend->clearItems();
+    // A long file name must not squeeze the plot: names are cut in the
+    // middle to a fixed width (the full name shows as a tooltip).
+    const QFontMetrics metrics(plot_->legend->font());
     for (size_t s = 0; s < graphs_.size(); ++s) {
         const QString text = seriesLegend(static_cast<int>(s));
-        graphs_[s]->setName(text);
+        graphs_[s]->setName(metrics.elidedText(text, Qt::ElideMiddle, kLegendTextMaxPx));
         if (!text.isEmpty()) {
             graphs_[s]->addToLegend();
         }
@@ -322,6 +335,55 @@ void QcpChartDevice::setTimeLabel(int label, const QString &text)
     scheduleReplot();
 }
 
+QString QcpChartDevice::timeLabelText(const QString &text) const
+{
+    if (!labelTwoLines_) {
+        return text;
+    }
+    // "Mar 06 10:15": the date above the time.
+    QString t = text;
+    const qsizetype cut = t.lastIndexOf(QLatin1Char(' '));
+    if (cut > 0) {
+        t[cut] = QLatin1Char('\n');
+    }
+    return t;
+}
+
+bool QcpChartDevice::fitTimeLabels(int axisWidthPx)
+{
+    if (content_.labels.empty() || axisWidthPx <= 0) {
+        return false;
+    }
+    // Pixels from one label to the next, and what the widest label needs.
+    const double spacing =
+        content_.labelStep * static_cast<double>(axisWidthPx) / std::max(content_.points - 1, 1);
+    const QFontMetricsF metrics(plot_->xAxis->tickLabelFont());
+    constexpr double kGap = 10;
+    double oneLine = 0;
+    double twoLines = 0;
+    for (const auto &[j, text] : content_.labels) {
+        oneLine = std::max(oneLine, metrics.horizontalAdvance(text));
+        const QString date = text.section(QLatin1Char(' '), 0, -2);
+        const QString time = text.section(QLatin1Char(' '), -1);
+        twoLines = std::max({twoLines, metrics.horizontalAdvance(date), metrics.horizontalAdvance(time)});
+    }
+    bool two = false;
+    int every = 1;
+    if (oneLine + kGap > spacing) {
+        two = true;
+        if (twoLines + kGap > spacing && spacing > 0) {
+            every = static_cast<int>(std::ceil((twoLines + kGap) / spacing));
+        }
+    }
+    if (two == labelTwoLines_ && every == labelEvery_) {
+        return false;
+    }
+    labelTwoLines_ = two;
+    labelEvery_ = every;
+    applyTimeAxis();
+    return true;
+}
+
 void QcpChartDevice::applyTimeAxis()
 {
     QCPAxis *axis = plot_->xAxis;
@@ -334,9 +396,13 @@ void QcpChartDevice::applyTimeAxis()
         axis->setTicker(QSharedPointer<QCPAxisTicker>::create());
         return;
     }
+    // Labels that would run together are drawn on two lines, and when even
+    // that is too wide only every labelEvery_-th one is drawn.
     auto ticker = QSharedPointer<QCPAxisTickerText>::create();
     for (const auto &[j, text] : content_.labels) {
-        ticker->addTick(static_cast<double>(j) * content_.labelStep, text);
+        if (j % labelEvery_ == 0) {
+            ticker->addTick(static_cast<double>(j) * content_.labelStep, timeLabelText(text));
+        }
     }
     axis->setTicker(ticker);
 }
@@ -573,6 +639,35 @@ bool QcpChartDevice::pixelToValue(int x, int y, double &point, double &value) co
     return true;
 }
 
+bool QcpChartDevice::markingEdges(int &left, int &right) const
+{
+    const QRect area = plot_->axisRect()->rect();
+    if (area.width() <= 0) {
+        return false;
+    }
+    left = area.left();
+    right = plot_->width() - 1;
+    return true;
+}
+
+void QcpChartDevice::showLegendTip(QMouseEvent *event)
+{
+    const QPointF pos = event->position();
+    for (int i = 0; i < plot_->legend->itemCount(); ++i) {
+        auto *item = qobject_cast<QCPPlottableLegendItem *>(plot_->legend->item(i));
+        if (item == nullptr || !item->outerRect().contains(pos.toPoint())) {
+            continue;
+        }
+        const auto it = std::find(graphs_.begin(), graphs_.end(), item->plottable());
+        if (it != graphs_.end()) {
+            QToolTip::showText(event->globalPosition().toPoint(),
+                               seriesLegend(static_cast<int>(it - graphs_.begin())), plot_);
+            return;
+        }
+    }
+    QToolTip::hideText();
+}
+
 void QcpChartDevice::setListener(ChartListener *listener)
 {
     listener_ = listener;
@@ -592,6 +687,9 @@ void QcpChartDevice::onMouse(QMouseEvent *event, int kind)
     if (kind == kMousePress) {
         // A click outside the note being edited ends the editing.
         commitEditing();
+    }
+    if (kind == kMouseMove) {
+        showLegendTip(event);
     }
     if (listener_ == nullptr) {
         return;
@@ -637,7 +735,7 @@ void QcpChartDevice::replotNow()
     plot_->replot();
 }
 
-void QcpChartDevice::renderTo(QPainter &painter, const QRectF &target)
+void QcpChartDevice::renderTo(QPainter &painter, const QRectF &target, int layoutWidth)
 {
     // Drawn at a screen-like size of the target's shape, recorded as vector
     // graphics and scaled into the target: the same picture on screen, on
@@ -645,18 +743,25 @@ void QcpChartDevice::renderTo(QPainter &painter, const QRectF &target)
     if (target.width() < 1 || target.height() < 1) {
         return;
     }
-    const int w = kRenderWidth;
-    const int h = std::max(1, static_cast<int>(std::lround(kRenderWidth * target.height() / target.width())));
+    const int w = std::max(layoutWidth, 100);
+    const int h = std::max(1, static_cast<int>(std::lround(w * target.height() / target.width())));
+    if (valuesDirty_) {
+        pushValues();
+    }
+    applyMargins(h);
     QPicture picture;
-    {
+    // The plot area's width at this size is known once the chart has been
+    // laid out at it: when the time labels must change for it, once more.
+    for (int pass = 0; pass < 2; ++pass) {
+        picture = QPicture();
         QCPPainter recorder(&picture);
         recorder.setMode(QCPPainter::pmVectorized);
         recorder.setMode(QCPPainter::pmNoCaching);
-        if (valuesDirty_) {
-            pushValues();
-        }
-        applyMargins(h);
         plot_->toPainter(&recorder, w, h);
+        recorder.end();
+        if (!fitTimeLabels(plot_->axisRect()->width())) {
+            break;
+        }
     }
     painter.save();
     painter.translate(target.topLeft());
@@ -677,15 +782,20 @@ void QcpChartDevice::renderTo(QPainter &painter, const QRectF &target)
 QImage QcpChartDevice::renderImage(int width, int height)
 {
     QImage image(std::max(1, width), std::max(1, height), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    {
-        QCPPainter painter(&image);
-        painter.setMode(QCPPainter::pmNoCaching);
-        if (valuesDirty_) {
-            pushValues();
+    if (valuesDirty_) {
+        pushValues();
+    }
+    applyMargins(image.height());
+    for (int pass = 0; pass < 2; ++pass) {
+        image.fill(Qt::white);
+        {
+            QCPPainter painter(&image);
+            painter.setMode(QCPPainter::pmNoCaching);
+            plot_->toPainter(&painter, image.width(), image.height());
         }
-        applyMargins(image.height());
-        plot_->toPainter(&painter, image.width(), image.height());
+        if (!fitTimeLabels(plot_->axisRect()->width())) {
+            break;
+        }
     }
     if (width != plot_->width() || height != plot_->height()) {
         // Back to the widget's own layout for the mouse conversions.

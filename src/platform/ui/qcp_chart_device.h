@@ -45,6 +45,8 @@ public:
     static constexpr double kUnitsHigh = 450;
     // Width, in pixels, the chart is laid out at for printing and vector output.
     static constexpr int kRenderWidth = 1000;
+    // Widest legend text, in pixels; longer names are cut in the middle.
+    static constexpr int kLegendTextMaxPx = 120;
 
     // The chart's own toolbar commands.
     static constexpr int kCopyCommand = 29440;       // copies the chart as a picture
@@ -91,6 +93,7 @@ public:
     void removeBox(int index) override;
     void setAnnotationEditing(bool on) override;
     bool pixelToValue(int x, int y, double &point, double &value) const override;
+    bool markingEdges(int &left, int &right) const override;
     void setListener(ChartListener *listener) override;
     void setCursor(ChartCursor cursor) override;
     using QWidget::setCursor;
@@ -116,8 +119,11 @@ public:
     void replotNow();
     // The chart drawn at a given size, as a picture.
     QImage renderImage(int width, int height);
-    // Draws the chart into the rectangle of any painter (printer, PDF, picture).
-    void renderTo(QPainter &painter, const QRectF &target);
+    // Draws the chart into the rectangle of any painter (printer, PDF,
+    // picture), laid out at `layoutWidth` pixels across (the height in the
+    // target's proportion) and scaled into the target. A layout as wide in
+    // pixels as the target is in 96ths of an inch prints fonts at their size.
+    void renderTo(QPainter &painter, const QRectF &target, int layoutWidth = kRenderWidth);
     // Runs a toolbar command as if its button was pressed.
     void runCommand(int command);
 
@@ -162,6 +168,12 @@ private:
     void applyLegends();
     void applyValueAxis();
     void applyTimeAxis();
+    // Chooses one or two lines per time label, and which labels to draw, for
+    // a plot area `axisWidthPx` wide, so that labels never run together.
+    // True when the labels changed.
+    bool fitTimeLabels(int axisWidthPx);
+    QString timeLabelText(const QString &text) const;
+    void showLegendTip(QMouseEvent *event);
     void rebuildBands();
     void rebuildBoxes();
     void applyMargins(int plotHeight);
@@ -191,6 +203,8 @@ private:
     bool editingOn_ = false;
     int editingIndex_ = -1;
     bool thickLines_ = false;
+    bool labelTwoLines_ = false;
+    int labelEvery_ = 1;
     bool monochrome_ = false;
 
     std::map<int, Command> commands_;

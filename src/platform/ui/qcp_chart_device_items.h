@@ -13,8 +13,8 @@ inline QColor toQColor(const ChartColor &c)
 
 // A text box with an optional background and frame. Its two corners are
 // placed as fractions of the plot's viewport, so the box keeps its place in
-// chart units whatever the size the chart is drawn at. The text wraps at the
-// box's width and is cut at its edges.
+// chart units whatever the size the chart is drawn at. A box grows to hold
+// its lines of text, so that no line wraps or is cut.
 class ChartBoxItem : public QCPAbstractItem {
 public:
     explicit ChartBoxItem(QCustomPlot *plot);
@@ -41,3 +41,5 @@ private:
 
 // The text of a box as it is drawn: CR LF and lone CR become line breaks.
 QString boxDisplayText(const QString &text);
+// The pixels a box's text needs on screen, its padding and frame included.
+QSizeF boxTextSize(const ChartBox &box);

@@ -234,17 +234,12 @@ bool QcpChartDevice::print(PrinterDevice &printer)
     if (!painter.begin(&device)) {
         return false;
     }
-    // The chart keeps the shape it has on screen, as wide as the page allows.
+    // The one-page report fills the printable area, laid out at 96 pixels
+    // to the inch of paper so that its text prints at its own size.
     const QRectF page(0, 0, device.width(), device.height());
-    double shape = plot_->width() > 100 && plot_->height() > 50
-                       ? static_cast<double>(plot_->height()) / plot_->width()
-                       : 0.6;
-    shape = std::clamp(shape, 0.45, 1.0);
-    QSizeF size(page.width(), page.width() * shape);
-    if (size.height() > page.height()) {
-        size.scale(page.size(), Qt::KeepAspectRatio);
-    }
-    renderTo(painter, QRectF(page.topLeft(), size));
+    constexpr double kLayoutDpi = 96;
+    const int layoutWidth = static_cast<int>(std::lround(page.width() / device.logicalDpiX() * kLayoutDpi));
+    renderTo(painter, page, layoutWidth);
     return painter.end();
 }
 

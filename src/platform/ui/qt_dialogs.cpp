@@ -1,5 +1,7 @@
 #include "platform/ui/qt_dialogs.h"
 
+#include <cstdio>
+
 #include "platform/ui/qt_printer_device.h"
 
 #include <QApplication>
@@ -142,6 +144,10 @@ QtDialogs::~QtDialogs()
 MsgResult QtDialogs::message(const QString &text, const QString &title, MsgButtons buttons, MsgIcon icon,
                              MsgDefault defaultButton)
 {
+    if (nonInteractive_) {
+        std::fprintf(stderr, "rdx600: %s\n", qPrintable(qtdialogs::displayText(text)));
+        return closedAnswer(buttons);
+    }
     QMessageBox box(qtIcon(icon), qtdialogs::windowTitle(title), qtdialogs::displayText(text),
                     qtButtons(buttons), parent_);
     box.setTextFormat(Qt::PlainText);
@@ -169,6 +175,9 @@ MsgResult QtDialogs::message(const QString &text, const QString &title, MsgButto
 
 QString QtDialogs::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
+    if (nonInteractive_) {
+        return {};
+    }
     QInputDialog dialog(parent_);
     dialog.setWindowTitle(qtdialogs::windowTitle(title));
     dialog.setLabelText(qtdialogs::displayText(prompt));
@@ -183,6 +192,9 @@ QString QtDialogs::inputBox(const QString &prompt, const QString &title, const Q
 
 std::optional<QString> QtDialogs::openFile(const QString &initialDir, const QString &filter)
 {
+    if (nonInteractive_) {
+        return std::nullopt;
+    }
     QFileDialog dialog(parent_, QStringLiteral("Open"), initialDir, qtdialogs::qtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -195,6 +207,9 @@ std::optional<QString> QtDialogs::openFile(const QString &initialDir, const QStr
 std::optional<QString> QtDialogs::saveFile(const QString &initialDir, const QString &filter,
                                            bool confirmOverwrite)
 {
+    if (nonInteractive_) {
+        return std::nullopt;
+    }
     QFileDialog dialog(parent_, QStringLiteral("Save As"), initialDir, qtdialogs::qtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -207,6 +222,9 @@ std::optional<QString> QtDialogs::saveFile(const QString &initialDir, const QStr
 
 bool QtDialogs::printerDialog()
 {
+    if (nonInteractive_) {
+        return false;
+    }
     if (printer_ != nullptr) {
         return printer_->showPrintDialog(parent_);
     }

@@ -22,6 +22,10 @@ public:
     void setParentWidget(QWidget *parent) { parent_ = parent; }
     // The printer the reports print on; the printer dialog sets it up.
     void setPrinter(QtPrinterDevice *printer) { printer_ = printer; }
+    // Without a person to answer (a screenshot run): no dialog is shown.
+    // Messages go to standard error, questions are answered Cancel or No,
+    // input boxes and file and printer dialogs are cancelled.
+    void setNonInteractive(bool on) { nonInteractive_ = on; }
 
     MsgResult message(const QString &text, const QString &title, MsgButtons buttons, MsgIcon icon,
                       MsgDefault defaultButton) override;
@@ -38,6 +42,7 @@ private:
     QtPrinterDevice *printer_ = nullptr;
     std::unique_ptr<QPrinter> ownPrinter_;
     bool busy_ = false;
+    bool nonInteractive_ = false;
     bool cursorSet_ = false; // the hourglass is on the override stack
 };
 

@@ -38,7 +38,7 @@ EditNotesWindow::EditNotesWindow(Program &p, QWidget *parent) : QWidget(parent, 
 void EditNotesWindow::showNotes()
 {
     const NotesEdit e = editNotesLoad(p_);
-    slot_ = e.slot;
+    loaded_ = e;
     Label5->setText(e.path);
     Text1->setText(e.texts[0]);
     Text2->setText(e.texts[1]);
@@ -51,8 +51,9 @@ void EditNotesWindow::showNotes()
 
 void EditNotesWindow::onOk()
 {
-    editNotesOk(p_, slot_, {Text1->text(), Text2->text(), Text3->text(), Text4->text()});
-    hide();
+    if (editNotesOk(p_, loaded_, {Text1->text(), Text2->text(), Text3->text(), Text4->text()})) {
+        hide();
+    }
 }
 
 void EditNotesWindow::onCancel()

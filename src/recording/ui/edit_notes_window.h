@@ -33,5 +33,5 @@ private:
     void onCancel();
 
     Program &p_;
-    int slot_ = -1;
+    NotesEdit loaded_; // the slot and recording the editor was loaded with
 };

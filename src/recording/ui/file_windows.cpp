@@ -5,6 +5,7 @@
 #include "recording/ui/data_select_window.h"
 #include "recording/ui/edit_notes_window.h"
 
+#include <QFileInfo>
 #include <QTimer>
 
 void attachFileWindows(Program &p, QWidget *parent)
@@ -16,7 +17,9 @@ void attachFileWindows(Program &p, QWidget *parent)
 void openCommandLineFiles(Program &p, const QStringList &files)
 {
     for (const QString &file : files) {
-        openRecordingFile(p, file);
+        // Full paths, as the Open dialog gives them: the recent-file list and
+        // the caption must still lead to the file from another folder.
+        openRecordingFile(p, file.isEmpty() ? file : QFileInfo(file).absoluteFilePath());
     }
     p.sync();
 }

@@ -36,6 +36,8 @@ public:
     RDX *startWithoutSplash();
     // The main window once it is open; null before.
     RDX *mainWindow() const { return main_.get(); }
+    // No dialog waits for a person (see QtDialogs::setNonInteractive).
+    void setNonInteractive() { dialogs_.setNonInteractive(true); }
 
 private:
     RDX *openMainWindow();

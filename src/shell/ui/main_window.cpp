@@ -1,21 +1,31 @@
 #include "shell/ui/main_window.h"
 
+#include "platform/dialogs.h"
+#include "recording/fileopen.h"
 #include "shell/shell_commands.h"
 #include "shell/startup.h"
+#include "shell/ui/start_panel.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTreeView>
@@ -92,14 +102,18 @@ QString rgbName(uint32_t rgb)
     return QStringLiteral("#%1").arg(rgb & 0xFFFFFFU, 6, 16, QLatin1Char('0'));
 }
 
-}  // namespace
+} // namespace
 
 RDX::RDX(Program &p, QWidget *parent) : QMainWindow(parent), p_(p)
 {
     setObjectName(QStringLiteral("RDX"));
     resize(1000, 700);
+    // The smallest window in which the chart, its labels and legend still fit.
+    setMinimumSize(640, 480);
     buildMenus();
+    addShortcuts();
     buildCentralArea();
+    setAcceptDrops(true);
     p_.windows.main = this;
     mainWindowLoad(p_);
     sync();
@@ -147,12 +161,76 @@ void RDX::buildMenus()
             menus_[name] = m;
             a = m->menuAction();
         } else {
-            a = parentMenu == nullptr ? menuBar()->addAction(item.caption) : parentMenu->addAction(item.caption);
+            a = parentMenu == nullptr ? menuBar()->addAction(item.caption)
+                                      : parentMenu->addAction(item.caption);
             connect(a, &QAction::triggered, this, [this, name] { p_.runCommand(name); });
         }
         a->setObjectName(name);
         actions_[name] = a;
     }
+}
+
+void RDX::addShortcuts()
+{
+    // The standard keys of a desktop program, shown beside their menu items.
+    const std::pair<const char *, QKeySequence> keys[] = {
+        {"mnuItemOpen", QKeySequence::Open},         {"mnuItemSave", QKeySequence::Save},
+        {"mnuItemClose", QKeySequence::Close},       {"mnuItemExit", QKeySequence::Quit},
+        {"mnuItemHelp", QKeySequence::HelpContents},
+    };
+    for (const auto &[name, key] : keys) {
+        if (QAction *a = action(QString::fromLatin1(name))) {
+            a->setShortcut(key);
+            a->setShortcutContext(Qt::WindowShortcut);
+        }
+    }
+    // Print is a menu of reports: its key opens that menu.
+    if (QMenu *print = menu(QStringLiteral("mnuItemPrint"))) {
+        captionSuffix_[QStringLiteral("mnuItemPrint")] =
+            QStringLiteral("\t") + QKeySequence(QKeySequence::Print).toString(QKeySequence::NativeText);
+        print->menuAction()->setText(print->menuAction()->text() +
+                                     captionSuffix_[QStringLiteral("mnuItemPrint")]);
+        auto *key = new QShortcut(QKeySequence::Print, this);
+        connect(key, &QShortcut::activated, this, [this, print] {
+            p_.menuOpened(QStringLiteral("mnuFile"));
+            if (print->menuAction()->isEnabled() && print->menuAction()->isVisible()) {
+                print->popup(mapToGlobal(QPoint(40, menuBar()->height())));
+            }
+        });
+    }
+}
+
+void RDX::openDroppedFiles(const QStringList &paths)
+{
+    for (const QString &path : paths) {
+        if (p_.rec.openCount() >= kSlots) {
+            p_.dialogs().message(QStringLiteral("Three recordings are open already: ") +
+                                 QFileInfo(path).fileName() + QStringLiteral(" was not opened."));
+            break;
+        }
+        openRecordingFile(p_, QFileInfo(path).absoluteFilePath());
+    }
+    p_.sync();
+}
+
+void RDX::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QMimeData *data = event->mimeData();
+    if (data->hasUrls() && !data->urls().isEmpty() && data->urls().first().isLocalFile()) {
+        event->acceptProposedAction();
+    }
+}
+
+void RDX::dropEvent(QDropEvent *event)
+{
+    QStringList paths;
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            paths << url.toLocalFile();
+        }
+    }
+    event->acceptProposedAction();
+    openDroppedFiles(paths);
 }
 
 void RDX::buildCentralArea()
@@ -176,16 +254,26 @@ void RDX::buildCentralArea()
     RichTextBox1->setFont(fixedPitchFont());
     RichTextBox1->hide();
 
-    chartArea1_ = new QWidget(central);
+    // The two charts share one place: the imported chart lies over the
+    // recording chart while it is shown.
+    chartPlace_ = new QWidget(central);
+    chartPlace_->setObjectName(QStringLiteral("chartPlace"));
+    auto *overlay = new QGridLayout(chartPlace_);
+    overlay->setContentsMargins(0, 0, 0, 0);
+    chartPlace_->hide();
+    chartArea1_ = new QWidget(chartPlace_);
     chartArea1_->setObjectName(QStringLiteral("ChartFX1"));
     new QVBoxLayout(chartArea1_);
     chartArea1_->layout()->setContentsMargins(0, 0, 0, 0);
     chartArea1_->hide();
-    chartArea2_ = new QWidget(central);
+    chartArea2_ = new QWidget(chartPlace_);
     chartArea2_->setObjectName(QStringLiteral("ChartFX2"));
     new QVBoxLayout(chartArea2_);
     chartArea2_->layout()->setContentsMargins(0, 0, 0, 0);
     chartArea2_->hide();
+    overlay->addWidget(chartArea1_, 0, 0);
+    overlay->addWidget(chartArea2_, 0, 0);
+    chartArea2_->raise();
 
     // The default-directory panel.
     dirPanel_ = new QWidget(central);
@@ -220,18 +308,20 @@ void RDX::buildCentralArea()
     panel->addLayout(rightColumn, 1);
     panel->addStretch();
     dirPanel_->hide();
-    connect(Drive1, &QComboBox::currentTextChanged, this, [this](const QString &drive) { p_.view.drive1Drive = drive; });
+    connect(Drive1, &QComboBox::currentTextChanged, this,
+            [this](const QString &drive) { p_.view.drive1Drive = drive; });
     connect(Command1, &QPushButton::clicked, this, &RDX::onCommand1);
     connect(Command2, &QPushButton::clicked, this, &RDX::onCommand2);
     connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this, &RDX::onDirSelected);
 
+    startPanel_ = new StartPanel(p_, central);
+    layout->addWidget(startPanel_, 1);
     layout->addWidget(Label1);
     layout->addWidget(Label2);
     layout->addWidget(Header1);
     layout->addWidget(RichTextBox1, 1);
     layout->addWidget(Label3);
-    layout->addWidget(chartArea1_, 1);
-    layout->addWidget(chartArea2_, 1);
+    layout->addWidget(chartPlace_, 1);
     layout->addWidget(dirPanel_);
     layout->addStretch(0);
     setCentralWidget(central);
@@ -260,7 +350,10 @@ void RDX::syncMenus()
         }
         QString caption = item.caption;
         if (item.name.startsWith(QLatin1String("mnuMRU("))) {
-            caption.replace(QLatin1Char('&'), QStringLiteral("&&"));  // a path, not an accelerator
+            caption.replace(QLatin1Char('&'), QStringLiteral("&&")); // a path, not an accelerator
+        }
+        if (const auto suffix = captionSuffix_.find(item.name); suffix != captionSuffix_.end()) {
+            caption += suffix->second;
         }
         if (a->text() != caption) {
             a->setText(caption);
@@ -285,7 +378,8 @@ void RDX::syncView()
     mirrorLabel(Label1, v.Label1);
     if (shownBackground_ != v.label1Background) {
         shownBackground_ = v.label1Background;
-        Label1->setStyleSheet(QStringLiteral("QLabel#Label1 { background-color: %1; }").arg(rgbName(shownBackground_)));
+        Label1->setStyleSheet(
+            QStringLiteral("QLabel#Label1 { background-color: %1; }").arg(rgbName(shownBackground_)));
     }
     mirrorLabel(Label2, v.Label2);
     mirrorLabel(Label3, v.Label3);
@@ -302,7 +396,13 @@ void RDX::syncView()
     statusBar()->setVisible(v.statusBarVisible);
     chartArea1_->setVisible(v.chart1Visible);
     chartArea2_->setVisible(v.chart2Visible);
+    chartPlace_->setVisible(v.chart1Visible || v.chart2Visible);
     syncDefaultDirPanel();
+    const bool start = StartPanel::wanted(p_);
+    if (start) {
+        startPanel_->refresh();
+    }
+    startPanel_->setVisible(start);
 }
 
 void RDX::syncDefaultDirPanel()

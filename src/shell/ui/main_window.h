@@ -11,6 +11,9 @@
 
 class QAction;
 class QComboBox;
+class QDragEnterEvent;
+class QDropEvent;
+class StartPanel;
 class QFileSystemModel;
 class QLabel;
 class QMenu;
@@ -50,11 +53,20 @@ public:
     QPushButton *Command1 = nullptr;
     QPushButton *Command2 = nullptr;
 
+    StartPanel *startPanel() const { return startPanel_; }
+
+    // Opens dropped recording files as Open does; a file beyond the third
+    // open recording is refused with a message.
+    void openDroppedFiles(const QStringList &paths);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void buildMenus();
+    void addShortcuts();
     void buildCentralArea();
     void syncMenus();
     void syncView();
@@ -66,9 +78,12 @@ private:
     Program &p_;
     std::map<QString, QAction *> actions_;
     std::map<QString, QMenu *> menus_;
+    std::map<QString, QString> captionSuffix_; // key hints shown after a caption
+    QWidget *chartPlace_ = nullptr;            // holds both chart areas, one over the other
     QWidget *chartArea1_ = nullptr;
     QWidget *chartArea2_ = nullptr;
     QWidget *dirPanel_ = nullptr;
+    StartPanel *startPanel_ = nullptr;
     QFileSystemModel *dirModel_ = nullptr;
     QString shownRichText_;
     uint32_t shownBackground_ = 0xFFFFFFFFU; // none yet

@@ -22,10 +22,10 @@ public:
     void continueStep();
 
     QLabel *Image1 = nullptr;
-    QLabel *Label1 = nullptr;  // "RDX600"
-    QLabel *Label2 = nullptr;  // what the program is for
-    QLabel *Label4 = nullptr;  // "Click or press a key to start"
-    QLabel *Label5 = nullptr;  // version
+    QLabel *Label1 = nullptr; // "RDX600"
+    QLabel *Label2 = nullptr; // what the program is for
+    QLabel *Label4 = nullptr; // "Click or press a key to start"
+    QLabel *Label5 = nullptr; // version
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
