@@ -17,11 +17,14 @@ const Subcommand kSubcommands[] = {
     {"summary", cliSummary},
     {"time", cliTime},
     {"save-as", cliSaveAs},
+    {"survey", cliSurvey},
 };
 
 const char *const kUsage = "usage: rdx600-cli summary FILE...\n"
                            "       rdx600-cli time FILE INDEX\n"
-                           "       rdx600-cli save-as FILE FIRST LAST OUT\n";
+                           "       rdx600-cli save-as FILE FIRST LAST OUT\n"
+                           "       rdx600-cli survey [--pdf OUT] STATION NAME RED WHITE BLUE\n"
+                           "                         [NAME RED WHITE BLUE]...\n";
 
 } // namespace
 

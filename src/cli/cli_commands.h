@@ -10,3 +10,5 @@
 int cliSummary(const QStringList &args, QTextStream &out, QTextStream &err);
 int cliTime(const QStringList &args, QTextStream &out, QTextStream &err);
 int cliSaveAs(const QStringList &args, QTextStream &out, QTextStream &err);
+// The load survey (cli_survey.cpp).
+int cliSurvey(const QStringList &args, QTextStream &out, QTextStream &err);

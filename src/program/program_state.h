@@ -3,6 +3,7 @@
 #pragma once
 
 #include "program/link_window_states.h"
+#include "program/survey_state.h"
 
 #include <QString>
 #include <QStringList>
@@ -64,10 +65,4 @@ struct PowerState {
 struct ReportState {
     bool gExportOnePerLine = true;
     QStringList gTable;
-};
-
-// Load survey.
-struct SurveyState {
-    int gFeederIndex = 0;
-    QString stationName;
 };

@@ -8,6 +8,7 @@
 #include "reports/report_commands.h"
 #include "setup/force_readings.h"
 #include "shell/shell_commands.h"
+#include "survey/load_survey.h"
 
 void installCommands(Program &p)
 {
@@ -18,4 +19,5 @@ void installCommands(Program &p)
     installChartFileCommands(p);
     installForceReadingsCommands(p);
     installLinkCommands(p);
+    installSurveyCommands(p);
 }
