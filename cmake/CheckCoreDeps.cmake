@@ -30,10 +30,18 @@ function(_rdx600_collect_links target out)
   set(${out} ${seen} PARENT_SCOPE)
 endfunction()
 
+# rdx600_check_core_deps(target [ALLOW_QTGUI]): with ALLOW_QTGUI the target
+# may paint with QtGui (the PDF printer of rdx600_print) but still never
+# reaches QtWidgets, Qt Print Support, OpenGL or QCustomPlot.
 function(rdx600_check_core_deps target)
+  cmake_parse_arguments(ARG "ALLOW_QTGUI" "" "" ${ARGN})
+  set(banned "Qt6?::(Gui|Widgets|PrintSupport|OpenGL)|QCustomPlot")
+  if(ARG_ALLOW_QTGUI)
+    set(banned "Qt6?::(Widgets|PrintSupport|OpenGL)|QCustomPlot")
+  endif()
   _rdx600_collect_links(${target} links)
   foreach(lib ${links})
-    if(lib MATCHES "Qt6?::(Gui|Widgets|PrintSupport|OpenGL)|QCustomPlot")
+    if(lib MATCHES "${banned}")
       message(FATAL_ERROR "${target} must not depend on ${lib}: the core stays free of QtGui and QtWidgets")
     endif()
   endforeach()

@@ -4,6 +4,7 @@
 #include "setup/ui/force_rdgs_window.h"
 #include "shell/ui/app_wiring.h"
 #include "shell/ui/main_window.h"
+#include "survey/ui/survey_windows.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -54,6 +55,8 @@ int main(int argc, char *argv[])
     const std::unique_ptr<ForceRdgsWindow> forceRdgs(attachForceRdgsWindow(rdx600.program(), nullptr));
     // Status check, port selection, instrument selection and properties windows.
     const std::unique_ptr<LinkWindowSet> linkWindows = installLinkWindows(rdx600.program(), nullptr);
+    // The load survey's windows.
+    const std::unique_ptr<SurveyWindowSet> surveyWindows = installSurveyWindows(rdx600.program(), nullptr);
     // Recording files named on the command line open after start-up.
     const auto fileWindows = [&rdx600, &parser, &plot] {
         startFileWindows(

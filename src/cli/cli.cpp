@@ -21,6 +21,7 @@ const Subcommand kSubcommands[] = {
     {"table", cliTable},
     {"power", cliPower},
     {"export", cliExport},
+    {"survey", cliSurvey},
 };
 // clang-format on
 
@@ -33,7 +34,9 @@ const char *const kUsage =
     "       rdx600-cli export table FILE\n"
     "       rdx600-cli export per-line FILE\n"
     "       rdx600-cli export csv --volts V [--pf PF] [--dir DIR] FILE...\n"
-    "       rdx600-cli export interchange --volts V [--pf PF] [--id ID] [--dir DIR] FILE...\n";
+    "       rdx600-cli export interchange --volts V [--pf PF] [--id ID] [--dir DIR] FILE...\n"
+    "       rdx600-cli survey [--pdf OUT] STATION NAME RED WHITE BLUE\n"
+    "                         [NAME RED WHITE BLUE]...\n";
 
 } // namespace
 

@@ -16,3 +16,7 @@ int runCli(const QStringList &args, QTextStream &out, QTextStream &err);
 
 // CR LF and CR line ends become LF.
 QString unixLines(const QString &text);
+
+// Whether the command line prints into a PDF file ("survey --pdf"): the tool
+// then needs the printing application object (platform/ui/print/pdf_printer.h).
+bool cliPrintsPdf(const QStringList &args);

@@ -15,3 +15,5 @@ int cliTable(const QStringList &args, QTextStream &out, QTextStream &err);
 int cliPower(const QStringList &args, QTextStream &out, QTextStream &err);
 // The exports: table, per-line, csv, interchange (cli_export.cpp).
 int cliExport(const QStringList &args, QTextStream &out, QTextStream &err);
+// The load survey (cli_survey.cpp).
+int cliSurvey(const QStringList &args, QTextStream &out, QTextStream &err);

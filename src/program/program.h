@@ -29,6 +29,7 @@ class PrinterDevice;
 class SerialPort;
 class SettingsStore;
 class StatusView;
+class SurveyWindowView;
 
 // The outside services. Every pointer is owned elsewhere (by main() or a test).
 struct Services {
@@ -64,6 +65,10 @@ struct Windows {
     EditNotesView *editNotes = nullptr;   // "Note Editor"
     DisplaySelView *displaySel = nullptr; // "display Selection"
     ForceRdgsView *forceRdgs = nullptr;   // "Force Readings"
+
+    SurveyWindowView *loadsurv = nullptr;   // the load-survey window
+    SurveyWindowView *surveyshow = nullptr; // "RESULT" of a feeder
+    SurveyWindowView *station = nullptr;    // the station peak
 };
 
 // Procedures of a higher subsystem that a lower one ends with: opening a

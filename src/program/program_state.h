@@ -3,6 +3,7 @@
 #pragma once
 
 #include "program/link_window_states.h"
+#include "program/survey_state.h"
 
 #include <QString>
 #include <QStringList>
@@ -70,10 +71,4 @@ struct PowerState {
 struct ReportState {
     bool gExportOnePerLine = true;
     QString gTable; // the table shown (or exported), lines ended by CR LF
-};
-
-// Load survey.
-struct SurveyState {
-    int gFeederIndex = 0;
-    QString stationName;
 };

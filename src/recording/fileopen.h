@@ -2,7 +2,8 @@
 // Open, the recent-file entries and files named on the command line.
 #pragma once
 
-#include <QByteArray>
+#include "recording/recording_text.h"
+
 #include <QString>
 
 class Program;
@@ -14,19 +15,6 @@ enum class FileopenResult {
     ModeMixing,      // "Mode mixing not allowed": nothing changed
     NoFreeSlot,      // three recordings are open already
 };
-
-// The recording file as the reader sees it, from one read of the file.
-struct RecordingScan {
-    QString header;           // from the family letter to the end of its line
-    QString rangeText;        // "LOW" when the line after the header holds a ".", else "HIGH"
-    QString formatMarker;     // first character of the line after the header
-    qsizetype valuesFrom = 0; // byte offset where the value items start
-    qsizetype dataEnd = 0;    // offset of the Ctrl-Z (or the end of the bytes)
-};
-
-// Finds the header and the line after it. False when the bytes hold no
-// family letter ("K" or "M") or no line after the header.
-bool scanRecording(const QByteArray &bytes, RecordingScan &scan);
 
 // Reads gOpenPath into the lowest free slot: recent-file list, both passes,
 // values, extremes, time stamps, notes and the summary report. Shows the

@@ -10,6 +10,7 @@
 #include "reports/report_commands.h"
 #include "setup/force_readings.h"
 #include "shell/shell_commands.h"
+#include "survey/load_survey.h"
 
 void installCommands(Program &p)
 {
@@ -22,4 +23,5 @@ void installCommands(Program &p)
     installLinkCommands(p);
     installPowerCommands(p);
     installExportCommands(p);
+    installSurveyCommands(p);
 }
