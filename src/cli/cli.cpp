@@ -35,6 +35,7 @@ const char *const kUsage =
     "       rdx600-cli export per-line FILE\n"
     "       rdx600-cli export csv --volts V [--pf PF] [--dir DIR] FILE...\n"
     "       rdx600-cli export interchange --volts V [--pf PF] [--id ID] [--dir DIR] FILE...\n"
+    "       rdx600-cli export tidy FILE... [--out OUT]\n"
     "       rdx600-cli survey [--pdf OUT] STATION NAME RED WHITE BLUE\n"
     "                         [NAME RED WHITE BLUE]...\n";
 

@@ -3,9 +3,14 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_power.h"
 #include "export/expdatacsv.h"
+#include "export/export_file.h"
 #include "export/interchange.h"
+#include "export/tidy_csv.h"
 #include "recording/fileopen.h"
 #include "reports/reading_table.h"
+
+#include <QFile>
+#include <cstdio>
 
 namespace {
 
@@ -45,9 +50,48 @@ int exportPower(const QStringList &args, bool interchange, QTextStream &err)
     return InterchangeExport(p) ? 0 : 1;
 }
 
+// The open recordings as one tidy table: into OUT, or to standard output.
+int exportTidy(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    QStringList files;
+    QString target;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--out") && i + 1 < args.size()) {
+            target = args[++i];
+        } else if (args[i].startsWith(QLatin1String("--"))) {
+            return usageError(err);
+        } else {
+            files << args[i];
+        }
+    }
+    if (files.isEmpty()) {
+        return usageError(err);
+    }
+    CliProgram cli(err);
+    Program &p = *cli.program;
+    if (openRecordingFiles(p, files, err) > 0 || !p.rec.slotInUse(0)) {
+        return 1;
+    }
+    const std::optional<QByteArray> table = tidyCsv(p);
+    if (!table) {
+        err << "rdx600-cli: the times of the recordings cannot be computed\n";
+        return 1;
+    }
+    if (target.isEmpty()) {
+        out.flush();
+        QFile stdOut;
+        if (!stdOut.open(stdout, QIODevice::WriteOnly) || stdOut.write(*table) != table->size()) {
+            return 1;
+        }
+        stdOut.flush();
+        return 0;
+    }
+    return writeExportBytes(p, target, *table) ? 0 : 1;
+}
+
 } // namespace
 
-int cliExport(const QStringList &args, QTextStream & /*out*/, QTextStream &err)
+int cliExport(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     const QString kind = args.value(0);
     const QStringList rest = args.mid(1);
@@ -62,6 +106,9 @@ int cliExport(const QStringList &args, QTextStream & /*out*/, QTextStream &err)
     }
     if (kind == QLatin1String("interchange")) {
         return exportPower(rest, true, err);
+    }
+    if (kind == QLatin1String("tidy")) {
+        return exportTidy(rest, out, err);
     }
     return usageError(err);
 }

@@ -26,13 +26,17 @@ QString shownPath(const QString &path)
 
 bool writeExportFile(Program &p, const QString &path, const QString &text)
 {
+    return writeExportBytes(p, path, text.toLatin1());
+}
+
+bool writeExportBytes(Program &p, const QString &path, const QByteArray &bytes)
+{
     QSaveFile file(path);
     // Writing straight into the file only where a new file cannot be made
     // beside it is not wanted: an export either replaces the file whole or
     // leaves it alone.
     file.setDirectWriteFallback(false);
     if (file.open(QIODevice::WriteOnly)) {
-        const QByteArray bytes = text.toLatin1();
         if (file.write(bytes) == bytes.size() && file.commit()) {
             return true;
         }

@@ -17,3 +17,5 @@ QString shownPath(const QString &path);
 // when the whole text was written. On failure the earlier file stays as it
 // was and one message names the path; false then.
 bool writeExportFile(Program &p, const QString &path, const QString &text);
+// The same for bytes already encoded.
+bool writeExportBytes(Program &p, const QString &path, const QByteArray &bytes);

@@ -38,6 +38,7 @@ void MenuModel::build()
     add("mnuitemexprep", "Metering Data Report", "mnuItemExportType");
     add("MnuItemexpdatacsv", "Data: Table", "mnuItemExportType");
     add("mnuItemexpdata1perLine", "Data: 1 Rdg per Line", "mnuItemExportType");
+    add("mnuItemExpTidy", "Tidy CSV\u2026", "mnuItemExportType", false);
     add(mru(0), "mnuMRU", "mnuFile", true, false);
     item(mru(0)).separatorBefore = true;
     for (int i = 1; i <= 4; ++i) {

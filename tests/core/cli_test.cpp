@@ -124,3 +124,43 @@ TEST_F(CliTest, RecentFilesGoToTheNamedSettingsFile)
     QtSettingsStore store(ini);
     EXPECT_EQ(store.get("Settings", "mrufile1"), a);
 }
+
+TEST_F(CliTest, TidyExportIsOneTableOfEveryRecording)
+{
+    RecordingFileContent a;
+    a.values = {"30", "20", "10"}; // newest first: 10.0 at 09:30 .. 30.0 at 10:00
+    RecordingFileContent b;
+    b.stamp = "03-15-26 10:15";
+    b.values = {"5.5", "6.5"}; // 6.5 at 10:00, 5.5 at 10:15
+    const QString fileA = write("a.dat", a);
+    const QString fileB = write("b.dat", b);
+    const CliRun run1 = run({"export", "tidy", fileA, fileB});
+    EXPECT_EQ(run1.exitCode, 0) << run1.err.toStdString();
+    EXPECT_EQ(run1.out, "time,a.dat (A),b.dat (A)\r\n"
+                        "2026-03-15T09:30,10.0,\r\n"
+                        "2026-03-15T09:45,20.0,\r\n"
+                        "2026-03-15T10:00,30.0,6.5\r\n"
+                        "2026-03-15T10:15,,5.5\r\n");
+
+    // A min/max/avg recording gives three columns, at the times the program
+    // shows for its intervals everywhere; a comma in a name is quoted.
+    RecordingFileContent m;
+    m.mode = "g";
+    m.family = "KLV";
+    m.values = {"10", "20", "15", "-1.5", "-0.5", "-1"};
+    const QString fileM = write("feeder, \"north\".dat", m);
+    const QString out = tp.path("tidy.csv");
+    const CliRun run2 = run({"export", "tidy", fileM, "--out", out});
+    EXPECT_EQ(run2.exitCode, 0) << run2.err.toStdString();
+    QFile f(out);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(f.readAll()).toStdString(),
+              "time,\"feeder, \"\"north\"\".dat average (V)\",\"feeder, \"\"north\"\".dat maximum (V)\","
+              "\"feeder, \"\"north\"\".dat minimum (V)\"\r\n"
+              "2026-03-15T09:35,-1.0,-0.5,-1.5\r\n"
+              "2026-03-15T09:50,15.0,20.0,10.0\r\n");
+
+    EXPECT_EQ(run({"export", "tidy"}).exitCode, 2);
+    EXPECT_EQ(run({"export", "tidy", fileA, "--bogus"}).exitCode, 2);
+    EXPECT_EQ(run({"export", "tidy", tp.path("missing.dat")}).exitCode, 1);
+}

@@ -210,3 +210,32 @@ TEST(HelpWindowTest, ShowsTheManualWithContentsAndFindsAWord)
     EXPECT_FALSE(w.search("xyzzy-no-such-word"));
     EXPECT_EQ(w.searchResult()->text(), "not found");
 }
+
+TEST_F(AppTest, TidyCsvIsInTheExportMenuWheneverARecordingIsOpen)
+{
+    QAction *exportMenu = window->action("mnuItemExportType");
+    QAction *tidy = window->action("mnuItemExpTidy");
+    ASSERT_NE(tidy, nullptr);
+    EXPECT_EQ(tidy->text(), QStringLiteral("Tidy CSV\u2026"));
+    p().menuOpened("mnuFile");
+    EXPECT_FALSE(exportMenu->isEnabled()); // nothing open
+
+    RecordingFileContent c;
+    c.values = {"3", "2", "1"};
+    ASSERT_TRUE(writeRecording(path("feeder.dat"), c));
+    dialogs.openAnswers.push_back(path("feeder.dat"));
+    p().runCommand("mnuItemOpen");
+    p().menuOpened("mnuFile");
+    EXPECT_TRUE(exportMenu->isEnabled());
+    EXPECT_TRUE(tidy->isEnabled());
+    // The specified exports still wait for a table to be shown.
+    EXPECT_FALSE(window->action("MnuItemexpdatacsv")->isEnabled());
+    EXPECT_FALSE(window->action("mnuitemexprep")->isEnabled());
+
+    dialogs.saveAnswers.push_back(path("out.csv"));
+    tidy->trigger();
+    QFile out(path("out.csv"));
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(out.readAll().startsWith("time,feeder.dat (A)\r\n"));
+    EXPECT_TRUE(dialogs.saveDirs.last().endsWith("feeder.csv")) << dialogs.saveDirs.last().toStdString();
+}

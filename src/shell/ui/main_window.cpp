@@ -367,6 +367,19 @@ void RDX::syncMenus()
             a->setChecked(item.checked);
         }
     }
+    // Tidy CSV... serves whenever a recording is open, so the Export menu
+    // opens for it too; its other items then stay as the Export menu's own
+    // state has them.
+    const bool exportMenu = p_.menu.enabled(QStringLiteral("mnuItemExportType"));
+    const bool tidy = p_.menu.enabled(QStringLiteral("mnuItemExpTidy"));
+    if (QAction *a = action(QStringLiteral("mnuItemExportType"))) {
+        a->setEnabled(exportMenu || tidy);
+    }
+    for (const QString &child : p_.menu.children(QStringLiteral("mnuItemExportType"))) {
+        if (QAction *a = action(child); a != nullptr && child != QLatin1String("mnuItemExpTidy")) {
+            a->setEnabled(p_.menu.enabled(child) && exportMenu);
+        }
+    }
 }
 
 void RDX::syncView()
