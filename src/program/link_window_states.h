@@ -69,3 +69,24 @@ struct PortSelState {
     int selected = 0; // option button 1..8; 0 none
     bool open = false;
 };
+
+// Flags read from runspec.txt by every Download command; they switch the
+// download's reports and the '999' conversion, and inject chosen errors into
+// the downloaded text so that the checks can be tried on a real instrument.
+struct RunSpecFlags {
+    bool enableChange999sTo000 = true;
+    bool enable999CountReport = false;
+    bool enableErrorReport = true;
+    bool enableAddedReading = false;
+    bool enableMissingReading = false;
+    bool enableChangeTo999 = false;
+    bool enableAddedBadChar = false;
+    bool enableReadingOver999 = false;
+    bool enableAddedCtrlZ = false;
+    bool enableMissingCtrlZ = false;
+};
+
+// The Download window (Dwnloaditem).
+struct DownloadWindowState {
+    RunSpecFlags runSpec;
+};

@@ -77,6 +77,9 @@ struct Windows {
 // includes still run downward only. An empty entry does nothing.
 struct Procedures {
     std::function<void()> Printinfo;
+    // Instrument information after a download or a recovery (setup/).
+    std::function<void()> Showinfo;
+    std::function<void()> Showinfodb;
 };
 
 class Program {

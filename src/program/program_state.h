@@ -26,6 +26,7 @@ struct LinkState {
     InstSelState instSel;
     InstPropertiesState instProperties;
     PortSelState portSel;
+    DownloadWindowState download;
 };
 
 // Chart state shared by the plot and the chart interaction.
@@ -71,4 +72,5 @@ struct PowerState {
 struct ReportState {
     bool gExportOnePerLine = true;
     QString gTable; // the table shown (or exported), lines ended by CR LF
+    bool printPreview = false; // printed reports are shown before they go to paper
 };
