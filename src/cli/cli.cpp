@@ -18,6 +18,8 @@ const Subcommand kSubcommands[] = {
     {"summary", cliSummary},
     {"time", cliTime},
     {"save-as", cliSaveAs},
+    {"status", cliStatus},
+    {"download", cliDownload},
     {"table", cliTable},
     {"power", cliPower},
     {"export", cliExport},
@@ -29,6 +31,9 @@ const char *const kUsage =
     "usage: rdx600-cli summary FILE...\n"
     "       rdx600-cli time FILE INDEX\n"
     "       rdx600-cli save-as FILE FIRST LAST OUT\n"
+    "       rdx600-cli status --port N [--type T]\n"
+    "       rdx600-cli download --port N [--type T] [--field-init \"mm-dd-yy hh:mm\"]\n"
+    "                           [--save-damaged] OUT\n"
     "       rdx600-cli table FILE\n"
     "       rdx600-cli power --volts V [--pf PF] FILE...\n"
     "       rdx600-cli export table FILE\n"

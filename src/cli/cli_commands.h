@@ -15,5 +15,8 @@ int cliTable(const QStringList &args, QTextStream &out, QTextStream &err);
 int cliPower(const QStringList &args, QTextStream &out, QTextStream &err);
 // The exports: table, per-line, csv, interchange (cli_export.cpp).
 int cliExport(const QStringList &args, QTextStream &out, QTextStream &err);
+// The exchanges with an instrument: status, download (cli_link.cpp).
+int cliStatus(const QStringList &args, QTextStream &out, QTextStream &err);
+int cliDownload(const QStringList &args, QTextStream &out, QTextStream &err);
 // The load survey (cli_survey.cpp).
 int cliSurvey(const QStringList &args, QTextStream &out, QTextStream &err);

@@ -12,6 +12,9 @@ MsgResult CliDialogs::message(const QString &text, const QString &title, MsgButt
     }
     err_ << line << '\n';
     err_.flush();
+    if (answer) {
+        return answer(text, buttons);
+    }
     switch (buttons) {
     case MsgButtons::OkCancel:
     case MsgButtons::RetryCancel:

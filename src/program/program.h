@@ -18,6 +18,7 @@ class ChartDevice;
 class DisplaySelView;
 class ForceRdgsView;
 class DataSelectView;
+class DownloadView;
 class EditNotesView;
 class Clock;
 class Dialogs;
@@ -58,6 +59,7 @@ public:
 struct Windows {
     MainView *main = nullptr;
     StatusView *status = nullptr;
+    DownloadView *download = nullptr; // Dwnloaditem
     InstSelView *instSel = nullptr;
     InstPropertiesView *instProperties = nullptr;
     PortSelView *portSel = nullptr;

@@ -62,6 +62,8 @@ private:
     bool voltage_;
     Faults faults_;
     QStringList values_; // newest first, as transmitted
+    int perLine_;
+    QList<int> lineLengths_; // readings per line of a replayed file, in order
     struct {
         bool family = false, serial = false, mode = false;
     } given_; // named by the options (a replayed recording does not override them)

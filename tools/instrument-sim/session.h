@@ -31,6 +31,8 @@ public:
     std::optional<Clock::time_point> nextDue() const;
     // Bytes sent since the port opened.
     qint64 sentSinceOpen() const { return sentSinceOpen_; }
+    // The unit is to be unplugged now (fault): its bytes up to the count are out.
+    bool unplugDue() const { return unplugAfter_ >= 0 && sentInAll_ >= unplugAfter_; }
 
 private:
     void queue(const QByteArray &bytes, Clock::time_point at, const char *what);
@@ -41,6 +43,8 @@ private:
     std::chrono::milliseconds initDelay_;
     bool silence_;
     long stopAfter_;
+    long unplugAfter_;
+    qint64 sentInAll_ = 0;
 
     QByteArray out_;
     qsizetype outPos_ = 0;

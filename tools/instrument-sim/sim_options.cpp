@@ -25,6 +25,15 @@ bool parseFaults(const QStringList &values, Faults &f, QString &error)
                 f.lowBattery = true;
             } else if (name == QLatin1String("wrong-family")) {
                 f.wrongFamily = true;
+            } else if (name == QLatin1String("short-line")) {
+                f.shortLine = true;
+            } else if (name.startsWith(QLatin1String("unplug-after="))) {
+                bool ok = false;
+                f.unplugAfter = name.mid(13).toLong(&ok);
+                if (!ok || f.unplugAfter < 0) {
+                    error = QStringLiteral("bad byte count in '%1'").arg(name);
+                    return false;
+                }
             } else if (name.startsWith(QLatin1String("stop-after="))) {
                 bool ok = false;
                 f.stopAfter = name.mid(11).toLong(&ok);
@@ -71,7 +80,9 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
             "the program starts the initialization exchange: the unit answers \"INIT\", takes the\n"
             "initialization string (\"mm-dd-yy hh:mm\", blank, mode letter, kind digit, CR), clears its\n"
             "memory, takes the new mode and clock and sends back its header line followed by Ctrl-Z.\n"
-            "When the program's baud rate differs from the unit's, the unit's bytes arrive as garbage.\n"
+            "When the program's baud rate differs from the unit's, the unit's bytes arrive as garbage:\n"
+            "listening slower than the unit, fewer bytes of any value (letters and Ctrl-Z among them,\n"
+            "random but the same for the same --seed); listening faster, runs of set high bits and nulls.\n"
             "Ends on SIGTERM or SIGINT (and with --exit-with-parent when its parent ends).\n"
             "RDX600_TIME_SCALE in the environment (e.g. 0.1, as for the program) scales the cable and\n"
             "initialization delays.\n"
@@ -113,9 +124,15 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
     const QCommandLineOption readings(
         QStringLiteral("readings"),
         QStringLiteral("Readings in memory (default 960; 3 per interval in min/max/avg "
-                       "modes). A stop-when-full unit (modes d-f, j-l) holding its "
-                       "capacity has stopped."),
+                       "modes). May exceed the type's capacity, as an MQA-S5 sends readings "
+                       "of earlier recordings after its own. A stop-when-full unit (modes d-f, "
+                       "j-l) holding its capacity has stopped."),
         QStringLiteral("n"), QStringLiteral("960"));
+    const QCommandLineOption perLine(
+        QStringLiteral("per-line"),
+        QStringLiteral("Readings per transmitted line (default 10; a replayed --recording keeps "
+                       "the lines of its file)."),
+        QStringLiteral("n"), QStringLiteral("10"));
     const QCommandLineOption recording(
         QStringLiteral("recording"),
         QStringLiteral("Replay the readings (and, unless given, family, mode, serial "
@@ -123,8 +140,8 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
         QStringLiteral("file"));
     const QCommandLineOption seed(
         QStringLiteral("seed"),
-        QStringLiteral("Seed of the generated load profile's noise (default 1); with --clock "
-                       "the readings are the same on every run."),
+        QStringLiteral("Seed of the generated load profile's noise and of the garbage sent at a "
+                       "wrong rate (default 1); with --clock the readings are the same on every run."),
         QStringLiteral("n"), QStringLiteral("1"));
     const QCommandLineOption layout(
         QStringLiteral("layout"),
@@ -140,9 +157,11 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
     const QCommandLineOption fault(
         QStringLiteral("fault"),
         QStringLiteral("Faults, comma-separated or repeated: silence, bad-chars (an \"A\" "
-                       "in the second data line), no-ctrlz, double-ctrlz, stop-after=N "
-                       "(bytes), low-battery (lower-case family letter), wrong-family "
-                       "(second letter \"X\")."),
+                       "in the second data line), short-line (one reading fewer in the second "
+                       "data line), no-ctrlz, double-ctrlz, stop-after=N (bytes of each "
+                       "transmission, then silent), unplug-after=N (bytes, then the unit closes "
+                       "its end of the terminal and the simulator ends: the cable pulled), "
+                       "low-battery (lower-case family letter), wrong-family (second letter \"X\")."),
         QStringLiteral("list"));
     const QCommandLineOption fullSpeed(
         QStringLiteral("full-speed"),
@@ -168,7 +187,7 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
         QStringLiteral("exit-with-parent"),
         QStringLiteral("End when the process that started the simulator ends."));
     p.addOptions({type, family, serial,    mode,       stopped,   clock,    battery, noBattery,
-                  rate, s5,     nonS5,     readings,   recording, seed,     layout,  lowRange,
+                  rate, s5,     nonS5,     readings,   perLine,   recording, seed,   layout,  lowRange,
                   peak, fault,  fullSpeed, cableDelay, initDelay, pathFile, log,     exitWithParent});
     if (!p.parse(arguments)) {
         error = p.errorText();
@@ -244,6 +263,11 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
     o.readings = p.value(readings).toInt(&ok);
     if (!ok || o.readings < 0) {
         error = QStringLiteral("bad number of readings");
+        return std::nullopt;
+    }
+    o.perLine = p.value(perLine).toInt(&ok);
+    if (!ok || o.perLine < 1) {
+        error = QStringLiteral("bad number of readings per line");
         return std::nullopt;
     }
     o.recordingFile = p.value(recording);

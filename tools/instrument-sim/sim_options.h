@@ -14,6 +14,8 @@ struct Faults {
     long stopAfter = -1;      // stops transmitting after this many bytes of a transmission
     bool lowBattery = false;  // family letter sent in lower case
     bool wrongFamily = false; // second letter of the family code replaced by "X"
+    long unplugAfter = -1;    // closes its end of the terminal after this many bytes
+    bool shortLine = false;   // the second data line holds one reading fewer
 };
 
 struct SimOptions {
@@ -28,6 +30,7 @@ struct SimOptions {
     std::optional<int> rate; // baud
     std::optional<bool> s5;
     int readings = 960;    // values in memory
+    int perLine = 10;      // readings per transmitted line (a replayed file keeps its own lines)
     QString recordingFile; // replayed instead of the generated profile
     unsigned seed = 1;
     std::optional<bool> oldLayout;

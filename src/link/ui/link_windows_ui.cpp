@@ -1,5 +1,6 @@
 #include "link/ui/link_windows_ui.h"
 
+#include "link/ui/download_window.h"
 #include "link/ui/inst_properties_window.h"
 #include "link/ui/inst_sel_window.h"
 #include "link/ui/port_sel_window.h"
@@ -17,11 +18,13 @@ std::unique_ptr<LinkWindowSet> installLinkWindows(Program &p, QWidget *parent)
 {
     auto set = std::make_unique<LinkWindowSet>();
     set->status = std::make_unique<StatusWindow>(p, parent);
+    set->download = std::make_unique<DownloadWindow>(p, parent);
     set->instSel = std::make_unique<InstSelWindow>(p, parent);
     // The properties window opens over the selection window.
     set->instProperties = std::make_unique<InstPropertiesWindow>(p, set->instSel.get());
     set->portSel = std::make_unique<PortSelWindow>(p, parent);
     p.windows.status = set->status.get();
+    p.windows.download = set->download.get();
     p.windows.instSel = set->instSel.get();
     p.windows.instProperties = set->instProperties.get();
     p.windows.portSel = set->portSel.get();

@@ -1,4 +1,4 @@
-// Creates the link's windows (status, InstSel, InstProperties, PortSel) and
+// Creates the link's windows (status, Dwnloaditem, InstSel, InstProperties, PortSel) and
 // hands them to the program. The returned object owns them; keep it for the
 // whole run.
 #pragma once
@@ -7,6 +7,7 @@
 
 class Program;
 class QWidget;
+class DownloadWindow;
 class InstPropertiesWindow;
 class InstSelWindow;
 class PortSelWindow;
@@ -18,6 +19,7 @@ struct LinkWindowSet {
     LinkWindowSet(const LinkWindowSet &) = delete;
     LinkWindowSet &operator=(const LinkWindowSet &) = delete;
     std::unique_ptr<StatusWindow> status;
+    std::unique_ptr<DownloadWindow> download;
     std::unique_ptr<InstSelWindow> instSel;
     std::unique_ptr<InstPropertiesWindow> instProperties;
     std::unique_ptr<PortSelWindow> portSel;
