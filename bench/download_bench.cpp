@@ -90,10 +90,12 @@ public:
     {
         QString program = qEnvironmentVariable("RDX600_SIM");
         if (program.isEmpty()) {
-            program = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../rdx600-sim"));
+            program = QDir(QCoreApplication::applicationDirPath())
+                          .absoluteFilePath(QStringLiteral("../rdx600-sim"));
         }
         log_ = folder().filePath(QStringLiteral("sim%1.log").arg(++count_));
-        process_.start(program, options + QStringList{QStringLiteral("--log"), log_, QStringLiteral("--exit-with-parent")});
+        process_.start(program, options + QStringList{QStringLiteral("--log"), log_,
+                                                      QStringLiteral("--exit-with-parent")});
         started_.start();
         if (process_.waitForStarted(5000) && process_.waitForReadyRead(5000)) {
             path_ = QString::fromLocal8Bit(process_.readLine()).trimmed();

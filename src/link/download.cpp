@@ -313,7 +313,8 @@ std::optional<QByteArray> processCells(Program &p, const QByteArray &cells, bool
             break;
         }
     }
-    s.label2 = QStringLiteral("No. of characters processed = ") + textformat::withLeadingBlank(builder.processed());
+    s.label2 =
+        QStringLiteral("No. of characters processed = ") + textformat::withLeadingBlank(builder.processed());
     changed(p);
     return builder.takeText();
 }
@@ -429,8 +430,9 @@ QString downloadCautionText()
     const QString blanks(33, QLatin1Char(' '));
     const QChar cr = QLatin1Char('\r');
     return QStringLiteral("             CAUTION          ") + cr + blanks + cr +
-           QStringLiteral("    For Voltage Recorders press  ") + cr + QStringLiteral("    the display switch until the ") +
-           cr + QStringLiteral("          reading appears.       ") + cr + blanks + cr +
+           QStringLiteral("    For Voltage Recorders press  ") + cr +
+           QStringLiteral("    the display switch until the ") + cr +
+           QStringLiteral("          reading appears.       ") + cr + blanks + cr +
            QStringLiteral("           Then press OK         ") + cr;
 }
 
@@ -526,11 +528,12 @@ void DownloadTimer1(Program &p)
         } else {
             p.link.gErrorCallPoint = 317;
             disableTimer1(w);
-            message(p, QStringLiteral("No response in ") + QStringLiteral("2.5") + QStringLiteral(" seconds") +
+            message(p, QStringLiteral("No response in ") + QStringLiteral("2.5") +
+                           QStringLiteral(" seconds") +
                            QStringLiteral(" at each of two different baud rates.") + kCrLf + kCrLf +
                            QStringLiteral("Check that the instrument is connected.") + kCrLf +
-                           QStringLiteral("Otherwise remove the cable from the instrument, and then") + kCrLf +
-                           QStringLiteral("try selecting some other instrument type") + kCrLf +
+                           QStringLiteral("Otherwise remove the cable from the instrument, and then") +
+                           kCrLf + QStringLiteral("try selecting some other instrument type") + kCrLf +
                            QStringLiteral("(using Options > Instrument Selection)."));
             closePort(p);
             w.timerRunning = false;
@@ -621,7 +624,8 @@ void mnuItemDownload(Program &p)
         const auto &catalogue = instrumentCatalogue();
         const bool voltage = type >= 0 && type < static_cast<int>(catalogue.size()) &&
                              catalogue[static_cast<size_t>(type)].voltageRecorder;
-        if (voltage && p.dialogs().message(downloadCautionText(), {}, MsgButtons::OkCancel) != MsgResult::Ok) {
+        if (voltage &&
+            p.dialogs().message(downloadCautionText(), {}, MsgButtons::OkCancel) != MsgResult::Ok) {
             unloadDownloadWindow(p);
             p.sync();
             return;

@@ -5,7 +5,6 @@
 #include "program/program.h"
 #include "recording/calc_date.h"
 
-
 using textformat::DateText;
 
 namespace {
@@ -50,7 +49,7 @@ QString asHeaderTime(const QString &stamp)
 // The wall-clock minute of a time, as the date texts hold it.
 QDateTime wallMinute(const QDateTime &t)
 {
-    return QDateTime(t.date(), QTime(t.time().hour(), t.time().minute()), Qt::UTC);
+    return {t.date(), QTime(t.time().hour(), t.time().minute()), Qt::UTC};
 }
 
 const QString kFieldInitPrompt = QStringLiteral("Enter date and time of the field initialization") +

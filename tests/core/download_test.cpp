@@ -76,7 +76,8 @@ protected:
     {
         expectEndedClean();
         ASSERT_EQ(tp.dialogs.messages.size(), 1U) << tp.dialogs.messageTexts().join("|").toStdString();
-        EXPECT_TRUE(tp.dialogs.lastMessage().startsWith(messageStart)) << tp.dialogs.lastMessage().toStdString();
+        EXPECT_TRUE(tp.dialogs.lastMessage().startsWith(messageStart))
+            << tp.dialogs.lastMessage().toStdString();
         EXPECT_TRUE(tp.dialogs.saveDirs.isEmpty());
         EXPECT_FALSE(p().link.download.textReady);
     }
@@ -287,7 +288,8 @@ TEST_F(DownloadTest, CancelAtEveryWaitingPoint)
 TEST_F(DownloadTest, EmptyFieldInitializationAnswerEndsWithoutSaving)
 {
     select(2);
-    QByteArray sent = "\r\n" + headerLine("KPA", "D", "0042", "12-01-26 08:00", {}) + "101 102 103\r\n" + kCtrlZ;
+    QByteArray sent =
+        "\r\n" + headerLine("KPA", "D", "0042", "12-01-26 08:00", {}) + "101 102 103\r\n" + kCtrlZ;
     port.answerWhenAwake({}, sent, 50);
     download();
     expectEndedClean();

@@ -49,20 +49,23 @@ const QByteArray kLongHeader = kHeader + "   Vbatt 3E8 and more";
 std::vector<ProcessCase> processCases()
 {
     std::vector<ProcessCase> cases;
-    cases.push_back({"header line cut to 44 characters, its line end kept", "\n" + kLongHeader + "\r\nT: 1 2 3\r\n" + kCtrlZ,
-                     false, "\n" + kHeader + "\r\nT: 1 2 3\r\n" + kCtrlZ});
-    cases.push_back({"at most 44 cells before the header", QByteArray(50, 'x') + kHeader + "\r\nT: 7" + kCtrlZ, false,
+    cases.push_back({"header line cut to 44 characters, its line end kept",
+                     "\n" + kLongHeader + "\r\nT: 1 2 3\r\n" + kCtrlZ, false,
+                     "\n" + kHeader + "\r\nT: 1 2 3\r\n" + kCtrlZ});
+    cases.push_back({"at most 44 cells before the header",
+                     QByteArray(50, 'x') + kHeader + "\r\nT: 7" + kCtrlZ, false,
                      QByteArray(44, 'x') + kHeader + "\r\nT: 7" + kCtrlZ});
     cases.push_back({"short text without a line end", "\nKQA", false, "\nKQA"});
     cases.push_back({"nothing received", "", false, ""});
     const QByteArray full = "\n" + kHeader + "\r\nT: " + readings(10800, "123") + kCtrlZ;
-    cases.push_back({"MQA-S5 readings after its memory dropped",
-                     full, true, "\n" + kHeader + "\r\nT: " + readings(10710, "123").chopped(3) + kCtrlZ});
+    cases.push_back({"MQA-S5 readings after its memory dropped", full, true,
+                     "\n" + kHeader + "\r\nT: " + readings(10710, "123").chopped(3) + kCtrlZ});
     cases.push_back({"other types keep every reading", full, false, full});
     const QByteArray low = "\n" + kHeader + "\r\nT: " + readings(10720, "11.5") + kCtrlZ;
     cases.push_back({"a low-range reading counts once", low, true,
                      "\n" + kHeader + "\r\nT: " + readings(10710, "11.5").chopped(3) + kCtrlZ});
-    const QByteArray exact = "\n" + kHeader + "\r\nT: " + readings(10700, "9") + "9 9 9 9 9 9 9 9 9 9" + kCtrlZ;
+    const QByteArray exact =
+        "\n" + kHeader + "\r\nT: " + readings(10700, "9") + "9 9 9 9 9 9 9 9 9 9" + kCtrlZ;
     cases.push_back({"the Ctrl-Z that ends the last reading", exact, true, exact});
     return cases;
 }
@@ -78,14 +81,13 @@ TEST_P(ProcessDownload, Text)
     EXPECT_LE(countOf(text, kCtrlZ), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ProcessDownload, ::testing::ValuesIn(processCases()),
-                         [](const auto &info) {
-                             std::string n = info.param.name;
-                             for (char &ch : n) {
-                                 ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-                             }
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, ProcessDownload, ::testing::ValuesIn(processCases()), [](const auto &info) {
+    std::string n = info.param.name;
+    for (char &ch : n) {
+        ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+    }
+    return n;
+});
 
 TEST(ProcessDownload, TrimmedTextHoldsExactlyTheMemory)
 {
@@ -120,8 +122,8 @@ struct HeaderCase {
     int32_t maxSamples;
     QStringList answers; // to the field-initialization question
     bool completes;
-    QString timeField;  // characters 31-44 afterwards
-    QString stopField;  // characters 47-60 of the header line afterwards (older layout)
+    QString timeField; // characters 31-44 afterwards
+    QString stopField; // characters 47-60 of the header line afterwards (older layout)
     int32_t capacity;
     int questions;
 };
@@ -131,22 +133,94 @@ const QDateTime kT0(QDate(2026, 12, 7), QTime(11, 7, 40), Qt::UTC);
 std::vector<HeaderCase> headerCases()
 {
     return {
-        {"T layout: the last whole interval before the download", 'a', "12-07-26 10:00", true, 42966, {}, true,
-         "12-07-26 11:00", {}, 42966, 0},
-        {"T layout, 1-minute interval: the download's start", 'c', "12-07-26 10:00", true, 42966, {}, true,
-         "12-07-26 11:07", {}, 42966, 0},
-        {"T layout, header after the download: Int rounds down", 'b', "12-07-26 11:10", true, 42966, {}, true,
-         "12-07-26 11:05", {}, 42966, 0},
-        {"older layout: the download's start", 'a', "12-07-26 10:00", false, 42966, {}, true, "12-07-26 11:07",
-         {}, 6531, 0},
-        {"running in a stop-when-full mode: nothing asked", 'j', "12-01-26 08:00", false, 10710, {}, true,
-         "12-07-26 11:07", {}, 6531, 0},
-        {"stopped T unit, mode J: capacity x 5 minutes after the header", 'J', "12-01-26 08:00", true, 10710, {},
-         true, "01-07-27 12:30", {}, 10710, 0},
-        {"stopped older unit: month 13 asked again, then the stop time", 'D', "12-01-26 08:00", false, 10710,
-         {"13-01-26 09:00", "12-01-26 09:00"}, true, "12-07-26 11:07", "02-07-27 09:45", 6531, 2},
-        {"stopped older unit: no answer ends the download", 'D', "12-01-26 08:00", false, 10710, {""}, false,
-         {}, {}, 6531, 1},
+        {"T layout: the last whole interval before the download",
+         'a',
+         "12-07-26 10:00",
+         true,
+         42966,
+         {},
+         true,
+         "12-07-26 11:00",
+         {},
+         42966,
+         0},
+        {"T layout, 1-minute interval: the download's start",
+         'c',
+         "12-07-26 10:00",
+         true,
+         42966,
+         {},
+         true,
+         "12-07-26 11:07",
+         {},
+         42966,
+         0},
+        {"T layout, header after the download: Int rounds down",
+         'b',
+         "12-07-26 11:10",
+         true,
+         42966,
+         {},
+         true,
+         "12-07-26 11:05",
+         {},
+         42966,
+         0},
+        {"older layout: the download's start",
+         'a',
+         "12-07-26 10:00",
+         false,
+         42966,
+         {},
+         true,
+         "12-07-26 11:07",
+         {},
+         6531,
+         0},
+        {"running in a stop-when-full mode: nothing asked",
+         'j',
+         "12-01-26 08:00",
+         false,
+         10710,
+         {},
+         true,
+         "12-07-26 11:07",
+         {},
+         6531,
+         0},
+        {"stopped T unit, mode J: capacity x 5 minutes after the header",
+         'J',
+         "12-01-26 08:00",
+         true,
+         10710,
+         {},
+         true,
+         "01-07-27 12:30",
+         {},
+         10710,
+         0},
+        {"stopped older unit: month 13 asked again, then the stop time",
+         'D',
+         "12-01-26 08:00",
+         false,
+         10710,
+         {"13-01-26 09:00", "12-01-26 09:00"},
+         true,
+         "12-07-26 11:07",
+         "02-07-27 09:45",
+         6531,
+         2},
+        {"stopped older unit: no answer ends the download",
+         'D',
+         "12-01-26 08:00",
+         false,
+         10710,
+         {""},
+         false,
+         {},
+         {},
+         6531,
+         1},
     };
 }
 
@@ -162,7 +236,8 @@ TEST_P(CompleteHeader, TimeFields)
         tp.dialogs.inputAnswers.push_back(a);
     }
     const QString data = c.tLayout ? QStringLiteral("T: 1 2 3\r\n") : QStringLiteral("1 2 3\r\n");
-    const QString original = QStringLiteral("\n") + QString::fromLatin1(header44("kqa", c.mode, c.headerTime)) +
+    const QString original = QStringLiteral("\n") +
+                             QString::fromLatin1(header44("kqa", c.mode, c.headerTime)) +
                              QStringLiteral("\r\n") + data + QChar(26);
     QString text = original;
     QString shown;

@@ -88,9 +88,10 @@ TEST_F(CliLinkE2E, SilentUnitIsGivenUpAndWrongUsageRefused)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("the download was cancelled")) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(out("q.dat")));
-    for (const QStringList &args : {QStringList{"download", "--port", "1"},
-                                    QStringList{"download", "--port", "1", "--field-init", "13-01-26 09:00", "x.dat"},
-                                    QStringList{"status"}, QStringList{"download", "--port", "1", "--type", "15", "x"}}) {
+    for (const QStringList &args :
+         {QStringList{"download", "--port", "1"},
+          QStringList{"download", "--port", "1", "--field-init", "13-01-26 09:00", "x.dat"},
+          QStringList{"status"}, QStringList{"download", "--port", "1", "--type", "15", "x"}}) {
         r = run(args);
         EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(r.err.contains("usage: rdx600-cli"));

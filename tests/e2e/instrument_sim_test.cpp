@@ -154,7 +154,8 @@ TEST_F(InstrumentSim, RejectsBadOptionsAndDocumentsEveryOption)
                                "--rate",       "--s5",        "--non-s5",     "--readings",
                                "--recording",  "--seed",      "--layout",     "--low-range",
                                "--peak",       "--fault",     "--full-speed", "--cable-delay",
-                               "--init-delay", "--path-file", "--log",        "--exit-with-parent"}) {
+                               "--init-delay", "--path-file", "--log",        "--exit-with-parent",
+                               "--per-line",   "unplug-after=", "short-line", "stop-after="}) {
         EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
     }
 }

@@ -57,7 +57,7 @@ TEST_F(DownloadWindowTest, PromptThenProgressWhileReceiving)
 
     QString label1While, label2While;
     bool okHidden = false, barShown = false;
-    at(2000, [&] {
+    at(400, [&] {
         label1While = window.Label1->text();
         label2While = window.Label2->text();
         okHidden = !window.OK->isVisible();

@@ -4,12 +4,12 @@
 #include "program/program.h"
 
 #include <QCloseEvent>
-#include <algorithm>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
