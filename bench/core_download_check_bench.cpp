@@ -28,8 +28,8 @@ constexpr qsizetype kFullMemory = 205000;
 // readings followed by a blank, 10 a line, and the Ctrl-Z.
 QString fullDownload(bool low)
 {
-    QString t = QStringLiteral("\r\nKQAa   0042") + QString(19, QLatin1Char(' ')) + QStringLiteral("03-15-26 10:00") +
-                QStringLiteral("\r\nT: ");
+    QString t = QStringLiteral("\r\nKQAa   0042") + QString(19, QLatin1Char(' ')) +
+                QStringLiteral("03-15-26 10:00") + QStringLiteral("\r\nT: ");
     t.reserve(kFullMemory);
     for (int i = 0;; ++i) {
         const int v = (i * 7919) % 998;

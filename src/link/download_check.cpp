@@ -206,8 +206,8 @@ QString insertErrorsNoMarkerText()
 
 bool insertErrors(QString &text, const RunSpecFlags &flags)
 {
-    const std::array<bool, 6> atLine = {flags.enableAddedReading, flags.enableMissingReading,
-                                        flags.enableChangeTo999,  flags.enableAddedBadChar,
+    const std::array<bool, 6> atLine = {flags.enableAddedReading,   flags.enableMissingReading,
+                                        flags.enableChangeTo999,    flags.enableAddedBadChar,
                                         flags.enableReadingOver999, flags.enableAddedCtrlZ};
     bool any = flags.enableMissingCtrlZ;
     for (const bool on : atLine) {
@@ -274,7 +274,7 @@ DownloadErrorCounts countDownloadErrors(QString &text, bool change999To000)
     }
     i += 2;
     const QChar *d = text.constData(); // detached only when a '999' is overwritten
-    bool inProgress = false; // cleared by a blank or a line end only
+    bool inProgress = false;           // cleared by a blank or a line end only
     bool hasPoint = false;
     qsizetype start = -1;
     qsizetype end = -1;
@@ -361,8 +361,8 @@ QString downloadErrorResult(const DownloadErrorCounts &counts)
         return {};
     }
     QStringList pieces;
-    for (const int v : {counts.incorrectLines, counts.badCharacters, counts.firstBadCharacter, counts.readings999,
-                        counts.readingsOver999, counts.ctrlZ}) {
+    for (const int v : {counts.incorrectLines, counts.badCharacters, counts.firstBadCharacter,
+                        counts.readings999, counts.readingsOver999, counts.ctrlZ}) {
         pieces << QLatin1Char(' ') + QString::number(v);
     }
     return pieces.join(QLatin1Char(' '));
@@ -390,7 +390,8 @@ QString CountDownloadErrors(Program &p)
     if (!hasTLayoutMarker(p.rec.gText)) {
         return {};
     }
-    return downloadErrorResult(countDownloadErrors(p.rec.gText, p.link.download.runSpec.enableChange999sTo000));
+    return downloadErrorResult(
+        countDownloadErrors(p.rec.gText, p.link.download.runSpec.enableChange999sTo000));
 }
 
 DownloadReports downloadReports(const QString &result, const RunSpecFlags &flags)
@@ -401,10 +402,11 @@ DownloadReports downloadReports(const QString &result, const RunSpecFlags &flags
         return reports;
     }
     if (flags.enable999CountReport && counts->readings999 > 0) {
-        reports.count999 = QStringLiteral("Download had ") + QString::number(counts->readings999) +
-                           QStringLiteral(" '999' reading(s)") + kCrLf +
-                           (flags.enableChange999sTo000 ? QStringLiteral("(which was/were converted to '000')")
-                                                        : QStringLiteral("(which was/were left as is)"));
+        reports.count999 =
+            QStringLiteral("Download had ") + QString::number(counts->readings999) +
+            QStringLiteral(" '999' reading(s)") + kCrLf +
+            (flags.enableChange999sTo000 ? QStringLiteral("(which was/were converted to '000')")
+                                         : QStringLiteral("(which was/were left as is)"));
     }
     const bool damaged = counts->badCharacters != 0 || counts->incorrectLines != 0 ||
                          counts->readingsOver999 != 0 || counts->ctrlZ != 1;
@@ -416,14 +418,16 @@ DownloadReports downloadReports(const QString &result, const RunSpecFlags &flags
                  QStringLiteral(" line(s) with an incorrect number of readings") + kCrLf;
         }
         if (counts->readingsOver999 != 0) {
-            t += bullet + QString::number(counts->readingsOver999) + QStringLiteral(" reading(s) over 999") + kCrLf;
+            t += bullet + QString::number(counts->readingsOver999) + QStringLiteral(" reading(s) over 999") +
+                 kCrLf;
         }
         if (counts->ctrlZ != 1) {
             t += bullet + QString::number(counts->ctrlZ) +
                  QStringLiteral(" terminating ctrl/z characters found (should be exactly 1)") + kCrLf;
         }
         if (counts->badCharacters != 0) {
-            t += bullet + QString::number(counts->badCharacters) + QStringLiteral(" bad character(s)") + kCrLf;
+            t +=
+                bullet + QString::number(counts->badCharacters) + QStringLiteral(" bad character(s)") + kCrLf;
         }
         if (counts->firstBadCharacter != 0) {
             t += QString(7, QLatin1Char(' ')) + QStringLiteral("(ASCII value of first bad character = ") +

@@ -24,8 +24,8 @@ QString rememberLine()
 QString typeAndModeLines(const InstrumentHeaderInfo &info)
 {
     const QString kind = isMinMaxAvg(info.mode) ? QStringLiteral("Min/Max/Avg ") : QStringLiteral("Average");
-    return QStringLiteral("Type: ") + fixedLeft(info.type, 29) + QStringLiteral("Ser. ") + info.serial + kCrLf +
-           QStringLiteral("Mode:  ") + info.mode + QStringLiteral("    ") + fixedLeft(kind, 15) +
+    return QStringLiteral("Type: ") + fixedLeft(info.type, 29) + QStringLiteral("Ser. ") + info.serial +
+           kCrLf + QStringLiteral("Mode:  ") + info.mode + QStringLiteral("    ") + fixedLeft(kind, 15) +
            fixedLeft(info.memory, 15) + QString::number(info.interval) + QStringLiteral(" min interval");
 }
 
@@ -77,8 +77,8 @@ std::optional<InstrumentHeaderInfo> readInstrumentHeader(const QString &text, co
 QString showinfoText(const InstrumentHeaderInfo &info)
 {
     return titleLine() + kCrLf + typeAndModeLines(info) + kCrLf +
-           QStringLiteral("           Downloaded or stopped at:  ") + info.time + QStringLiteral("        ") + kCrLf +
-           rememberLine();
+           QStringLiteral("           Downloaded or stopped at:  ") + info.time + QStringLiteral("        ") +
+           kCrLf + rememberLine();
 }
 
 QString recoveredReadingsText(const QString &start, const InstrumentHeaderInfo &info, int32_t capacity)

@@ -19,8 +19,8 @@ struct InstrumentHeaderInfo {
     QString serial; // header characters 8-11
     QString time;   // header characters 31-44 as "hh:mm  MMM dd, yy" (as they stand when unreadable)
     std::optional<QDateTime> when; // the same time; nullopt when unreadable
-    QString memory; // "Cont", "Stop" or empty
-    int interval = 0; // minutes
+    QString memory;                // "Cont", "Stop" or empty
+    int interval = 0;              // minutes
 };
 
 // Reads the header of `text` (from its first "K" or "M", 62 characters).

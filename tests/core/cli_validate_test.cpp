@@ -47,14 +47,16 @@ TEST_F(CliValidateTest, DamagePrintsTheCountsAndTheReport)
     values[7] = "1234";
     // The second line loses a reading; a second Ctrl-Z follows the first.
     const QByteArray text =
-        recordingText(recording(values)).replace(QStringLiteral(" 14 "), QStringLiteral(" ")).toLatin1() + '\x1a';
+        recordingText(recording(values)).replace(QStringLiteral(" 14 "), QStringLiteral(" ")).toLatin1() +
+        '\x1a';
     const CliRun r = run({"validate", raw("raw.txt", text)});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "");
     const QString b = QStringLiteral("   \u2022  ");
     EXPECT_EQ(r.out, "1 2 65 0 1 2\n"
                      "Downloaded data has the following error(s):\n" +
-                         b + "1 line(s) with an incorrect number of readings\n" + b + "1 reading(s) over 999\n" + b +
+                         b + "1 line(s) with an incorrect number of readings\n" + b +
+                         "1 reading(s) over 999\n" + b +
                          "2 terminating ctrl/z characters found (should be exactly 1)\n" + b +
                          "2 bad character(s)\n"
                          "       (ASCII value of first bad character = 65)\n"

@@ -83,22 +83,30 @@ std::vector<CheckCase> checkCases()
         {"FullLinesOnly", downloadText(readings(40, true)), {0, 0, 0, 0, 0, 1}},
         {"NineReadingsInALine", downloadText(with(false, {})).replace(" 12 ", " "), {1, 0, 0, 0, 0, 1}},
         {"ElevenInALowRangeLine", downloadText(with(true, {{5, "1.5 2.5"}})), {1, 0, 0, 0, 0, 1}},
-        {"StrayLetterAndSecondCtrlZ", downloadText(with(false, {{12, "12A"}}), QString(2, kZ)), {0, 2, 65, 0, 0, 2}},
-        {"Over999AndLeadingZero999", downloadText(with(false, {{1, "1234"}, {2, "0999"}})), {0, 0, 0, 0, 1, 1}},
-        {"LowRangeNeitherOver999Nor999", downloadText(with(true, {{1, "99.9"}, {2, "999.0"}, {3, "0999.9"}})),
+        {"StrayLetterAndSecondCtrlZ",
+         downloadText(with(false, {{12, "12A"}}), QString(2, kZ)),
+         {0, 2, 65, 0, 0, 2}},
+        {"Over999AndLeadingZero999",
+         downloadText(with(false, {{1, "1234"}, {2, "0999"}})),
+         {0, 0, 0, 0, 1, 1}},
+        {"LowRangeNeitherOver999Nor999",
+         downloadText(with(true, {{1, "99.9"}, {2, "999.0"}, {3, "0999.9"}})),
          {0, 0, 0, 0, 1, 1}},
         {"LowRangeOver999", downloadText(with(true, {{4, "1000.0"}, {5, "999.5"}})), {0, 0, 0, 0, 2, 1}},
         {"NineNineNineConverted", with999, {0, 0, 0, 2, 0, 1}, true, replaced(with999, " 999 ", " 000 ")},
         {"NineNineNineLeft", with999, {0, 0, 0, 2, 0, 1}, false},
         {"LowRange999Converted", low999, {0, 0, 0, 1, 0, 1}, true, replaced(low999, "T: 999 ", "T: 000 ")},
-        {"PointNotBetweenDigits", downloadText(with(true, {{1, ".5"}, {2, "5."}, {3, "1.2.3"}})),
+        {"PointNotBetweenDigits",
+         downloadText(with(true, {{1, ".5"}, {2, "5."}, {3, "1.2.3"}})),
          {0, 3, '.', 0, 0, 1}},
         {"NoCtrlZ", downloadText(readings(35, false), QString()), {0, 0, 0, 0, 0, 0}},
         {"CtrlZInsideTheData", downloadText(readings(35, false)).insert(60, kZ), {0, 1, 26, 0, 0, 2}},
         // Readings ended by a line end without a blank (as Save As writes them).
-        {"LineEndWithoutBlank", downloadText(readings(35, false)).replace(QStringLiteral(" \r\n"), kCrLf),
+        {"LineEndWithoutBlank",
+         downloadText(readings(35, false)).replace(QStringLiteral(" \r\n"), kCrLf),
          {0, 0, 0, 0, 0, 1}},
-        {"NoMarkerColon", downloadText(readings(35, false)).replace(QStringLiteral("T: "), QStringLiteral("T ")),
+        {"NoMarkerColon",
+         downloadText(readings(35, false)).replace(QStringLiteral("T: "), QStringLiteral("T ")),
          {0, 0, 0, 0, 0, 0}},
         {"OnlyCtrlZs", QString(5, kZ), {0, 0, 0, 0, 0, 0}},
         {"Empty", QString(), {0, 0, 0, 0, 0, 0}},
@@ -155,7 +163,8 @@ TEST(DownloadCheckResult, DamagedTextsAreHandled)
     for (char &b : garbage) {
         b = static_cast<char>(rng.bounded(256));
     }
-    for (const QString &text : {clean.left(52) + QString::fromLatin1(garbage), QString::fromLatin1(garbage)}) {
+    for (const QString &text :
+         {clean.left(52) + QString::fromLatin1(garbage), QString::fromLatin1(garbage)}) {
         QString t = text;
         const Counts c = countDownloadErrors(t, true);
         EXPECT_EQ(t.size(), text.size());
@@ -264,7 +273,8 @@ protected:
 
 TEST_F(ReportAndSave, CleanAndOlderLayoutGoStraightToTheSaveDialog)
 {
-    for (const QString &text : {downloadText(readings(35, true)), downloadText(with(false, {{3, "1234"}}), kZ, false)}) {
+    for (const QString &text :
+         {downloadText(readings(35, true)), downloadText(with(false, {{3, "1234"}}), kZ, false)}) {
         tp.dialogs.messages.clear();
         EXPECT_TRUE(run(text));
         EXPECT_TRUE(tp.dialogs.messages.empty());
@@ -282,7 +292,8 @@ TEST_F(ReportAndSave, DamageIsReportedAndNoKeepsTheTextUnsaved)
     EXPECT_EQ(m.buttons, MsgButtons::YesNo);
     const QString b = QStringLiteral("   \u2022  ");
     EXPECT_EQ(m.text, "Downloaded data has the following error(s):\r\n" + b +
-                          "1 line(s) with an incorrect number of readings\r\n" + b + "1 reading(s) over 999\r\n" + b +
+                          "1 line(s) with an incorrect number of readings\r\n" + b +
+                          "1 reading(s) over 999\r\n" + b +
                           "2 terminating ctrl/z characters found (should be exactly 1)\r\n" + b +
                           "2 bad character(s)\r\n"
                           "       (ASCII value of first bad character = 65)\r\n"
@@ -360,8 +371,8 @@ TEST_F(RunSpec, MatchingLinesSetTheirFlagsAndAreListed)
     EXPECT_FALSE(flags().enableAddedReading); // after the Ctrl-Z
     const QString b = QStringLiteral("   \u2022  ");
     EXPECT_EQ(tp.dialogs.messageTexts(),
-              QStringList{"Flag settings per 'runspec.txt' file:\r\n" + b + "enableErrorReport=False\r\n" + b +
-                          "enableChange999sTo000=False\r\n"});
+              QStringList{"Flag settings per 'runspec.txt' file:\r\n" + b + "enableErrorReport=False\r\n" +
+                          b + "enableChange999sTo000=False\r\n"});
 }
 
 TEST_F(RunSpec, UnrelatedLinesGiveTheNoValidSpecsMessage)
@@ -400,11 +411,12 @@ TEST(SpecialTestCommand, DumpsTheProgramState)
     p.rec.gInfo[1][kColPath] = QStringLiteral("/data/b.dat");
     ASSERT_TRUE(p.runCommand("SpecialTest"));
     EXPECT_EQ(p.rec.gText, "This is a test saved by 'Save'.\r\n");
-    EXPECT_EQ(tp.dialogs.messageTexts(), QStringList{"gDatastart='12'  gdataend='-3'\r\n"
-                                                     "gtext$='This is a test saved by 'Save'.\r\n'\r\n"
-                                                     "gDateX='480'\r\ngDateX='480'\r\n"
-                                                     "gZoomFlag='-1'\r\nginx='1'\r\n"
-                                                     "gInfo(0,7)='\r\ngInfo(1,7)='/data/b.dat\r\ngInfo(2,7)='"});
+    EXPECT_EQ(tp.dialogs.messageTexts(),
+              QStringList{"gDatastart='12'  gdataend='-3'\r\n"
+                          "gtext$='This is a test saved by 'Save'.\r\n'\r\n"
+                          "gDateX='480'\r\ngDateX='480'\r\n"
+                          "gZoomFlag='-1'\r\nginx='1'\r\n"
+                          "gInfo(0,7)='\r\ngInfo(1,7)='/data/b.dat\r\ngInfo(2,7)='"});
 }
 
 } // namespace

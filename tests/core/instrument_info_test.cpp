@@ -9,7 +9,8 @@
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-const QString kTitle = QStringLiteral("                 Instrument Information from download                 ");
+const QString kTitle =
+    QStringLiteral("                 Instrument Information from download                 ");
 const QString kRemember =
     QStringLiteral("                  REMEMBER TO SAVE THIS DOWNLOAD TO A FILE               ");
 
@@ -33,8 +34,8 @@ TEST_F(InstrumentInfo, DownloadTextForEachKindOfMode)
     Program::run(p().procs.Showinfo);
     EXPECT_EQ(p().view.Label1.text, kTitle + kCrLf + "Type: KQA" + QString(26, ' ') + "Ser. 0042" + kCrLf +
                                         "Mode:  j    Min/Max/Avg    Stop           15 min interval" + kCrLf +
-                                        "           Downloaded or stopped at:  12:00  Mar 15, 26        " + kCrLf +
-                                        kRemember);
+                                        "           Downloaded or stopped at:  12:00  Mar 15, 26        " +
+                                        kCrLf + kRemember);
     EXPECT_EQ(p().rec.gModeLetter, "j");
 
     // A blank mode is "a"; the header is found after leading noise without K or M.
@@ -103,8 +104,9 @@ TEST_P(RecoveredReadings, FromStartToStopTime)
     const QStringList lines = p.view.Label1.text.split(kCrLf);
     ASSERT_EQ(lines.size(), 5);
     EXPECT_EQ(lines[0], kTitle);
-    EXPECT_EQ(lines[3], QStringLiteral("Start Time ") + c.start + "  Downloaded (stopped):  12:00  Mar 15, 26" +
-                            "  Readings: " + c.readings + "  ");
+    EXPECT_EQ(lines[3], QStringLiteral("Start Time ") + c.start +
+                            "  Downloaded (stopped):  12:00  Mar 15, 26" + "  Readings: " + c.readings +
+                            "  ");
     EXPECT_EQ(lines[4], kRemember);
 }
 
