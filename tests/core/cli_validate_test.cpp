@@ -82,9 +82,9 @@ TEST_F(CliValidateTest, UnreadableFilesAndWrongUsage)
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains("rdx600-cli validate FILE"));
     // Binary garbage is checked, not choked on.
-    QByteArray garbage;
-    for (int i = 0; i < 300000; ++i) {
-        garbage += static_cast<char>((i * 7919 + i / 13) % 256);
+    QByteArray garbage(300000, '\0');
+    for (qsizetype i = 0; i < garbage.size(); ++i) {
+        garbage[i] = static_cast<char>((i * 7919 + i / 13) % 256);
     }
     r = run({"validate", raw("garbage.bin", garbage)});
     EXPECT_TRUE(r.exitCode == 0 || r.exitCode == 1);
