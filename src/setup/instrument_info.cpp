@@ -87,7 +87,8 @@ QString recoveredReadingsText(const QString &start, const InstrumentHeaderInfo &
     if (!from || !info.when) {
         return {};
     }
-    double minutes = static_cast<double>(from->secsTo(*info.when) / 60);
+    const qint64 wholeMinutes = from->secsTo(*info.when) / 60;
+    auto minutes = static_cast<double>(wholeMinutes);
     if (isMinMaxAvg(info.mode)) {
         minutes *= 3;
     }
