@@ -6,9 +6,11 @@
 //  - BM_Download115200: a transfer at the real 115,200 baud; reports how long
 //    after the simulator wrote the last character the download ended, and
 //    the share of one core the program used while receiving.
-//  - BM_ProcessFullMemory: processing alone, 205,000 characters in memory.
+//  - BM_ProcessFullMemory: processing and checking alone, 205,000
+//    characters in memory.
 // The simulator is build/rdx600-sim, or the program named by $RDX600_SIM.
 #include "link/download.h"
+#include "link/download_check.h"
 #include "link/download_text.h"
 #include "link/instrument_catalogue.h"
 #include "platform/dialogs.h"
@@ -17,6 +19,7 @@
 #include "platform/qt_settings_store.h"
 #include "program/program.h"
 #include "recording/fileopen.h"
+#include "setup/instrument_info.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -155,7 +158,12 @@ struct Downloader {
         p.link.gCommPort = 1;
         p.splash.instSelection = type;
         applyTypeSettings(p, type);
-        p.procs.Showinfo = [this] { textAt = elapsed.nsecsElapsed() / 1e6; };
+        provideSetupProcedures(p);
+        // The text is ready when the instrument information is shown.
+        p.procs.Showinfo = [this, show = p.procs.Showinfo] {
+            textAt = static_cast<double>(elapsed.nsecsElapsed()) / 1e6;
+            Program::run(show);
+        };
     }
     // Download and OK; false when the download did not save.
     bool run(const QString &saveTo)
@@ -271,11 +279,15 @@ void BM_ProcessFullMemory(benchmark::State &state)
     // first character.
     const QByteArray cells = f.readAll().mid(2).chopped(3);
     qint64 size = 0;
+    int errors = 0;
     for (auto _ : state) {
-        const QByteArray text = processDownload(cells, false);
+        QString text = QString::fromLatin1(processDownload(cells, false));
+        const DownloadErrorCounts counts = countDownloadErrors(text, true);
         size = text.size();
+        errors = counts.incorrectLines + counts.badCharacters + (counts.ctrlZ == 1 ? 0 : 1);
         benchmark::DoNotOptimize(text.data());
     }
+    state.counters["errors_found"] = errors;
     state.counters["characters"] = static_cast<double>(cells.size());
     state.counters["text"] = static_cast<double>(size);
 }

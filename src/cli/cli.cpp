@@ -18,6 +18,7 @@ const Subcommand kSubcommands[] = {
     {"summary", cliSummary},
     {"time", cliTime},
     {"save-as", cliSaveAs},
+    {"validate", cliValidate},
     {"status", cliStatus},
     {"download", cliDownload},
     {"table", cliTable},
@@ -31,6 +32,7 @@ const char *const kUsage =
     "usage: rdx600-cli summary FILE...\n"
     "       rdx600-cli time FILE INDEX\n"
     "       rdx600-cli save-as FILE FIRST LAST OUT\n"
+    "       rdx600-cli validate FILE\n"
     "       rdx600-cli status --port N [--type T]\n"
     "       rdx600-cli download --port N [--type T] [--field-init \"mm-dd-yy hh:mm\"]\n"
     "                           [--save-damaged] OUT\n"

@@ -392,8 +392,8 @@ void downloadSteps(Program &p, const QDateTime &t0)
     hideDownloadWindow(p);
 
     QString text = QString::fromLatin1(*processed);
-    const int m = downloadHeaderPosition(text);
-    if (m < 0) {
+    const auto header = downloadHeaderIndex(text);
+    if (!header) {
         message(p, QStringLiteral("Bad data. Try downloading again."));
         closePort(p);
         unloadDownloadWindow(p);
@@ -402,7 +402,7 @@ void downloadSteps(Program &p, const QDateTime &t0)
         return;
     }
     QString shownTime;
-    if (!completeDownloadHeader(p, text, m, t0, shownTime)) {
+    if (!completeDownloadHeader(p, text, static_cast<int>(*header), t0, shownTime)) {
         return;
     }
 

@@ -1,5 +1,6 @@
 #include "link/download_text.h"
 
+#include "link/download_check.h"
 #include "platform/dialogs.h"
 #include "platform/textformat.h"
 #include "program/program.h"
@@ -9,16 +10,9 @@ using textformat::DateText;
 
 namespace {
 
-constexpr int kHeaderSearchLimit = 32767;
-
 bool isFamilyLetter(char c)
 {
     return c == 'M' || c == 'm' || c == 'K' || c == 'k';
-}
-
-bool isFamilyLetter(QChar c)
-{
-    return c.unicode() < 128 && isFamilyLetter(static_cast<char>(c.unicode()));
 }
 
 bool isDigit(char c)
@@ -114,17 +108,6 @@ QByteArray processDownload(const QByteArray &cells, bool trimToMqaS5)
     return b.takeText();
 }
 
-int downloadHeaderPosition(const QString &text)
-{
-    const int n = static_cast<int>(std::min<qsizetype>(text.size(), kHeaderSearchLimit));
-    for (int i = 0; i < n; ++i) {
-        if (isFamilyLetter(text.at(i))) {
-            return i;
-        }
-    }
-    return -1;
-}
-
 QString headerTimeShown(const QString &headerTime)
 {
     const auto t = textformat::parseDate(headerTime);
@@ -181,7 +164,7 @@ bool completeDownloadHeader(Program &p, QString &text, int m, const QDateTime &t
     const QString headerTime = text.mid(m + kTimeField, kTimeFieldLength);
     shownTime = headerTimeShown(headerTime);
     const int interval = p.modes.interval(mode).value_or(0);
-    const bool tLayout = charAt(text, m + kMarkerAt) == QLatin1Char('T');
+    const bool tLayout = hasTLayoutMarker(text);
 
     writeOver(text, m + kTimeField, downloadEndTime(headerTime, interval, tLayout, t0));
     p.link.gSampleCapacity = tLayout ? p.splash.maxSamples : kOlderLayoutCapacity;

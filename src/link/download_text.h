@@ -26,11 +26,10 @@ inline constexpr int32_t kOlderLayoutCapacity = 6531;
 inline constexpr int kMqaS5Readings = 10710;
 // Characters of the header line that are kept.
 inline constexpr int kHeaderKept = 44;
-// Where the header line holds its time field and the layout marker, counted
+// Where the header line holds its time field, counted
 // from 0 at the family letter.
 inline constexpr int kTimeField = 30;
 inline constexpr int kTimeFieldLength = 14;
-inline constexpr int kMarkerAt = 46;
 
 // Builds the text from the received cells one at a time, so that the caller
 // can let events run and show progress in between.
@@ -58,10 +57,6 @@ private:
 
 // The whole processing at once.
 QByteArray processDownload(const QByteArray &cells, bool trimToMqaS5);
-
-// Position (from 0) of the header's family letter ("M", "m", "K" or "k")
-// among the first 32767 characters; -1 when there is none.
-int downloadHeaderPosition(const QString &text);
 
 // The header time "mm-dd-yy hh:mm" read and shown as "hh:mm MMM dd, yy"; a
 // text that is no date passes unchanged.

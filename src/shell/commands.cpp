@@ -3,12 +3,14 @@
 #include "chart/chart_commands.h"
 #include "chart/import_chart.h"
 #include "export/export_commands.h"
+#include "link/download_check.h"
 #include "link/link_commands.h"
 #include "power/power_commands.h"
 #include "program/program.h"
 #include "recording/file_commands.h"
 #include "reports/report_commands.h"
 #include "setup/force_readings.h"
+#include "setup/instrument_info.h"
 #include "shell/shell_commands.h"
 #include "survey/load_survey.h"
 
@@ -21,6 +23,8 @@ void installCommands(Program &p)
     installChartFileCommands(p);
     installForceReadingsCommands(p);
     installLinkCommands(p);
+    installDownloadCheckCommands(p);
+    provideSetupProcedures(p);
     installPowerCommands(p);
     installExportCommands(p);
     installSurveyCommands(p);

@@ -67,6 +67,20 @@ TEST_F(CliLinkE2E, DownloadSavesTheRecording)
     EXPECT_TRUE(summary.out.contains("600  Values")) << summary.out.toStdString();
 }
 
+TEST_F(CliLinkE2E, DamagedDownloadIsSavedOnlyWhenAsked)
+{
+    SimHarness sim({"--type", "8", "--readings", "300", "--fault", "bad-chars"});
+    ASSERT_TRUE(sim.started()) << sim.error().toStdString();
+    CliRun r = run({"download", "--port", "1", "--type", "8", out("d.dat")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("Downloaded data has the following error(s):")) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(out("d.dat")));
+    r = run({"download", "--port", "1", "--type", "8", "--save-damaged", out("d.dat")});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(QFile::exists(out("d.dat")));
+    EXPECT_TRUE(r.out.contains("Instrument Information from download")) << r.out.toStdString();
+}
+
 TEST_F(CliLinkE2E, StoppedOlderUnitNeedsTheFieldInitialization)
 {
     SimHarness sim({"--type", "2", "--layout", "old", "--mode", "E", "--readings", "200"});

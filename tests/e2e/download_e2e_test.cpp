@@ -11,6 +11,7 @@
 #include "platform/qt_serial_port.h"
 #include "program/program.h"
 #include "recording/fileopen.h"
+#include "setup/instrument_info.h"
 #include "support/fake_dialogs.h"
 #include "support/recording_files.h"
 #include "support/temp_settings.h"
@@ -41,6 +42,7 @@ protected:
         program = std::make_unique<Program>(s);
         Program &p = *program;
         p.modes.fill();
+        provideSetupProcedures(p);
         p.splash.portSettings = kSettings115200;
         p.splash.maxSamples = 42966;
         p.splash.instAutoCurrent = 8;
@@ -118,6 +120,7 @@ TEST_F(DownloadE2E, CleanDownloadReadsBackWithTheValuesSent)
     download(saved);
     expectAllClosed(sim);
     EXPECT_EQ(dialogs.messageTexts().last(), " PROCEED");
+    EXPECT_TRUE(program->view.Label1.text.contains("Instrument Information from download"));
     ASSERT_TRUE(QFile::exists(saved));
     // The file's lines as the simulator replays them, newest reading first.
     EXPECT_TRUE(program->rec.gText.contains("T: 1 2 3 "));
