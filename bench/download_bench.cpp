@@ -44,10 +44,12 @@ double cpuSeconds()
 
 class QuietDialogs : public Dialogs {
 public:
-    MsgResult message(const QString &, const QString &, MsgButtons, MsgIcon, MsgDefault) override
+    // "Save anyway?" is answered Yes: the full memory holds readings above
+    // 999, which the check reports.
+    MsgResult message(const QString &, const QString &, MsgButtons buttons, MsgIcon, MsgDefault) override
     {
         ++messages;
-        return MsgResult::Ok;
+        return buttons == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::Ok;
     }
     QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
     std::optional<QString> openFile(const QString &, const QString &) override { return std::nullopt; }
@@ -279,15 +281,15 @@ void BM_ProcessFullMemory(benchmark::State &state)
     // first character.
     const QByteArray cells = f.readAll().mid(2).chopped(3);
     qint64 size = 0;
-    int errors = 0;
+    int over999 = 0;
     for (auto _ : state) {
         QString text = QString::fromLatin1(processDownload(cells, false));
         const DownloadErrorCounts counts = countDownloadErrors(text, true);
         size = text.size();
-        errors = counts.incorrectLines + counts.badCharacters + (counts.ctrlZ == 1 ? 0 : 1);
+        over999 = counts.readingsOver999;
         benchmark::DoNotOptimize(text.data());
     }
-    state.counters["errors_found"] = errors;
+    state.counters["readings_over_999"] = over999;
     state.counters["characters"] = static_cast<double>(cells.size());
     state.counters["text"] = static_cast<double>(size);
 }
