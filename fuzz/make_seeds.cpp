@@ -33,7 +33,7 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
-    bool ok = true;
+    bool ok = QDir().mkpath(out);
 
     // Recordings: "T:" and older layout, average and min/max/avg, high and low range.
     int n = 0;
