@@ -2,6 +2,7 @@
 
 #include "link/download_check.h"
 #include "link/status_decode.h"
+#include "program/link_error.h"
 #include "program/view_procs.h"
 #include "recording/fileopen.h"
 #include "recording/notes.h"
@@ -71,8 +72,13 @@ void surveyReader(const uint8_t *data, size_t size)
 
 void statusHeader(const uint8_t *data, size_t size)
 {
-    const StatusHeader h = decodeStatusHeader(QString::fromLatin1(bytes(data, size)), context().p().modes);
-    (void)statusResultText(h);
+    try {
+        const StatusHeader h = decodeStatusHeader(QString::fromLatin1(bytes(data, size)), context().p().modes);
+        (void)statusResultText(h);
+    } catch (const LinkError &) {
+        // A mode letter without a row is the check's reported error 9, which
+        // the status check's error handler shows; not a fault.
+    }
 }
 
 void runSpec(const uint8_t *data, size_t size)

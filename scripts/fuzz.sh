@@ -26,7 +26,7 @@ status=0
 for target in "$build"/fuzz/fuzz_*; do
   name="$(basename "$target")"
   name="${name#fuzz_}"
-  [ "$name" = make_seeds ] && continue
+  { [ -f "$target" ] && [ -x "$target" ] && [ "$name" != make_seeds ]; } || continue
   mkdir -p "$corpus/$name" "$build/findings/$name"
   echo "== $name: $seconds s"
   if ! "$target" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 -print_final_stats=1 \
