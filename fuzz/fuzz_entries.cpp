@@ -35,8 +35,11 @@ QByteArray bytes(const uint8_t *data, size_t size)
 QString asFile(const char *name, const uint8_t *data, size_t size)
 {
     const QString path = context().path(QString::fromLatin1(name));
+    // A new file each time: rewriting a file in place makes the file system
+    // flush it to disk, which would cost more than the parser.
+    QFile::remove(path);
     QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (file.open(QIODevice::WriteOnly)) {
         file.write(bytes(data, size));
     }
     return path;

@@ -23,10 +23,20 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
     if (!f.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
-    // The file may have grown since it was measured: read one byte more than
-    // allowed to see it.
-    QByteArray bytes = f.read(maxBytes + 1);
-    if (bytes.size() > maxBytes || f.error() != QFileDevice::NoError) {
+    // Read in pieces: QIODevice::read(n) sets aside n bytes first, which
+    // for the limit would be megabytes for every small file. The file may
+    // have grown since it was measured, so the limit is checked as it goes.
+    QByteArray bytes;
+    bytes.reserve(info.size());
+    char piece[64 * 1024];
+    qint64 n = 0;
+    while ((n = f.read(piece, sizeof piece)) > 0) {
+        bytes.append(piece, n);
+        if (bytes.size() > maxBytes) {
+            return std::nullopt;
+        }
+    }
+    if (n < 0 || f.error() != QFileDevice::NoError) {
         return std::nullopt;
     }
     return bytes;
