@@ -14,6 +14,7 @@ MsgResult CliDialogs::message(const QString &text, const QString &title, MsgButt
     err_.flush();
     switch (buttons) {
     case MsgButtons::OkCancel:
+        return answerOk ? MsgResult::Ok : MsgResult::Cancel;
     case MsgButtons::RetryCancel:
     case MsgButtons::YesNoCancel:
         return MsgResult::Cancel;

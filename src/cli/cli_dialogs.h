@@ -25,6 +25,8 @@ public:
 
     std::optional<QString> saveAnswer;
     std::optional<QString> inputAnswer;
+    // OK/Cancel boxes (the instrument prompts) answer OK when set, else Cancel.
+    bool answerOk = false;
     int messages = 0;
 
 private:

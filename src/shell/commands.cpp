@@ -9,6 +9,8 @@
 #include "recording/file_commands.h"
 #include "reports/report_commands.h"
 #include "setup/force_readings.h"
+#include "setup/initialize.h"
+#include "setup/recover.h"
 #include "shell/shell_commands.h"
 #include "survey/load_survey.h"
 
@@ -21,6 +23,8 @@ void installCommands(Program &p)
     installChartFileCommands(p);
     installForceReadingsCommands(p);
     installLinkCommands(p);
+    installInitializeCommand(p);
+    installRecoverCommand(p);
     installPowerCommands(p);
     installExportCommands(p);
     installSurveyCommands(p);

@@ -25,6 +25,8 @@ bool parseFaults(const QStringList &values, Faults &f, QString &error)
                 f.lowBattery = true;
             } else if (name == QLatin1String("wrong-family")) {
                 f.wrongFamily = true;
+            } else if (name == QLatin1String("no-t")) {
+                f.noTMarker = true;
             } else if (name.startsWith(QLatin1String("stop-after="))) {
                 bool ok = false;
                 f.stopAfter = name.mid(11).toLong(&ok);
@@ -68,9 +70,11 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
             "with RDX600_COM1=<path> (port 1). Every time the program opens the port the unit\n"
             "transmits, as a connected instrument does: a leading CR LF, its header line, its readings\n"
             "(10 per line, newest first, after a \"T:\" marker) and a Ctrl-Z. A TAB received from\n"
-            "the program starts the initialization exchange: the unit answers \"INIT\", takes the\n"
+            "the program starts the initialization exchange: the transmission stops, the unit answers\n"
+            "\"INIT\", takes the\n"
             "initialization string (\"mm-dd-yy hh:mm\", blank, mode letter, kind digit, CR), clears its\n"
-            "memory, takes the new mode and clock and sends back its header line followed by Ctrl-Z.\n"
+            "memory, takes the new mode and clock and sends back its header line followed by Ctrl-Z;\n"
+            "from then on it records at its new interval (see --speed).\n"
             "When the program's baud rate differs from the unit's, the unit's bytes arrive as garbage.\n"
             "Ends on SIGTERM or SIGINT (and with --exit-with-parent when its parent ends).\n"
             "RDX600_TIME_SCALE in the environment (e.g. 0.1, as for the program) scales the cable and\n"
@@ -116,6 +120,27 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
                        "modes). A stop-when-full unit (modes d-f, j-l) holding its "
                        "capacity has stopped."),
         QStringLiteral("n"), QStringLiteral("960"));
+    const QCommandLineOption full(
+        QStringLiteral("full"),
+        QStringLiteral("Memory full: as many readings as the type's capacity (with a stop mode "
+                       "d-f or j-l the unit has stopped; --mode A gives a stopped continuous unit "
+                       "whose memory filled)."));
+    const QCommandLineOption blankMode(
+        QStringLiteral("blank-mode"),
+        QStringLiteral("Header with a blank mode character, as a KPA10/20 (type 1) sends it."));
+    const QCommandLineOption speed(
+        QStringLiteral("speed"),
+        QStringLiteral("After an initialization the unit records one reading per interval "
+                       "(three in min/max/avg modes) from its new clock; this many simulated "
+                       "seconds pass per real second (default 1, e.g. 900: a 15-minute "
+                       "interval per real second)."),
+        QStringLiteral("factor"), QStringLiteral("1"));
+    const QCommandLineOption answerDelay(
+        QStringLiteral("answer-delay"),
+        QStringLiteral("Milliseconds from the TAB to the unit's answer (default 200). The "
+                       "transmission stops at the TAB; an initialization string that arrives "
+                       "before the answer has been sent is ignored."),
+        QStringLiteral("ms"), QStringLiteral("200"));
     const QCommandLineOption recording(
         QStringLiteral("recording"),
         QStringLiteral("Replay the readings (and, unless given, family, mode, serial "
@@ -142,7 +167,8 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
         QStringLiteral("Faults, comma-separated or repeated: silence, bad-chars (an \"A\" "
                        "in the second data line), no-ctrlz, double-ctrlz, stop-after=N "
                        "(bytes), low-battery (lower-case family letter), wrong-family "
-                       "(second letter \"X\")."),
+                       "(second letter \"X\"), no-t (readings without the \"T:\" marker, "
+                       "which a recovery refuses)."),
         QStringLiteral("list"));
     const QCommandLineOption fullSpeed(
         QStringLiteral("full-speed"),
@@ -169,7 +195,8 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
         QStringLiteral("End when the process that started the simulator ends."));
     p.addOptions({type, family, serial,    mode,       stopped,   clock,    battery, noBattery,
                   rate, s5,     nonS5,     readings,   recording, seed,     layout,  lowRange,
-                  peak, fault,  fullSpeed, cableDelay, initDelay, pathFile, log,     exitWithParent});
+                  peak, fault,  fullSpeed, cableDelay, initDelay, pathFile, log,     exitWithParent,
+                  full, blankMode, speed, answerDelay});
     if (!p.parse(arguments)) {
         error = p.errorText();
         return std::nullopt;
@@ -244,6 +271,23 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
     o.readings = p.value(readings).toInt(&ok);
     if (!ok || o.readings < 0) {
         error = QStringLiteral("bad number of readings");
+        return std::nullopt;
+    }
+    o.full = p.isSet(full);
+    if (o.full) {
+        o.readings = unit->capacity;
+    }
+    if (p.isSet(blankMode)) {
+        o.blankMode = true;
+    }
+    o.speed = p.value(speed).toDouble(&ok);
+    if (!ok || o.speed <= 0) {
+        error = QStringLiteral("bad speed");
+        return std::nullopt;
+    }
+    o.answerDelayMs = p.value(answerDelay).toInt(&ok);
+    if (!ok || o.answerDelayMs < 0) {
+        error = QStringLiteral("bad answer delay");
         return std::nullopt;
     }
     o.recordingFile = p.value(recording);
