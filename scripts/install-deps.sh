@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev libqcustomplot-dev libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils imagemagick poppler-utils fonts-dejavu-core
-  dpkg-dev
+  dpkg-dev ccache
 )
 missing=()
 for p in "${packages[@]}"; do
