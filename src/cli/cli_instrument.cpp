@@ -62,6 +62,8 @@ public:
             applyTypeSettings(p, *type);
         }
         cli.dialogs.answerOk = true;
+        installInitializeCommand(p);
+        installRecoverCommand(p);
     }
     Program &p() { return *cli.program; }
 

@@ -116,7 +116,10 @@ TEST_F(InitializeE2E, OneMinuteMinMaxAvgStopWhenFullThenAStatusCheck)
     EXPECT_TRUE(sim.waitForLog("initialized: mode l", 2000)) << sim.log().toStdString();
     EXPECT_EQ(sim.countInLog("before the answer"), 0);
     EXPECT_TRUE(sim.log().contains("transmission stopped at the TAB"));
-    EXPECT_TRUE(program->link.abort.Line1.endsWith("\r\nINIT")) << program->link.abort.Line1.toStdString();
+    // The string went out after the unit's answer, not after the data's "T:".
+    const QString log = sim.log();
+    EXPECT_LT(log.indexOf("initialization answer complete"), log.indexOf("initialization string '"));
+    EXPECT_GE(log.indexOf("initialization answer complete"), 0);
     const QString sent = program->link.abort.logLabel.section("Initstring=", 1).section("\r\n", 0, 0);
     EXPECT_TRUE(sent.endsWith(" f1\r")) << sent.toStdString();
     EXPECT_FALSE(port.portOpen());
@@ -223,14 +226,15 @@ TEST_F(InitializeE2E, FaultsEndWithOneMessage)
         });
         pull.start(20);
         program->runCommand("mnuItemInitialize");
-        ASSERT_EQ(dialogs.messages.size(), 3U);
+        ASSERT_EQ(dialogs.messages.size(), 3U) << dialogs.messageTexts().join("|").toStdString();
         EXPECT_TRUE(dialogs.lastMessage().endsWith("\r\n\r\nTerminating the initialization"))
             << dialogs.lastMessage().toStdString();
         EXPECT_TRUE(dialogs.lastMessage().startsWith("Error  80")) << dialogs.lastMessage().toStdString();
         EXPECT_FALSE(port.portOpen());
         EXPECT_FALSE(program->link.abort.loaded);
     }
-    // Automatic detection meeting a unit of another family at both rates.
+    // Automatic detection meeting a unit of another family: its code at the
+    // first rate, garbage at the second, then the final time-out.
     {
         SimHarness sim({"--type", "8", "--family", "KPA"});
         ASSERT_TRUE(sim.started());
@@ -238,13 +242,29 @@ TEST_F(InitializeE2E, FaultsEndWithOneMessage)
         dialogs.messageAnswers = {MsgResult::Ok, MsgResult::Ok};
         select(11);
         program->runCommand("mnuItemInitialize");
-        ASSERT_EQ(dialogs.messages.size(), 3U);
-        EXPECT_TRUE(dialogs.lastMessage().startsWith(
-            "After the 2nd timeout, the following erroneous Line1 characters had been received:\r\nKPA\r\n"));
+        const QStringList texts = dialogs.messageTexts();
+        ASSERT_EQ(texts.size(), 4) << texts.join("|").toStdString();
+        EXPECT_TRUE(texts[2].startsWith("No response in 2.5 seconds at each of two different baud rates."));
+        EXPECT_EQ(texts[3], "Terminating the initialization");
+        EXPECT_TRUE(sim.log().contains("rate seen 9600, unit sends at 115200: garbage"));
         EXPECT_EQ(sim.countInLog("TAB received"), 0);
         EXPECT_FALSE(port.portOpen());
+        EXPECT_FALSE(program->link.abort.loaded);
         expectAllClosed(sim);
     }
+}
+
+TEST_F(InitializeE2E, AKpa1020ReadsBackABlankMode)
+{
+    SimHarness sim({"--type", "KPA10/20", "--init-delay", "100"});
+    ASSERT_TRUE(sim.started());
+    select(1);
+    dialogs.messageAnswers = {MsgResult::Ok, MsgResult::Ok, MsgResult::Ok, MsgResult::No};
+    program->runCommand("mnuItemInitialize");
+    ASSERT_EQ(dialogs.messages.size(), 4U) << dialogs.messageTexts().join("|").toStdString();
+    EXPECT_EQ(dialogs.messages[2].text, "KPA 10 or 20 only have 15 min average, continuoue mode");
+    EXPECT_TRUE(dialogs.lastMessage().contains("  Average         Cont15  min interval"));
+    expectAllClosed(sim);
 }
 
 TEST_F(InitializeE2E, CommandLine)

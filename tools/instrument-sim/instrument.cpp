@@ -39,7 +39,7 @@ Instrument::Instrument(const SimOptions &o, const UnitType &unit)
       baud_(o.rate.value_or(unit.baud)), s5_(o.s5.value_or(unit.s5)),
       oldLayout_(o.oldLayout.value_or(unit.oldLayout)), lowRange_(o.lowRange), peak_(o.peak), seed_(o.seed),
       readings_(o.readings), capacity_(unit.capacity), voltage_(false), faults_(o.faults),
-      blankMode_(o.blankMode.value_or(unit.number == 1)), rng_(o.seed)
+      blankMode_(o.blankMode.value_or(unit.number == 1 && !o.mode.has_value())), rng_(o.seed)
 {
     given_ = {o.family.has_value(), o.serial.has_value(), o.mode.has_value()};
     mode_ = mode_.toLower();

@@ -127,7 +127,8 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
                        "whose memory filled)."));
     const QCommandLineOption blankMode(
         QStringLiteral("blank-mode"),
-        QStringLiteral("Header with a blank mode character, as a KPA10/20 (type 1) sends it."));
+        QStringLiteral("Header with a blank mode character, as a KPA10/20 (type 1) sends it "
+                       "unless --mode is given."));
     const QCommandLineOption speed(
         QStringLiteral("speed"),
         QStringLiteral("After an initialization the unit records one reading per interval "
