@@ -4,6 +4,7 @@
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_program.h"
+#include "link/header_exchange.h"
 #include "link/instrument_catalogue.h"
 #include "link/serial_link.h"
 #include "platform/qt_serial_port.h"
@@ -14,6 +15,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
+#include <functional>
 #include <map>
 
 namespace {
@@ -43,11 +46,48 @@ std::optional<InstrumentArgs> parseArgs(const QStringList &args, const QStringLi
     return a;
 }
 
+// Without a person to press Cancel, an exchange that hears nothing from the
+// unit for this long (a silent unit, a transfer that stopped) is cancelled.
+constexpr int kSilenceLimitMs = 60000;
+constexpr int kWatchMs = 1000;
+
+// The real serial port, counting the bytes the exchange takes from it.
+class WatchedPort : public SerialPort {
+public:
+    int setCommPort(int n) override { return port_.setCommPort(n); }
+    int commPort() const override { return port_.commPort(); }
+    int setSettings(const QString &settings) override { return port_.setSettings(settings); }
+    QString settings() const override { return port_.settings(); }
+    int setPortOpen(bool open) override { return port_.setPortOpen(open); }
+    bool portOpen() const override { return port_.portOpen(); }
+    void setInputLen(int n) override { port_.setInputLen(n); }
+    int inputLen() const override { return port_.inputLen(); }
+    QByteArray input() override
+    {
+        QByteArray bytes = port_.input();
+        received += bytes.size();
+        return bytes;
+    }
+    int inBufferCount() const override { return port_.inBufferCount(); }
+    int output(const QByteArray &bytes) override { return port_.output(bytes); }
+    void setDTREnable(bool on) override { port_.setDTREnable(on); }
+    bool dtrEnable() const override { return port_.dtrEnable(); }
+    void setEOFEnable(bool on) override { port_.setEOFEnable(on); }
+    bool eofEnable() const override { return port_.eofEnable(); }
+    int lastError() const override { return port_.lastError(); }
+    QString errorText(int error) const override { return port_.errorText(error); }
+
+    qint64 received = 0;
+
+private:
+    QtSerialPort port_;
+};
+
 // The program with a real serial port on port `port`, type `type` selected
 // (none: the start-up selection) and the prompts answered OK.
 class InstrumentProgram {
 public:
-    InstrumentProgram(QTextStream &err, int port, std::optional<int> type) : cli(err)
+    InstrumentProgram(QTextStream &err, int port, std::optional<int> type) : cli(err), err_(err)
     {
         Program &p = *cli.program;
         p.io.port = &serial;
@@ -67,8 +107,37 @@ public:
     }
     Program &p() { return *cli.program; }
 
+    // Cancels the exchange, as the person would, once the port has been
+    // open for kSilenceLimitMs without a byte; later prompts are answered
+    // Cancel.
+    void cancelWhenSilent(std::function<void()> cancel)
+    {
+        QObject::connect(&watch_, &QTimer::timeout, [this, cancel] {
+            if (!serial.portOpen() || serial.received != lastReceived_) {
+                lastReceived_ = serial.received;
+                silentMs_ = 0;
+                return;
+            }
+            silentMs_ += kWatchMs;
+            if (silentMs_ >= kSilenceLimitMs) {
+                err_ << "rdx600-cli: nothing received for " << kSilenceLimitMs / 1000 << " s; cancelled\n";
+                err_.flush();
+                cli.dialogs.answerOk = false;
+                silentMs_ = 0;
+                cancel();
+            }
+        });
+        watch_.start(kWatchMs);
+    }
+
     CliProgram cli;
-    QtSerialPort serial;
+    WatchedPort serial;
+
+private:
+    QTextStream &err_;
+    QTimer watch_;
+    qint64 lastReceived_ = 0;
+    int silentMs_ = 0;
 };
 
 std::optional<int> portNumber(const InstrumentArgs &a)
@@ -142,6 +211,7 @@ int cliInitialize(const QStringList &args, QTextStream &out, QTextStream &err)
     Program &p = ip.p();
     CliInitInst view(p);
     p.windows.initInst = &view;
+    ip.cancelWhenSilent([&p] { AbortCancel(p); });
     InitInstState &o = p.setup.initInst;
     o.timeOption = time;
     o.kindOption = kind;
@@ -169,6 +239,7 @@ int cliRecover(const QStringList &args, QTextStream &out, QTextStream &err)
     InstrumentProgram ip(err, *port, type);
     Program &p = ip.p();
     ip.cli.dialogs.saveAnswer = QFileInfo(a->words.first()).absoluteFilePath();
+    ip.cancelWhenSilent([&p] { RecoverCancel(p); });
     p.runCommand(QStringLiteral("mnuItemRecover"));
     // The window's OK, as the user presses it after the cable prompt.
     if (p.setup.recover.loaded) {
