@@ -95,7 +95,8 @@ public:
         initialiseProgram(p);
         // The port named on the command line is the saved port the
         // instrument commands read.
-        p.settings().save(QStringLiteral("Comm"), QStringLiteral("RDX.MSComm1.CommPort"), QString::number(port));
+        p.settings().save(QStringLiteral("Comm"), QStringLiteral("RDX.MSComm1.CommPort"),
+                          QString::number(port));
         reloadCommPort(p);
         if (type) {
             p.splash.instSelection = *type;
@@ -182,14 +183,16 @@ QString recoveredInformation(const Program &p)
 
 int cliInitialize(const QStringList &args, QTextStream &out, QTextStream &err)
 {
-    const auto a = parseArgs(args, {QStringLiteral("port"), QStringLiteral("type"), QStringLiteral("interval"),
-                                    QStringLiteral("kind"), QStringLiteral("memory")});
+    const auto a =
+        parseArgs(args, {QStringLiteral("port"), QStringLiteral("type"), QStringLiteral("interval"),
+                         QStringLiteral("kind"), QStringLiteral("memory")});
     if (!a || !a->words.isEmpty()) {
         return usageError(err);
     }
     const std::optional<int> port = portNumber(*a);
     const std::optional<int> type = typeNumber(*a);
-    const std::map<QString, int> times{{QStringLiteral("15"), 1}, {QStringLiteral("5"), 2}, {QStringLiteral("1"), 3}};
+    const std::map<QString, int> times{
+        {QStringLiteral("15"), 1}, {QStringLiteral("5"), 2}, {QStringLiteral("1"), 3}};
     const std::map<QString, int> kinds{{QStringLiteral("average"), 4}, {QStringLiteral("minmaxavg"), 5}};
     const std::map<QString, int> memories{{QStringLiteral("continuous"), 6}, {QStringLiteral("stop"), 7}};
     const auto option = [&a](const char *name, const std::map<QString, int> &choices) -> int {

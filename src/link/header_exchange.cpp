@@ -111,8 +111,8 @@ QString terminatingText(const LinkError *cause)
 {
     QString text;
     if (cause != nullptr) {
-        text = QStringLiteral("Error ") + textformat::withLeadingBlank(cause->number) + QStringLiteral(":  ") +
-               cause->text + kCrLf + kCrLf;
+        text = QStringLiteral("Error ") + textformat::withLeadingBlank(cause->number) +
+               QStringLiteral(":  ") + cause->text + kCrLf + kCrLf;
     }
     return text + QStringLiteral("Terminating the initialization");
 }

@@ -294,8 +294,8 @@ QString noResponseAtBothRatesText()
 
 QString headerFragmentText(const QString &line1)
 {
-    return QStringLiteral("Invalid header fragment received: '") + line1 + QStringLiteral("'") + kCrLf + kCrLf +
-           checkConnectedText();
+    return QStringLiteral("Invalid header fragment received: '") + line1 + QStringLiteral("'") + kCrLf +
+           kCrLf + checkConnectedText();
 }
 
 bool familyCodeAccepted(Program &p, WaitWindow &w, const QString &line1, FlipCaller caller,
@@ -309,7 +309,8 @@ bool familyCodeAccepted(Program &p, WaitWindow &w, const QString &line1, FlipCal
     StopTimer(p, w);
     if (w.triedBoth) {
         p.dialogs().message(
-            QStringLiteral("After the 2nd timeout, the following erroneous Line1 characters had been received:") +
+            QStringLiteral(
+                "After the 2nd timeout, the following erroneous Line1 characters had been received:") +
             kCrLf + line1 + kCrLf + kCrLf + checkConnectedText());
         closePort(p);
         return false;

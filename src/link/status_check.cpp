@@ -192,7 +192,8 @@ Pass onePass(Program &p)
     }
     done += QStringLiteral("Status check complete. You may disconnect the instrument now.") + kCrLf +
             QStringLiteral(" Do you want to do another?     ") + kCrLf;
-    if (p.dialogs().message(done, {}, MsgButtons::YesNo, MsgIcon::None, MsgDefault::Second) == MsgResult::Yes) {
+    if (p.dialogs().message(done, {}, MsgButtons::YesNo, MsgIcon::None, MsgDefault::Second) ==
+        MsgResult::Yes) {
         return Pass::StartOver;
     }
     hideStatusWindow(p);

@@ -217,14 +217,15 @@ std::optional<QString> readBackText(const QString &header, const ModeTable &mode
         badLetter = mode;
         return std::nullopt;
     }
-    const QString kind = isMinMaxAvg(mode) ? QStringLiteral("Min/Max/Avg  ") : QStringLiteral("  Average    ");
+    const QString kind =
+        isMinMaxAvg(mode) ? QStringLiteral("Min/Max/Avg  ") : QStringLiteral("  Average    ");
     // Row "m" has no interval.
     const QString interval = memory->isEmpty() ? QString() : QString::number(*minutes);
     return QStringLiteral("Initialization complete. New settings as read back from instrument:") + kCrLf +
-           kCrLf + QStringLiteral(" Type: ") + type + QStringLiteral("           Serial Number ") + serial + kCr +
-           QStringLiteral(" Mode setting:     ") + kind + QString(5, QLatin1Char(' ')) + *memory + interval +
-           QStringLiteral("  min interval") + kCr + QStringLiteral(" Time                     ") + time + kCr +
-           kCr + QStringLiteral("       RETURN THE SWITCH TO 'STANDBY'   ") + kCr +
+           kCrLf + QStringLiteral(" Type: ") + type + QStringLiteral("           Serial Number ") + serial +
+           kCr + QStringLiteral(" Mode setting:     ") + kind + QString(5, QLatin1Char(' ')) + *memory +
+           interval + QStringLiteral("  min interval") + kCr + QStringLiteral(" Time                     ") +
+           time + kCr + kCr + QStringLiteral("       RETURN THE SWITCH TO 'STANDBY'   ") + kCr +
            QStringLiteral("           OR REMOVE THE CABLE NOW       ") + kCr + kCr +
            QStringLiteral(" Do you want to do another?     ") + kCr;
 }
@@ -238,8 +239,8 @@ QString warningText()
 
 QString progressText()
 {
-    return QStringLiteral("INITIALIZING...") + kCr + QStringLiteral("  - May take around 15 seconds") + kCr + kCr +
-           QStringLiteral("(You can cancel at any time)");
+    return QStringLiteral("INITIALIZING...") + kCr + QStringLiteral("  - May take around 15 seconds") + kCr +
+           kCr + QStringLiteral("(You can cancel at any time)");
 }
 
 QString lowBatteryText()
@@ -317,7 +318,8 @@ void mnuItemInitialize(Program &p)
 {
     HideChart(p);
     HideTextViews(p);
-    if (p.dialogs().message(init::warningText(), {}, MsgButtons::OkCancel, MsgIcon::Warning) != MsgResult::Ok) {
+    if (p.dialogs().message(init::warningText(), {}, MsgButtons::OkCancel, MsgIcon::Warning) !=
+        MsgResult::Ok) {
         p.dialogs().setBusy(false);
         return;
     }

@@ -44,8 +44,8 @@ void message(Program &p, const QString &text)
 
 void lowBatteryWarning(Program &p)
 {
-    p.dialogs().message(QStringLiteral("    LOW INSTRUMENT BATTERY    "), QStringLiteral("WARNING"), MsgButtons::Ok,
-                        MsgIcon::Exclamation);
+    p.dialogs().message(QStringLiteral("    LOW INSTRUMENT BATTERY    "), QStringLiteral("WARNING"),
+                        MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 void hideRecoverWindow(Program &p)
@@ -371,8 +371,8 @@ QString autoSelectRefusalText(const QString &name7, const QString &name8)
     return QStringLiteral("The 'Recover' feature is not implemented for the case of the ") + kCrLf +
            QStringLiteral("instrument type being 'Auto Select'.") + kCrLf + kCrLf +
            QStringLiteral("Instead do a 'Status check' to see what instrument type the RDX600") + kCrLf +
-           QStringLiteral("ends up treating is as. (It will most likely be ") + name7 + QStringLiteral(" or ") +
-           name8 + QStringLiteral(".)") + kCrLf + kCrLf +
+           QStringLiteral("ends up treating is as. (It will most likely be ") + name7 +
+           QStringLiteral(" or ") + name8 + QStringLiteral(".)") + kCrLf + kCrLf +
            QStringLiteral("Then use Options > Instrument Selection to specifically select") + kCrLf +
            QStringLiteral("the type of instrument being used, and the 'Recover' feature will") + kCrLf +
            QStringLiteral("then be available.");
@@ -414,8 +414,8 @@ QString continuousText()
 
 QString portErrorText(const LinkError &e)
 {
-    return QStringLiteral("Error ") + textformat::withLeadingBlank(e.number) + QStringLiteral(":  ") + e.text +
-           kCrLf + kCrLf + QStringLiteral("Nothing was recovered.");
+    return QStringLiteral("Error ") + textformat::withLeadingBlank(e.number) + QStringLiteral(":  ") +
+           e.text + kCrLf + kCrLf + QStringLiteral("Nothing was recovered.");
 }
 
 } // namespace recovery

@@ -61,9 +61,9 @@ private:
 
 // What the processing reads from the received text.
 struct Header {
-    qsizetype p = 0;  // 1-based position of the family initial
-    QString mode;     // character p+3 as received
-    QString initTime; // characters p+30..p+43, "mm-dd-yy hh:mm"
+    qsizetype p = 0;     // 1-based position of the family initial
+    QString mode;        // character p+3 as received
+    QString initTime;    // characters p+30..p+43, "mm-dd-yy hh:mm"
     bool marker = false; // character p+46 is "T"
 };
 // nullopt when the text holds no "K" or "M".

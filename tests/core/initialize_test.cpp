@@ -92,7 +92,8 @@ TEST(InitReadBack, MessageBlankModeAndUnknownLetters)
 
     const auto m = init::readBackText(QString::fromLatin1(headerLine("KQA", "m")), modes, blank, bad);
     ASSERT_TRUE(m);
-    EXPECT_TRUE(m->contains(" Mode setting:     Min/Max/Avg       " "  min interval\r"));
+    EXPECT_TRUE(m->contains(" Mode setting:     Min/Max/Avg       "
+                            "  min interval\r"));
 
     for (const char *letter : {"n", "z", "A", "5"}) {
         bad.clear();
@@ -292,7 +293,8 @@ INSTANTIATE_TEST_SUITE_P(
         CancelCase{"Header", false,
                    [](const Program &p, const FakeSerialPort &) { return p.link.abort.loaded; }, 1},
         CancelCase{"Answer", false,
-                   [](const Program &, const FakeSerialPort &port) { return port.written.contains('\t'); }, 2}),
+                   [](const Program &, const FakeSerialPort &port) { return port.written.contains('\t'); },
+                   2}),
     [](const ::testing::TestParamInfo<CancelCase> &info) { return std::string(info.param.name); });
 
 TEST_F(Initialization, CancelWhileTheReadBackIsAwaitedAfterTheAnswer)

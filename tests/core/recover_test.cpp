@@ -258,7 +258,8 @@ TEST_F(Recovery, RefusalsAndTheLowBatteryWarning)
     select(11);
     const int opens = port.opens;
     p().runCommand("mnuItemRecover");
-    EXPECT_EQ(tp.dialogs.messageTexts(), QStringList({recovery::autoSelectRefusalText("MQA-S5", "MQA-S5-MH")}));
+    EXPECT_EQ(tp.dialogs.messageTexts(),
+              QStringList({recovery::autoSelectRefusalText("MQA-S5", "MQA-S5-MH")}));
     EXPECT_TRUE(tp.dialogs.lastMessage().contains("It will most likely be MQA-S5 or MQA-S5-MH.)"));
     EXPECT_EQ(port.opens, opens);
 }
@@ -299,8 +300,8 @@ TEST_F(Recovery, CancelAndCablePulledSaveNothing)
         EXPECT_EQ(tp.dialogs.messages.size(), static_cast<size_t>(c.messages))
             << tp.dialogs.messageTexts().join("|").toStdString();
         if (c.messages == 2) {
-            EXPECT_EQ(tp.dialogs.lastMessage(), "Error  8010:  " + SerialError::text(8010) +
-                                                    "\r\n\r\nNothing was recovered.");
+            EXPECT_EQ(tp.dialogs.lastMessage(),
+                      "Error  8010:  " + SerialError::text(8010) + "\r\n\r\nNothing was recovered.");
         }
         EXPECT_FALSE(p().menu.enabled("mnuItemSave"));
         EXPECT_FALSE(QFile::exists(out));

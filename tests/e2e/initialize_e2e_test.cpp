@@ -131,10 +131,11 @@ TEST_F(InitializeE2E, OneMinuteMinMaxAvgStopWhenFullThenAStatusCheck)
     program->runCommand("mnuItemStatusCheck");
     const auto time = textformat::parseDate(sent.left(14));
     ASSERT_TRUE(time);
-    EXPECT_TRUE(program->link.status.label2.startsWith(" Type: KQA    Serial Number 4711\r"
-                                                       " Mode setting:  l    Min/Max/Avg  Stop   1 min \r"
-                                                       " Time On: " +
-                                                       textformat::dateText(*time, textformat::DateText::StampOneBlank)))
+    EXPECT_TRUE(program->link.status.label2.startsWith(
+        " Type: KQA    Serial Number 4711\r"
+        " Mode setting:  l    Min/Max/Avg  Stop   1 min \r"
+        " Time On: " +
+        textformat::dateText(*time, textformat::DateText::StampOneBlank)))
         << program->link.status.label2.toStdString();
     expectAllClosed(sim);
 }
@@ -287,8 +288,8 @@ TEST_F(InitializeE2E, CommandLine)
     EXPECT_TRUE(sim.waitForLog("initialized: mode e", 2000));
 
     QProcess usage;
-    usage.start(RDX600_CLI_PATH, {"initialize", "--port", "3", "--interval", "7", "--kind", "average", "--memory",
-                                  "stop"});
+    usage.start(RDX600_CLI_PATH,
+                {"initialize", "--port", "3", "--interval", "7", "--kind", "average", "--memory", "stop"});
     ASSERT_TRUE(usage.waitForFinished(10000));
     EXPECT_EQ(usage.exitCode(), 2);
 }

@@ -112,8 +112,8 @@ protected:
 
 TEST_F(RecoverE2E, StoppedUnitWithAPartialMemory)
 {
-    SimHarness sim({"--type", "8", "--mode", "D", "--readings", "500", "--clock", "03-14-26 09:45", "--battery",
-                    "064"});
+    SimHarness sim(
+        {"--type", "8", "--mode", "D", "--readings", "500", "--clock", "03-14-26 09:45", "--battery", "064"});
     ASSERT_TRUE(sim.started()) << sim.error().toStdString();
     select(8);
     run();
@@ -152,7 +152,8 @@ TEST_F(RecoverE2E, RefusedUnitsSaveNothing)
         ASSERT_TRUE(sim.started());
         dialogs.messages.clear();
         run();
-        EXPECT_TRUE(dialogs.messageTexts().contains(c.message)) << dialogs.messageTexts().join("|").toStdString();
+        EXPECT_TRUE(dialogs.messageTexts().contains(c.message))
+            << dialogs.messageTexts().join("|").toStdString();
         EXPECT_FALSE(program->setup.recover.saved);
         EXPECT_FALSE(QFile::exists(out));
         EXPECT_FALSE(port.portOpen());

@@ -28,12 +28,12 @@ struct SimOptions {
     bool noBattery = false;
     std::optional<int> rate; // baud
     std::optional<bool> s5;
-    int readings = 960;    // values in memory
-    bool full = false;     // memory full: as many readings as the type's capacity
+    int readings = 960;            // values in memory
+    bool full = false;             // memory full: as many readings as the type's capacity
     std::optional<bool> blankMode; // header with a blank mode character (default: type 1)
-    double speed = 1.0;    // simulated seconds per real second while recording after an initialization
+    double speed = 1.0;      // simulated seconds per real second while recording after an initialization
     int answerDelayMs = 200; // from the TAB to the unit's answer
-    QString recordingFile; // replayed instead of the generated profile
+    QString recordingFile;   // replayed instead of the generated profile
     unsigned seed = 1;
     std::optional<bool> oldLayout;
     bool lowRange = false;

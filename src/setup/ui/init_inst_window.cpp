@@ -3,12 +3,12 @@
 #include "program/program.h"
 
 #include <QButtonGroup>
-#include <algorithm>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
