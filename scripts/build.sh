@@ -13,5 +13,7 @@ if command -v ccache >/dev/null && [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$here")}"
 export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
-cmake -S "$here" -B "$build" "${gen[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# More configure options (the sanitizer build's) come in RDX600_CMAKE_ARGS.
+read -r -a extra <<< "${RDX600_CMAKE_ARGS:-}"
+cmake -S "$here" -B "$build" "${gen[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${extra[@]}" >/dev/null
 cmake --build "$build" -j "$(nproc)"

@@ -9,6 +9,8 @@ packages=(
   xvfb xauth x11-utils imagemagick poppler-utils fonts-dejavu-core
   dpkg-dev ccache
 )
+# More packages for one kind of build (clang for fuzzing) come as arguments.
+packages+=("$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -34,6 +34,18 @@ int main(int argc, char *argv[])
     const QCommandLineOption shotSize(QStringLiteral("size"),
                                       QStringLiteral("Size of the --screenshot picture (default 1000x700)."),
                                       QStringLiteral("WxH"), QStringLiteral("1000x700"));
+    const QCommandLineOption run(
+        QStringLiteral("run"),
+        QStringLiteral("With --screenshot: run the menu command NAME (for example mnuItemTable) before "
+                       "the picture is taken; repeatable, in order."),
+        QStringLiteral("NAME"));
+    const QCommandLineOption answer(
+        QStringLiteral("answer"),
+        QStringLiteral("With --screenshot: the answer to the next input box (for example a line "
+                       "voltage); repeatable, in order."),
+        QStringLiteral("TEXT"));
+    parser.addOption(run);
+    parser.addOption(answer);
     parser.addOption(noSplash);
     parser.addOption(screenshot);
     parser.addOption(shotSize);
@@ -48,7 +60,7 @@ int main(int argc, char *argv[])
     // without asking.
     const bool screenshotRun = parser.isSet(screenshot);
     if (screenshotRun) {
-        rdx600.setNonInteractive();
+        rdx600.setNonInteractive(parser.values(answer));
     }
     // The plot's display-selection and the forced-readings dialogs, for the whole run.
     const std::unique_ptr<DisplaySelWindow> displaySel(
@@ -72,6 +84,12 @@ int main(int argc, char *argv[])
     if (parser.isSet(screenshot)) {
         RDX *main = rdx600.startWithoutSplash();
         fileWindows();
+        for (const QString &name : parser.values(run)) {
+            if (!rdx600.program().runCommand(name)) {
+                std::fprintf(stderr, "rdx600: the menu command %s does not exist or is not enabled\n", qPrintable(name));
+                return 2;
+            }
+        }
         const QString path = parser.value(screenshot);
         const QStringList wh = parser.value(shotSize).split(QLatin1Char('x'));
         const QSize size(wh.value(0).toInt(), wh.value(1).toInt());

@@ -26,4 +26,7 @@ public:
     virtual void newPage() = 0;
     // Ends the document and sends it to the printer; false on failure.
     virtual bool endDoc() = 0;
+    // While on, a document is shown in a preview at its end, and goes to the
+    // printer only from there. A printer without a screen ignores it.
+    virtual void setPreview(bool on) { (void)on; }
 };

@@ -85,6 +85,7 @@ void MenuModel::build()
     add("mnuItemClearNote", "&Clear Notes", "mnuItemAnnot");
     add("mnuItemPF", "&Power Factor", "mnuOptions");
     add("mnuItemOnepgPlot", "&One-page Plot", "mnuOptions");
+    add("mnuItemPrintPreview", "Print Pre&view", "mnuOptions");
 
     add("mnuHelp", "&Help", none);
     add("mnuItemHelp", "&Help", "mnuHelp");

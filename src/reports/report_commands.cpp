@@ -1,5 +1,6 @@
 #include "reports/report_commands.h"
 
+#include "platform/printer_device.h"
 #include "program/program.h"
 #include "reports/print_table.h"
 #include "reports/printinfo.h"
@@ -13,6 +14,18 @@ void installReportCommands(Program &p)
     p.addCommand(QStringLiteral("mnuItemPrintSum"), [&p] { PrintSummaryCommand(p); });
     p.addCommand(QStringLiteral("mnuItemPrintTable"), [&p] { PrintShownTableCommand(p); });
     p.addCommand(QStringLiteral("mnuItemPrintPwrTable"), [&p] { PrintShownTableCommand(p); });
+    p.addCommand(QStringLiteral("mnuItemPrintPreview"), [&p] { PrintPreviewCommand(p); });
+}
+
+void PrintPreviewCommand(Program &p)
+{
+    // Every printed report (and the one-page plot) goes through the one
+    // printer, so one switch serves them all; it lasts for the run.
+    p.report.printPreview = !p.report.printPreview;
+    p.menu.setChecked(QStringLiteral("mnuItemPrintPreview"), p.report.printPreview);
+    if (p.io.printer != nullptr) {
+        p.io.printer->setPreview(p.report.printPreview);
+    }
 }
 
 void provideReportProcedures(Program &p)

@@ -6,6 +6,9 @@ class Program;
 
 void installReportCommands(Program &p);
 
+// Options > Print Preview: switches the preview of printed reports on or off.
+void PrintPreviewCommand(Program &p);
+
 // Fills in the report procedures that lower subsystems end with (the summary
 // shown after a recording is opened or chosen).
 void provideReportProcedures(Program &p);

@@ -1,11 +1,13 @@
 #include "platform/ui/qt_printer_device.h"
 #include "recording/fileopen.h"
 #include "reports/printinfo.h"
+#include "reports/report_commands.h"
 #include "support/recording_files.h"
 #include "support/test_program.h"
 #include "ui_test_app.h"
 
 #include <QFile>
+#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -48,4 +50,47 @@ TEST(PrintPdf, SummaryPrintsToAPdfFile)
     EXPECT_LT(text.indexOf("File:"), text.indexOf("Mode:"));
     EXPECT_LT(text.indexOf("Mode:"), text.indexOf("Loc:"));
     EXPECT_LT(text.indexOf("Loc:"), text.indexOf("Other:"));
+}
+
+// With Options > Print Preview on, a report is shown first; its Print button
+// sends the same pages to the printer, closing the preview prints nothing.
+TEST(PrintPdf, PreviewShowsThePagesAndPrintsOnlyFromThere)
+{
+    ensureUiTestApp();
+    TestProgram tp;
+    Program &p = tp.p();
+    installReportCommands(p);
+    RecordingFileContent content;
+    content.values = countingValues(30, true);
+    ASSERT_TRUE(writeRecording(tp.path("feeder.dat"), content));
+    ASSERT_TRUE(openRecordingFile(p, tp.path("feeder.dat")));
+    const QString pdf = tp.path("previewed.pdf");
+    QtPrinterDevice printer(pdf);
+    p.io.printer = &printer;
+    p.runCommand("mnuItemPrintPreview");
+    ASSERT_TRUE(printer.previewOn());
+    EXPECT_TRUE(p.menu.checked("mnuItemPrintPreview"));
+
+    for (const bool printIt : {false, true}) {
+        int pages = 0;
+        printer.onPreviewShown = [&](QWidget *dialog) {
+            auto *view = dialog->findChild<QPrintPreviewWidget *>();
+            ASSERT_NE(view, nullptr);
+            view->updatePreview();
+            pages = view->pageCount();
+            if (printIt) {
+                view->print();
+            }
+            dialog->close();
+        };
+        p.rec.ginx = 0;
+        p.rec.gOutputMode = 4;
+        Printinfo(p);
+        EXPECT_EQ(pages, 1);
+        EXPECT_EQ(QFile::exists(pdf), printIt);
+    }
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {pdf, "-"});
+    ASSERT_TRUE(pdftotext.waitForFinished(30000));
+    EXPECT_TRUE(pdftotext.readAllStandardOutput().contains("feeder.dat"));
 }

@@ -13,6 +13,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPlainTextEdit>
+#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -481,6 +482,29 @@ TEST_F(QcpChartDeviceTest, PrintsTheChartOnOnePageOfAPdf)
         }
     }
     EXPECT_GT(bottom - top, 0.5 * pageHeight);
+}
+
+TEST_F(QcpChartDeviceTest, OnePagePrintCanBePreviewedFirst)
+{
+    fill(*chart);
+    const QString pdf = dir.filePath(QStringLiteral("previewed.pdf"));
+    QtPrinterDevice printer(pdf);
+    printer.setPreview(true);
+    int pages = 0;
+    printer.onPreviewShown = [&pages](QWidget *dialog) {
+        auto *view = dialog->findChild<QPrintPreviewWidget *>();
+        ASSERT_NE(view, nullptr);
+        view->updatePreview();
+        pages = view->pageCount();
+        view->print();
+        dialog->close();
+    };
+    ASSERT_TRUE(chart->print(printer));
+    EXPECT_EQ(pages, 1);
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished(30000));
+    EXPECT_TRUE(pdftotext.readAllStandardOutput().contains("AMPS"));
 }
 
 TEST_F(QcpChartDeviceTest, SavedChartImportsWithTheSameContent)

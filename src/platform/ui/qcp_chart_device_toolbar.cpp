@@ -229,18 +229,25 @@ bool QcpChartDevice::print(PrinterDevice &printer)
         return false;
     }
     commitEditing();
-    QPrinter &device = qtPrinter->printer();
-    QPainter painter;
-    if (!painter.begin(&device)) {
-        return false;
-    }
     // The one-page report fills the printable area, laid out at 96 pixels
     // to the inch of paper so that its text prints at its own size.
-    const QRectF page(0, 0, device.width(), device.height());
-    constexpr double kLayoutDpi = 96;
-    const int layoutWidth = static_cast<int>(std::lround(page.width() / device.logicalDpiX() * kLayoutDpi));
-    renderTo(painter, page, layoutWidth);
-    return painter.end();
+    const auto paint = [this](QPrinter &device) {
+        QPainter painter;
+        if (!painter.begin(&device)) {
+            return false;
+        }
+        const QRectF page(0, 0, device.width(), device.height());
+        constexpr double kLayoutDpi = 96;
+        const int layoutWidth =
+            static_cast<int>(std::lround(page.width() / device.logicalDpiX() * kLayoutDpi));
+        renderTo(painter, page, layoutWidth);
+        return painter.end();
+    };
+    if (qtPrinter->previewOn()) {
+        qtPrinter->showPreview([&paint](QPrinter &device) { paint(device); });
+        return true;
+    }
+    return paint(qtPrinter->printer());
 }
 
 // ---------------------------------------------------------------- flags and files

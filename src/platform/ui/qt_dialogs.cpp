@@ -176,7 +176,7 @@ MsgResult QtDialogs::message(const QString &text, const QString &title, MsgButto
 QString QtDialogs::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
     if (nonInteractive_) {
-        return {};
+        return answers_.isEmpty() ? QString() : answers_.takeFirst();
     }
     QInputDialog dialog(parent_);
     dialog.setWindowTitle(qtdialogs::windowTitle(title));

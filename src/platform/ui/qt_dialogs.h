@@ -5,6 +5,7 @@
 #include "platform/dialogs.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 #include <memory>
 
@@ -26,6 +27,9 @@ public:
     // Messages go to standard error, questions are answered Cancel or No,
     // input boxes and file and printer dialogs are cancelled.
     void setNonInteractive(bool on) { nonInteractive_ = on; }
+    // Answers for the input boxes of a non-interactive run, taken in order;
+    // once they are used up, input boxes are cancelled again.
+    void setScriptedAnswers(const QStringList &answers) { answers_ = answers; }
 
     MsgResult message(const QString &text, const QString &title, MsgButtons buttons, MsgIcon icon,
                       MsgDefault defaultButton) override;
@@ -43,6 +47,7 @@ private:
     std::unique_ptr<QPrinter> ownPrinter_;
     bool busy_ = false;
     bool nonInteractive_ = false;
+    QStringList answers_;
     bool cursorSet_ = false; // the hourglass is on the override stack
 };
 

@@ -37,7 +37,12 @@ public:
     // The main window once it is open; null before.
     RDX *mainWindow() const { return main_.get(); }
     // No dialog waits for a person (see QtDialogs::setNonInteractive).
-    void setNonInteractive() { dialogs_.setNonInteractive(true); }
+    // `answers` go, in order, to the input boxes the run meets.
+    void setNonInteractive(const QStringList &answers = {})
+    {
+        dialogs_.setNonInteractive(true);
+        dialogs_.setScriptedAnswers(answers);
+    }
 
 private:
     RDX *openMainWindow();

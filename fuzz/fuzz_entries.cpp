@@ -1,0 +1,100 @@
+#include "fuzz_entries.h"
+
+#include "link/status_decode.h"
+#include "program/view_procs.h"
+#include "recording/fileopen.h"
+#include "recording/notes.h"
+#include "recording/survey_reader.h"
+#include "support/test_program.h"
+
+#include <QFile>
+#include <QString>
+#include <array>
+#include <cstring>
+
+namespace fuzzentry {
+namespace {
+
+// One program with fakes for the whole run: making one per input would cost
+// more than the parsers themselves. Each entry leaves it as it found it.
+TestProgram &context()
+{
+    static TestProgram tp;
+    return tp;
+}
+
+QByteArray bytes(const uint8_t *data, size_t size)
+{
+    return {reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)};
+}
+
+// The readers take files, as the program gives them paths.
+QString asFile(const char *name, const uint8_t *data, size_t size)
+{
+    const QString path = context().path(QString::fromLatin1(name));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        file.write(bytes(data, size));
+    }
+    return path;
+}
+
+void afterRun()
+{
+    TestProgram &tp = context();
+    CloseRecordings(tp.p());
+    tp.dialogs.messages.clear();
+    tp.dialogs.inputs.clear();
+}
+
+void recordingReader(const uint8_t *data, size_t size)
+{
+    // A notes file beside it would be read too; its own target covers it.
+    openRecordingFile(context().p(), asFile("in.dat", data, size));
+    afterRun();
+}
+
+void notesReader(const uint8_t *data, size_t size)
+{
+    (void)readNotesFile(asFile("in.not", data, size));
+}
+
+void surveyReader(const uint8_t *data, size_t size)
+{
+    Program &p = context().p();
+    (void)readSurveyPhaseFile(p, 0, asFile("phase.dat", data, size));
+    p.survey = SurveyState{};
+    afterRun();
+}
+
+void statusHeader(const uint8_t *data, size_t size)
+{
+    const StatusHeader h = decodeStatusHeader(QString::fromLatin1(bytes(data, size)), context().p().modes);
+    (void)statusResultText(h);
+}
+
+constexpr std::array kTargets{
+    Target{"recording", recordingReader},
+    Target{"notes", notesReader},
+    Target{"survey", surveyReader},
+    Target{"status_header", statusHeader},
+};
+
+} // namespace
+
+std::span<const Target> targets()
+{
+    return kTargets;
+}
+
+const Target *find(const char *name)
+{
+    for (const Target &t : kTargets) {
+        if (std::strcmp(t.name, name) == 0) {
+            return &t;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace fuzzentry

@@ -1,0 +1,72 @@
+// Writes the seed corpora of the fuzz targets into OUT/<target>/: small
+// recordings of both layouts, kinds and ranges, notes files and instrument
+// headers, all made with the test suite's own writers.
+#include "fuzz_entries.h"
+#include "recording/notes.h"
+#include "support/recording_files.h"
+
+#include <QDir>
+#include <QFile>
+#include <cstdio>
+
+namespace {
+
+bool put(const QString &dir, const QString &name, const QByteArray &bytes)
+{
+    QDir().mkpath(dir);
+    QFile f(dir + QLatin1Char('/') + name);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_seeds OUT\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    bool ok = true;
+
+    // Recordings: "T:" and older layout, average and min/max/avg, high and low range.
+    int n = 0;
+    for (const bool tMarker : {true, false}) {
+        for (const char *mode : {"a", "g", "d"}) {
+            for (const bool low : {false, true}) {
+                RecordingFileContent c;
+                c.mode = QString::fromLatin1(mode);
+                c.tMarker = tMarker;
+                c.values = countingValues(37, low);
+                const QString scratch = out + QStringLiteral("/scratch.dat");
+                ok = writeRecording(scratch, c) && ok;
+                const QByteArray bytes = fileBytes(scratch);
+                const QString name = QStringLiteral("rec%1.dat").arg(n++);
+                ok = put(out + QStringLiteral("/recording"), name, bytes) && ok;
+                ok = put(out + QStringLiteral("/survey"), name, bytes) && ok;
+                // The instrument's header line, as the status check receives it.
+                ok = put(out + QStringLiteral("/status_header"), name, headerLine(c).toLatin1()) && ok;
+                QFile::remove(scratch);
+            }
+        }
+    }
+    // Notes.
+    const QString notes = out + QStringLiteral("/scratch.not");
+    ok = writeNotesFile(notes, SiteNotes{QStringLiteral("Main St substation"), QStringLiteral("Feeder 12, red"),
+                                         QStringLiteral("J. Smith"), QStringLiteral("cable, clamp 2")}) &&
+         ok;
+    ok = put(out + QStringLiteral("/notes"), QStringLiteral("notes.not"), fileBytes(notes)) && ok;
+    QFile::remove(notes);
+
+    // Every target has a folder, also those without seeds of their own.
+    for (const fuzzentry::Target &t : fuzzentry::targets()) {
+        QDir().mkpath(out + QLatin1Char('/') + QString::fromLatin1(t.name));
+    }
+    return ok ? 0 : 1;
+}
