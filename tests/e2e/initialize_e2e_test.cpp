@@ -16,6 +16,7 @@
 #include "support/temp_settings.h"
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -107,6 +108,11 @@ TEST_F(InitializeE2E, OneMinuteMinMaxAvgStopWhenFullThenAStatusCheck)
                     "1000", "--init-delay", "500", "--speed", "600"});
     ASSERT_TRUE(sim.started()) << sim.error().toStdString();
     select(8);
+    // A program that sent its string too early would wait for a read-back
+    // that never comes: CANCEL after 10 s turns that into a failure.
+    QElapsedTimer took;
+    took.start();
+    cancelWhen([this, &took] { return program->link.abort.loaded && took.elapsed() > 10000; });
     program->runCommand("mnuItemInitialize");
     ASSERT_EQ(dialogs.messages.size(), 3U) << dialogs.lastMessage().toStdString();
     const QString readBack = dialogs.lastMessage();
