@@ -9,6 +9,7 @@
 #include "program/program.h"
 #include "reports/reading_table.h"
 #include "reports/report_commands.h"
+#include "setup/instrument_info.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -61,6 +62,7 @@ struct Bench {
         Program &p = *program;
         p.modes.fill();
         provideReportProcedures(p);
+        provideSetupProcedures(p);
         settings.save(QStringLiteral("Settings"), QStringLiteral("Vline"), QStringLiteral("13800"));
         settings.save(QStringLiteral("Directory"), QStringLiteral("default"), dir.path());
         for (int slot = 0; slot < slots; ++slot) {

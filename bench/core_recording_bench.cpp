@@ -6,6 +6,7 @@
 #include "recording/fileopen.h"
 #include "recording/save.h"
 #include "reports/report_commands.h"
+#include "setup/instrument_info.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -54,6 +55,7 @@ struct Bench {
         program = std::make_unique<Program>(s);
         program->modes.fill();
         provideReportProcedures(*program);
+        provideSetupProcedures(*program);
     }
     SilentDialogs dialogs;
     MemorySettings settings;

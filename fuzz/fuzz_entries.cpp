@@ -1,10 +1,12 @@
 #include "fuzz_entries.h"
 
+#include "link/download_check.h"
 #include "link/status_decode.h"
 #include "program/view_procs.h"
 #include "recording/fileopen.h"
 #include "recording/notes.h"
 #include "recording/survey_reader.h"
+#include "setup/instrument_info.h"
 #include "support/test_program.h"
 
 #include <QFile>
@@ -73,11 +75,41 @@ void statusHeader(const uint8_t *data, size_t size)
     (void)statusResultText(h);
 }
 
+void runSpec(const uint8_t *data, size_t size)
+{
+    RunSpecFlags flags;
+    (void)runSpecMessage(applyRunSpecLines(QString::fromLatin1(bytes(data, size)), flags));
+}
+
+// A downloaded text through every injected error, the check and its reports.
+void downloadCheck(const uint8_t *data, size_t size)
+{
+    QString text = QString::fromLatin1(bytes(data, size));
+    const RunSpecFlags all{true, true, true, true, true, true, true, true, true, true};
+    (void)insertErrors(text, all);
+    const DownloadErrorCounts counts = countDownloadErrors(text, true);
+    (void)downloadReports(downloadErrorResult(counts), all);
+    (void)downloadHeaderIndex(text);
+}
+
+// The instrument information shown after a download or a recovery.
+void instrumentInfo(const uint8_t *data, size_t size)
+{
+    const QString text = QString::fromLatin1(bytes(data, size));
+    if (const auto info = readInstrumentHeader(text, context().p().modes)) {
+        (void)showinfoText(*info);
+        (void)showinfodbText(*info, text.left(14), 10710);
+    }
+}
+
 constexpr std::array kTargets{
     Target{"recording", recordingReader},
     Target{"notes", notesReader},
     Target{"survey", surveyReader},
     Target{"status_header", statusHeader},
+    Target{"runspec", runSpec},
+    Target{"download_check", downloadCheck},
+    Target{"instrument_info", instrumentInfo},
 };
 
 } // namespace

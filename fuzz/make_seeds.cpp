@@ -52,6 +52,10 @@ int main(int argc, char **argv)
                 ok = put(out + QStringLiteral("/survey"), name, bytes) && ok;
                 // The instrument's header line, as the status check receives it.
                 ok = put(out + QStringLiteral("/status_header"), name, headerLine(c).toLatin1()) && ok;
+                // The text of a download: the recording without its quotes.
+                const QByteArray text = recordingText(c).toLatin1();
+                ok = put(out + QStringLiteral("/download_check"), name, text) && ok;
+                ok = put(out + QStringLiteral("/instrument_info"), name, text) && ok;
                 QFile::remove(scratch);
             }
         }
@@ -63,6 +67,14 @@ int main(int argc, char **argv)
          ok;
     ok = put(out + QStringLiteral("/notes"), QStringLiteral("notes.not"), fileBytes(notes)) && ok;
     QFile::remove(notes);
+
+    // A run-specification file with every flag line and one unknown line.
+    ok = put(out + QStringLiteral("/runspec"), QStringLiteral("runspec.txt"),
+             "enableChange999sTo000=False\r\nenable999CountReport=True\r\nenableErrorReport=False\r\n"
+             "enableAddedReading=True\r\nenableMissingReading=True\r\nenableChangeTo999=True\r\n"
+             "enableAddedBadChar=True\r\nenableReadingOver999=True\r\nenableAddedCtrlZ=True\r\n"
+             "enableMissingCtrlZ=True\r\nsomething else\r\n") &&
+         ok;
 
     // Every target has a folder, also those without seeds of their own.
     for (const fuzzentry::Target &t : fuzzentry::targets()) {

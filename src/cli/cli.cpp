@@ -18,6 +18,7 @@ const Subcommand kSubcommands[] = {
     {"summary", cliSummary},
     {"time", cliTime},
     {"save-as", cliSaveAs},
+    {"validate", cliValidate},
     {"table", cliTable},
     {"power", cliPower},
     {"export", cliExport},
@@ -31,6 +32,7 @@ const char *const kUsage =
     "usage: rdx600-cli summary FILE...\n"
     "       rdx600-cli time FILE INDEX\n"
     "       rdx600-cli save-as FILE FIRST LAST OUT\n"
+    "       rdx600-cli validate FILE\n"
     "       rdx600-cli table FILE\n"
     "       rdx600-cli power --volts V [--pf PF] FILE...\n"
     "       rdx600-cli export table FILE\n"

@@ -10,6 +10,8 @@
 int cliSummary(const QStringList &args, QTextStream &out, QTextStream &err);
 int cliTime(const QStringList &args, QTextStream &out, QTextStream &err);
 int cliSaveAs(const QStringList &args, QTextStream &out, QTextStream &err);
+// The download checks on a recording's text (cli_validate.cpp).
+int cliValidate(const QStringList &args, QTextStream &out, QTextStream &err);
 // The reading table and power (cli_power.cpp).
 int cliTable(const QStringList &args, QTextStream &out, QTextStream &err);
 int cliPower(const QStringList &args, QTextStream &out, QTextStream &err);

@@ -2,6 +2,7 @@
 
 #include "recording/fileopen.h"
 #include "reports/report_commands.h"
+#include "setup/instrument_info.h"
 
 CliProgram::CliProgram(QTextStream &err) : dialogs(err)
 {
@@ -15,6 +16,7 @@ CliProgram::CliProgram(QTextStream &err) : dialogs(err)
     program = std::make_unique<Program>(s);
     program->modes.fill();
     provideReportProcedures(*program);
+    provideSetupProcedures(*program);
 }
 
 std::optional<int> toIndex(const QString &text)

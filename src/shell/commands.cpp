@@ -3,6 +3,7 @@
 #include "chart/chart_commands.h"
 #include "chart/import_chart.h"
 #include "export/export_commands.h"
+#include "link/download_check.h"
 #include "link/link_commands.h"
 #include "power/power_commands.h"
 #include "program/program.h"
@@ -10,6 +11,7 @@
 #include "reports/report_commands.h"
 #include "setup/force_readings.h"
 #include "setup/initialize.h"
+#include "setup/instrument_info.h"
 #include "setup/recover.h"
 #include "shell/shell_commands.h"
 #include "survey/load_survey.h"
@@ -23,6 +25,8 @@ void installCommands(Program &p)
     installChartFileCommands(p);
     installForceReadingsCommands(p);
     installLinkCommands(p);
+    installDownloadCheckCommands(p);
+    provideSetupProcedures(p);
     installInitializeCommand(p);
     installRecoverCommand(p);
     installPowerCommands(p);

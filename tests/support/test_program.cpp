@@ -1,6 +1,7 @@
 #include "test_program.h"
 
 #include "reports/report_commands.h"
+#include "setup/instrument_info.h"
 
 TestProgram::TestProgram()
 {
@@ -12,4 +13,5 @@ TestProgram::TestProgram()
     program = std::make_unique<Program>(s);
     program->modes.fill();
     provideReportProcedures(*program);
+    provideSetupProcedures(*program);
 }
