@@ -177,7 +177,10 @@ protected:
         p().windows.recover = &view;
         p().modes.fill();
         installRecoverCommand(p());
-        p().procs.Showinfodb = [this] { ++infos; };
+        p().procs.Showinfodb = [this, shown = p().procs.Showinfodb] {
+            ++infos;
+            Program::run(shown);
+        };
         // Caution, OK to remove the cable, PROCEED.
         tp.dialogs.messageAnswers = {};
         tp.dialogs.saveAnswers = {out};
@@ -214,6 +217,9 @@ TEST_F(Recovery, PartialMemoryIsSavedWithItsStopTime)
     EXPECT_EQ(texts[1], recovery::removeCableText());
     EXPECT_EQ(texts[2], " PROCEED");
     EXPECT_EQ(infos, 1);
+    EXPECT_TRUE(p().view.Label1.text.contains("Start Time 09:45  Mar 14, 26  Downloaded (stopped):  "
+                                              "14:45  Mar 19, 26  Readings: 500  "))
+        << p().view.Label1.text.toStdString();
     EXPECT_EQ(p().link.gSampleCapacity, 500);
     EXPECT_EQ(p().rec.gInfo[0][kColStart].text(), "09:45  Mar 14, 26");
     EXPECT_EQ(p().rec.gInfo[0][kColMode].text(), "d");

@@ -207,6 +207,11 @@ TEST_F(RecoverE2E, CommandLine)
     cli.start(RDX600_CLI_PATH, {"recover", "--port", "2", "--type", "8", out});
     ASSERT_TRUE(cli.waitForFinished(30000));
     EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    // The instrument information on standard output.
+    const QString info = QString::fromLatin1(cli.readAllStandardOutput());
+    EXPECT_TRUE(info.contains(
+        "Start Time 07:00  May 06, 26  Downloaded (stopped):  17:00  May 06, 26  Readings: 120"))
+        << info.toStdString();
     ASSERT_TRUE(openRecordingFile(*program, out));
     EXPECT_EQ(program->rec.gInfo[0][kColEnd].text(), "17:00  May 06, 26"); // 120 x 5 minutes
 
