@@ -111,7 +111,7 @@ public:
     // Cancels the exchange, as the person would, once the port has been
     // open for kSilenceLimitMs without a byte; later prompts are answered
     // Cancel.
-    void cancelWhenSilent(std::function<void()> cancel)
+    void cancelWhenSilent(const std::function<void()> &cancel)
     {
         QObject::connect(&watch_, &QTimer::timeout, [this, cancel] {
             if (!serial.portOpen() || serial.received != lastReceived_) {

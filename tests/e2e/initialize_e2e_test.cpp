@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -78,16 +79,16 @@ protected:
         EXPECT_EQ(sim.countInLog("closed"), sim.countInLog("opened")) << sim.log().toStdString();
     }
     // Presses CANCEL of the header exchange window once `when` holds.
-    void cancelWhen(std::function<bool()> when)
+    void cancelWhen(const std::function<bool()> &when)
     {
-        auto *timer = new QTimer(&guard);
-        QObject::connect(timer, &QTimer::timeout, [this, when, timer] {
+        auto &timer = *timers.emplace_back(std::make_unique<QTimer>());
+        QObject::connect(&timer, &QTimer::timeout, [this, when, &timer] {
             if (when()) {
                 AbortCancel(*program);
-                timer->stop();
+                timer.stop();
             }
         });
-        timer->start(20);
+        timer.start(20);
     }
 
     FakeDialogs dialogs;
@@ -96,7 +97,7 @@ protected:
     QtSerialPort port;
     std::unique_ptr<Program> program;
     ProceedingInitInst initInst;
-    QObject guard;
+    std::vector<std::unique_ptr<QTimer>> timers;
 };
 
 TEST_F(InitializeE2E, OneMinuteMinMaxAvgStopWhenFullThenAStatusCheck)

@@ -2,7 +2,6 @@
 
 #include "program/program.h"
 
-#include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -14,13 +13,12 @@ namespace {
 
 QGroupBox *frame(QWidget *parent, const QString &caption, std::initializer_list<QRadioButton *> buttons)
 {
+    // The option buttons of one frame exclude each other (they share the
+    // frame as their parent).
     auto *box = new QGroupBox(caption, parent);
-    auto *layout = new QVBoxLayout(box);
-    auto *group = new QButtonGroup(box);
+    box->setLayout(new QVBoxLayout);
     for (QRadioButton *b : buttons) {
-        b->setParent(box);
-        layout->addWidget(b);
-        group->addButton(b);
+        box->layout()->addWidget(b);
     }
     return box;
 }
