@@ -19,6 +19,8 @@ const Subcommand kSubcommands[] = {
     {"time", cliTime},
     {"save-as", cliSaveAs},
     {"validate", cliValidate},
+    {"status", cliStatus},
+    {"download", cliDownload},
     {"table", cliTable},
     {"power", cliPower},
     {"export", cliExport},
@@ -33,6 +35,9 @@ const char *const kUsage =
     "       rdx600-cli time FILE INDEX\n"
     "       rdx600-cli save-as FILE FIRST LAST OUT\n"
     "       rdx600-cli validate FILE\n"
+    "       rdx600-cli status --port N [--type T]\n"
+    "       rdx600-cli download --port N [--type T] [--field-init \"mm-dd-yy hh:mm\"]\n"
+    "                           [--save-damaged] OUT\n"
     "       rdx600-cli table FILE\n"
     "       rdx600-cli power --volts V [--pf PF] FILE...\n"
     "       rdx600-cli export table FILE\n"

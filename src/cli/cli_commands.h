@@ -20,5 +20,8 @@ int cliExport(const QStringList &args, QTextStream &out, QTextStream &err);
 // Instrument exchanges: initialize and recover (cli_instrument.cpp).
 int cliInitialize(const QStringList &args, QTextStream &out, QTextStream &err);
 int cliRecover(const QStringList &args, QTextStream &out, QTextStream &err);
+// The exchanges with an instrument: status, download (cli_link.cpp).
+int cliStatus(const QStringList &args, QTextStream &out, QTextStream &err);
+int cliDownload(const QStringList &args, QTextStream &out, QTextStream &err);
 // The load survey (cli_survey.cpp).
 int cliSurvey(const QStringList &args, QTextStream &out, QTextStream &err);

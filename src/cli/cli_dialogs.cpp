@@ -12,9 +12,11 @@ MsgResult CliDialogs::message(const QString &text, const QString &title, MsgButt
     }
     err_ << line << '\n';
     err_.flush();
+    if (answer) {
+        return answer(text, buttons);
+    }
     switch (buttons) {
     case MsgButtons::OkCancel:
-        return answerOk ? MsgResult::Ok : MsgResult::Cancel;
     case MsgButtons::RetryCancel:
     case MsgButtons::YesNoCancel:
         return MsgResult::Cancel;

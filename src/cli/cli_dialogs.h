@@ -5,6 +5,7 @@
 #include "platform/dialogs.h"
 
 #include <QTextStream>
+#include <functional>
 
 class CliDialogs : public Dialogs {
 public:
@@ -15,6 +16,7 @@ public:
     // Answers with `inputAnswer` (a value named on the command line), else empty (cancel).
     QString inputBox(const QString &, const QString &, const QString &) override
     {
+        ++inputBoxes;
         return inputAnswer.value_or(QString());
     }
     std::optional<QString> openFile(const QString &, const QString &) override { return std::nullopt; }
@@ -25,8 +27,11 @@ public:
 
     std::optional<QString> saveAnswer;
     std::optional<QString> inputAnswer;
-    // OK/Cancel boxes (the instrument prompts) answer OK when set, else Cancel.
-    bool answerOk = false;
+    // The answer a person would give to a question box, when a subcommand
+    // takes it from its options; without it questions are cancelled or
+    // answered No.
+    std::function<MsgResult(const QString &text, MsgButtons buttons)> answer;
+    int inputBoxes = 0;
     int messages = 0;
 
 private:

@@ -102,7 +102,14 @@ public:
             p.splash.instSelection = *type;
             applyTypeSettings(p, *type);
         }
-        cli.dialogs.answerOk = true;
+        // OK to the prompts (until the exchange is given up), No to "Do
+        // you want to do another?".
+        cli.dialogs.answer = [this](const QString &, MsgButtons buttons) {
+            if (buttons == MsgButtons::OkCancel) {
+                return answerOk_ ? MsgResult::Ok : MsgResult::Cancel;
+            }
+            return buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Ok;
+        };
         installInitializeCommand(p);
         installRecoverCommand(p);
     }
@@ -123,7 +130,7 @@ public:
             if (silentMs_ >= kSilenceLimitMs) {
                 err_ << "rdx600-cli: nothing received for " << kSilenceLimitMs / 1000 << " s; cancelled\n";
                 err_.flush();
-                cli.dialogs.answerOk = false;
+                answerOk_ = false;
                 silentMs_ = 0;
                 cancel();
             }
@@ -136,6 +143,7 @@ public:
 
 private:
     QTextStream &err_;
+    bool answerOk_ = true;
     QTimer watch_;
     qint64 lastReceived_ = 0;
     int silentMs_ = 0;

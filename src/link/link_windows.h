@@ -1,5 +1,5 @@
 // The small interfaces through which the core drives the link's windows
-// (status, InstSel, InstProperties, PortSel); their state is in
+// (status, Dwnloaditem, InstSel, InstProperties, PortSel); their state is in
 // program/link_window_states.h. A window mirrors that state on sync() and
 // forwards its button presses to the core procedures of status_check.h,
 // inst_select.h and port_select.h.
@@ -16,6 +16,17 @@
 class StatusView {
 public:
     virtual ~StatusView() = default;
+    virtual void show() = 0; // not modal
+    virtual void hide() = 0;
+    virtual void unload() = 0;
+    virtual void sync() = 0;
+};
+
+// ------------------------------------------------------------ Dwnloaditem
+
+class DownloadView {
+public:
+    virtual ~DownloadView() = default;
     virtual void show() = 0; // not modal
     virtual void hide() = 0;
     virtual void unload() = 0;

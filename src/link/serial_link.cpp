@@ -67,7 +67,9 @@ void openForExchange(Program &p)
     port.setInputLen(1);
 }
 
-QString readChar(Program &p)
+namespace {
+
+SerialPort &openLinkPort(Program &p)
 {
     SerialPort &port = linkPort(p);
     if (!port.portOpen()) {
@@ -76,7 +78,20 @@ QString readChar(Program &p)
         const int error = port.lastError() != 0 ? port.lastError() : SerialError::kPortNotOpen;
         check(port, error);
     }
-    return QString::fromLatin1(port.input());
+    return port;
+}
+
+} // namespace
+
+QString readChar(Program &p)
+{
+    return QString::fromLatin1(openLinkPort(p).input());
+}
+
+int readByte(Program &p)
+{
+    const QByteArray in = openLinkPort(p).input();
+    return in.isEmpty() ? -1 : static_cast<unsigned char>(in.at(0));
 }
 
 void closePort(Program &p)

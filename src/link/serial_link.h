@@ -43,6 +43,8 @@ void openForExchange(Program &p);
 // is not open throws LinkError (the exchange was cancelled or the device went
 // away).
 QString readChar(Program &p);
+// The same as one byte: 0..255, or -1 when nothing is waiting.
+int readByte(Program &p);
 // Closes the port when it is open.
 void closePort(Program &p);
 // Whether the port exists and is open.

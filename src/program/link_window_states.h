@@ -3,11 +3,13 @@
 // that change this state belong to the link (link/link_windows.h).
 #pragma once
 
+#include "platform/clock.h"
 #include "program/link_error.h"
 #include "program/wait_window.h"
 
 #include <QString>
 #include <cstdint>
+#include <memory>
 
 struct StatusWindowState {
     WaitWindow wait; // Label1 text, Timer1, timerRunning, triedBoth, restartWait
@@ -86,7 +88,41 @@ struct RunSpecFlags {
     bool enableMissingCtrlZ = false;
 };
 
-// The Download window (Dwnloaditem).
+// The Download window (Dwnloaditem) and the flags its receive loop, its
+// timers and its buttons exchange.
 struct DownloadWindowState {
     RunSpecFlags runSpec;
+    WaitWindow wait; // Label1, Timer1, timerRunning, triedBoth, restartWait, Label3 (debug log)
+    std::unique_ptr<WindowTimer> timer2; // progress and end-of-data timer, 200 ms
+    bool loaded = false;
+    bool visible = false;
+    QString label2; // progress text
+    bool okVisible = false;
+    bool cancelVisible = false;
+    bool progressVisible = false;
+    int progressMax = 20000;
+    int progressShown = 0; // ProgressBar1's value, set by Timer2 and processing
+    int progress = 0;      // the receive loop's progress value, 0..20000
+
+    int cancelRequested = 0;
+    bool downloadActive = false;
+    bool dataTimedOut = false;
+    int idleTicks = 0;
+    int32_t charsReceived = 0;
+    int32_t lastCount = 0; // charsReceived at the previous Timer2 tick
+    bool lowBattery = false;
+    // How the last download ended: its text went to gText, a file was saved.
+    bool textReady = false;
+    bool saved = false;
+    bool inTimer1 = false;
+    // A failure met by Timer1's handler (the port would not reopen), raised
+    // by the receive loop, where the download's error handler is.
+    bool hasPendingError = false;
+    LinkError pendingError;
+    // What the window showed at its last sync (a sync per character would
+    // cost more than the receiving).
+    int version = 0; // raised by every change of a field above
+    int syncedVersion = -1;
+    QString syncedLabel1;
+    qsizetype syncedLogSize = -1;
 };

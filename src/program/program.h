@@ -19,6 +19,7 @@ class DisplaySelView;
 class ForceRdgsView;
 class AbortView;
 class DataSelectView;
+class DownloadView;
 class EditNotesView;
 class Clock;
 class Dialogs;
@@ -61,6 +62,7 @@ public:
 struct Windows {
     MainView *main = nullptr;
     StatusView *status = nullptr;
+    DownloadView *download = nullptr; // Dwnloaditem
     InstSelView *instSel = nullptr;
     InstPropertiesView *instProperties = nullptr;
     PortSelView *portSel = nullptr;

@@ -89,7 +89,24 @@ TEST_F(InstrumentSim, ReplaysARecordingFile)
     const QByteArray header = headerLine(got);
     EXPECT_EQ(header.left(11), "MQVg   0815");
     EXPECT_EQ(header.mid(30, 14), "06-01-25 08:15");
-    EXPECT_TRUE(got.endsWith("T: 118 122 120 117 121 119 \x1a")) << got.toStdString();
+    // The file's own line of six readings, with its line end.
+    EXPECT_TRUE(got.endsWith("T: 118 122 120 117 121 119 \r\n\x1a")) << got.toStdString();
+}
+
+TEST_F(InstrumentSim, ReadingsPerLineAndAShortLine)
+{
+    SimHarness sim({"--type", "8", "--readings", "40", "--per-line", "8", "--fault", "short-line", "--full-speed"});
+    ASSERT_TRUE(sim.started()) << sim.error().toStdString();
+    const QByteArray got = download("115200,N,8,1");
+    const QList<QByteArray> lines = got.mid(got.indexOf("T: ") + 3).split('\n');
+    ASSERT_EQ(lines.size(), 6);
+    QList<qsizetype> counts;
+    for (const QByteArray &line : lines) {
+        counts << QByteArray(line).replace(kCtrlZ, QByteArray()).simplified().split(' ').size();
+    }
+    // 40 readings: 8, one fewer on the second line, 8, 8, 8 and the last one.
+    EXPECT_EQ(counts, QList<qsizetype>({8, 7, 8, 8, 8, 1}));
+    EXPECT_TRUE(got.endsWith(kCtrlZ));
 }
 
 TEST_F(InstrumentSim, TheGeneratedProfileDependsOnlyOnSeedAndClock)
@@ -157,7 +174,8 @@ TEST_F(InstrumentSim, RejectsBadOptionsAndDocumentsEveryOption)
                                "--rate",       "--s5",        "--non-s5",     "--readings",
                                "--recording",  "--seed",      "--layout",     "--low-range",
                                "--peak",       "--fault",     "--full-speed", "--cable-delay",
-                               "--init-delay", "--path-file", "--log",        "--exit-with-parent"}) {
+                               "--init-delay", "--path-file", "--log",        "--exit-with-parent",
+                               "--per-line",   "unplug-after=", "short-line", "stop-after="}) {
         EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
     }
 }

@@ -13,7 +13,6 @@ using namespace textformat;
 namespace {
 
 constexpr char kCtrlZ = 26;
-constexpr int kPerLine = 10;
 
 QString field(const QString &text, int from, int count) // 1-based positions
 {
@@ -39,7 +38,8 @@ Instrument::Instrument(const SimOptions &o, const UnitType &unit)
       baud_(o.rate.value_or(unit.baud)), s5_(o.s5.value_or(unit.s5)),
       oldLayout_(o.oldLayout.value_or(unit.oldLayout)), lowRange_(o.lowRange), peak_(o.peak), seed_(o.seed),
       readings_(o.readings), capacity_(unit.capacity), voltage_(false), faults_(o.faults),
-      blankMode_(o.blankMode.value_or(unit.number == 1 && !o.mode.has_value())), rng_(o.seed)
+      blankMode_(o.blankMode.value_or(unit.number == 1 && !o.mode.has_value())), rng_(o.seed),
+      perLine_(o.perLine)
 {
     given_ = {o.family.has_value(), o.serial.has_value(), o.mode.has_value()};
     mode_ = mode_.toLower();
@@ -160,11 +160,21 @@ bool Instrument::loadRecording(const QString &path, QString &error)
         }
     }
     values_.clear();
-    static const QRegularExpression separators(QStringLiteral("[\\s,\"\\x1a]+"));
-    const QStringList items = text.mid(end).split(separators, Qt::SkipEmptyParts);
-    for (const QString &item : items) {
-        if (item != QLatin1String("T:")) {
-            values_ << item;
+    lineLengths_.clear();
+    // The file's own lines, so that a file with a wrong number of readings
+    // on a line is sent as it is.
+    static const QRegularExpression lineEnds(QStringLiteral("[\\r\\n]+"));
+    static const QRegularExpression separators(QStringLiteral("[ \\t,\"\\x1a]+"));
+    for (const QString &line : text.mid(end).split(lineEnds, Qt::SkipEmptyParts)) {
+        int count = 0;
+        for (const QString &item : line.split(separators, Qt::SkipEmptyParts)) {
+            if (item != QLatin1String("T:")) {
+                values_ << item;
+                ++count;
+            }
+        }
+        if (count > 0) {
+            lineLengths_ << count;
         }
     }
     if (!clockGiven_) {
@@ -206,15 +216,23 @@ QByteArray Instrument::transmission() const
     if (!oldLayout_ && !faults_.noTMarker) {
         out += "T: ";
     }
-    for (qsizetype i = 0; i < values_.size(); ++i) {
-        out += values_.at(i).toLatin1() + ' ';
-        const bool lineFull = (i + 1) % kPerLine == 0;
-        if (faults_.badChars && lineFull && (i + 1) / kPerLine == 2) {
+    int line = 0;
+    int inLine = 0;
+    for (const QString &value : values_) {
+        out += value.toLatin1() + ' ';
+        int wanted = line < lineLengths_.size() ? lineLengths_.at(line) : perLine_;
+        if (faults_.shortLine && line == 1) {
+            wanted = std::max(1, wanted - 1);
+        }
+        if (++inLine < wanted) {
+            continue;
+        }
+        if (faults_.badChars && line == 1) {
             out += 'A';
         }
-        if (lineFull) {
-            out += "\r\n";
-        }
+        out += "\r\n";
+        ++line;
+        inLine = 0;
     }
     if (!faults_.noCtrlZ) {
         out += kCtrlZ;

@@ -78,6 +78,8 @@ private:
     std::chrono::steady_clock::time_point recordingFrom_{};
     long recordedIntervals_ = 0;
     QStringList values_; // newest first, as transmitted
+    int perLine_;
+    QList<int> lineLengths_; // readings per line of a replayed file, in order
     struct {
         bool family = false, serial = false, mode = false;
     } given_; // named by the options (a replayed recording does not override them)

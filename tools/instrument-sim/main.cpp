@@ -40,8 +40,8 @@ void installSignals()
 // when the program listens at another rate, as a UART would show them.
 class Line {
 public:
-    Line(PtyTransport &pty, SimLog &log, int ownBaud, bool fullSpeed)
-        : pty_(pty), log_(log), ownBaud_(ownBaud), fullSpeed_(fullSpeed)
+    Line(PtyTransport &pty, SimLog &log, int ownBaud, bool fullSpeed, unsigned seed)
+        : pty_(pty), log_(log), ownBaud_(ownBaud), fullSpeed_(fullSpeed), rng_(seed)
     {
     }
 
@@ -105,8 +105,24 @@ private:
         if (peer == ownBaud_) {
             return bytes;
         }
-        // Bytes framed at another rate arrive as runs of set high bits and
-        // nulls; none of them is a letter, so no header can start.
+        if (peer > 0 && peer < ownBaud_) {
+            // Listening slower than the unit sends: each byte the program
+            // frames spans several of the unit's, so fewer bytes arrive and
+            // they take any value, letters and Ctrl-Z among them. The count
+            // follows the bytes sent in all, so that the same unit and seed
+            // always give the same garbage.
+            const qint64 before = slowTotal_ * peer / ownBaud_;
+            slowTotal_ += bytes.size();
+            const qint64 n = slowTotal_ * peer / ownBaud_ - before;
+            QByteArray out(static_cast<qsizetype>(n), '\0');
+            for (char &c : out) {
+                c = static_cast<char>(rng_() & 0xFF);
+            }
+            return out;
+        }
+        // Listening faster: each bit of the unit lasts several of the
+        // program's, so bytes arrive as runs of set high bits and nulls;
+        // none of them is a letter.
         static constexpr std::array<char, 9> kGarbage{'\x00', '\x80', '\xC0', '\xE0', '\xF0',
                                                       '\xF8', '\xFC', '\xFE', '\xFF'};
         QByteArray out(bytes.size(), '\0');
@@ -125,7 +141,8 @@ private:
     Session::Clock::time_point last_{};
     int loggedBaud_ = -1;
     qint64 sent_ = 0;
-    std::minstd_rand rng_{12345};
+    std::mt19937 rng_;
+    qint64 slowTotal_ = 0;
 };
 
 int run(const SimOptions &options, const UnitType &unit)
@@ -171,7 +188,7 @@ int run(const SimOptions &options, const UnitType &unit)
                   .arg(QString::fromLatin1(instrument.headerLine())));
 
     Session session(instrument, log, options);
-    Line line(pty, log, instrument.baud(), options.fullSpeed);
+    Line line(pty, log, instrument.baud(), options.fullSpeed, options.seed);
     bool peerOpen = false;
     while (gStop == 0) {
         const auto now = Session::Clock::now();
@@ -219,6 +236,11 @@ int run(const SimOptions &options, const UnitType &unit)
             }
         }
         line.pump(session, after);
+        if (session.unplugDue() && !line.blocked()) {
+            log.event(QStringLiteral("unplugged (fault) after %1 bytes: the terminal hangs up").arg(line.sent()));
+            pty.hangUp();
+            break;
+        }
     }
     log.event(QStringLiteral("exit (%1 bytes sent in all)").arg(line.sent()));
     return 0;

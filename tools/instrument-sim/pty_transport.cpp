@@ -31,6 +31,16 @@ int baudOf(speed_t s)
 
 } // namespace
 
+void PtyTransport::hangUp()
+{
+    for (int *fd : {&master_, &slave_, &watch_}) {
+        if (*fd >= 0) {
+            ::close(*fd);
+            *fd = -1;
+        }
+    }
+}
+
 PtyTransport::~PtyTransport()
 {
     if (master_ >= 0) {

@@ -34,6 +34,9 @@ public:
     qsizetype write(const QByteArray &bytes);
     // Drops what the program has not read yet and what it sent.
     void flush();
+    // Closes the simulator's ends: the program's device hangs up, as when
+    // the cable is pulled.
+    void hangUp();
     // The baud rate the program set on its end; 0 when unknown.
     int peerBaud() const;
 

@@ -14,7 +14,7 @@ Session::Session(Instrument &unit, SimLog &log, const SimOptions &o)
       cableDelay_(std::lround(o.cableDelayMs.value_or(unit.s5() ? 50 : 500) * o.timeScale)),
       initDelay_(std::lround(o.initDelayMs * o.timeScale)),
       answerDelay_(std::lround(o.answerDelayMs * o.timeScale)), speed_(o.speed), silence_(o.faults.silence),
-      stopAfter_(o.faults.stopAfter)
+      stopAfter_(o.faults.stopAfter), unplugAfter_(o.faults.unplugAfter)
 {
 }
 
@@ -112,6 +112,12 @@ QByteArray Session::take(qsizetype max, Clock::time_point now)
             return {};
         }
     }
+    if (unplugAfter_ >= 0) {
+        n = std::min<qsizetype>(n, unplugAfter_ - sentInAll_);
+        if (n <= 0) {
+            return {};
+        }
+    }
     if (outPos_ == 0) {
         log_.event(QStringLiteral("%1 started (%2 bytes)").arg(outWhat_).arg(out_.size()));
     }
@@ -119,6 +125,7 @@ QByteArray Session::take(qsizetype max, Clock::time_point now)
     outPos_ += n;
     sentThisTransmission_ += n;
     sentSinceOpen_ += n;
+    sentInAll_ += n;
     if (outPos_ >= out_.size()) {
         log_.event(QStringLiteral("%1 complete (%2 bytes)").arg(outWhat_).arg(out_.size()));
     }

@@ -34,6 +34,8 @@ public:
     bool takeStreamCut();
     // Bytes sent since the port opened.
     qint64 sentSinceOpen() const { return sentSinceOpen_; }
+    // The unit is to be unplugged now (fault): its bytes up to the count are out.
+    bool unplugDue() const { return unplugAfter_ >= 0 && sentInAll_ >= unplugAfter_; }
 
 private:
     void queue(const QByteArray &bytes, Clock::time_point at, const char *what);
@@ -47,6 +49,8 @@ private:
     bool streamCut_ = false;
     bool silence_;
     long stopAfter_;
+    long unplugAfter_;
+    qint64 sentInAll_ = 0;
 
     QByteArray out_;
     qsizetype outPos_ = 0;

@@ -27,6 +27,15 @@ bool parseFaults(const QStringList &values, Faults &f, QString &error)
                 f.wrongFamily = true;
             } else if (name == QLatin1String("no-t")) {
                 f.noTMarker = true;
+            } else if (name == QLatin1String("short-line")) {
+                f.shortLine = true;
+            } else if (name.startsWith(QLatin1String("unplug-after="))) {
+                bool ok = false;
+                f.unplugAfter = name.mid(13).toLong(&ok);
+                if (!ok || f.unplugAfter < 0) {
+                    error = QStringLiteral("bad byte count in '%1'").arg(name);
+                    return false;
+                }
             } else if (name.startsWith(QLatin1String("stop-after="))) {
                 bool ok = false;
                 f.stopAfter = name.mid(11).toLong(&ok);
@@ -75,7 +84,9 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
             "initialization string (\"mm-dd-yy hh:mm\", blank, mode letter, kind digit, CR), clears its\n"
             "memory, takes the new mode and clock and sends back its header line followed by Ctrl-Z;\n"
             "from then on it records at its new interval (see --speed).\n"
-            "When the program's baud rate differs from the unit's, the unit's bytes arrive as garbage.\n"
+            "When the program's baud rate differs from the unit's, the unit's bytes arrive as garbage:\n"
+            "listening slower than the unit, fewer bytes of any value (letters and Ctrl-Z among them,\n"
+            "random but the same for the same --seed); listening faster, runs of set high bits and nulls.\n"
             "Ends on SIGTERM or SIGINT (and with --exit-with-parent when its parent ends).\n"
             "RDX600_TIME_SCALE in the environment (e.g. 0.1, as for the program) scales the cable and\n"
             "initialization delays.\n"
@@ -117,8 +128,9 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
     const QCommandLineOption readings(
         QStringLiteral("readings"),
         QStringLiteral("Readings in memory (default 960; 3 per interval in min/max/avg "
-                       "modes). A stop-when-full unit (modes d-f, j-l) holding its "
-                       "capacity has stopped."),
+                       "modes). May exceed the type's capacity, as an MQA-S5 sends readings "
+                       "of earlier recordings after its own. A stop-when-full unit (modes d-f, "
+                       "j-l) holding its capacity has stopped."),
         QStringLiteral("n"), QStringLiteral("960"));
     const QCommandLineOption full(
         QStringLiteral("full"),
@@ -142,6 +154,11 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
                        "transmission stops at the TAB; an initialization string that arrives "
                        "before the answer has been sent is ignored."),
         QStringLiteral("ms"), QStringLiteral("200"));
+    const QCommandLineOption perLine(
+        QStringLiteral("per-line"),
+        QStringLiteral("Readings per transmitted line (default 10; a replayed --recording keeps "
+                       "the lines of its file)."),
+        QStringLiteral("n"), QStringLiteral("10"));
     const QCommandLineOption recording(
         QStringLiteral("recording"),
         QStringLiteral("Replay the readings (and, unless given, family, mode, serial "
@@ -149,8 +166,8 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
         QStringLiteral("file"));
     const QCommandLineOption seed(
         QStringLiteral("seed"),
-        QStringLiteral("Seed of the generated load profile's noise (default 1); with --clock "
-                       "the readings are the same on every run."),
+        QStringLiteral("Seed of the generated load profile's noise and of the garbage sent at a "
+                       "wrong rate (default 1); with --clock the readings are the same on every run."),
         QStringLiteral("n"), QStringLiteral("1"));
     const QCommandLineOption layout(
         QStringLiteral("layout"),
@@ -166,10 +183,12 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
     const QCommandLineOption fault(
         QStringLiteral("fault"),
         QStringLiteral("Faults, comma-separated or repeated: silence, bad-chars (an \"A\" "
-                       "in the second data line), no-ctrlz, double-ctrlz, stop-after=N "
-                       "(bytes), low-battery (lower-case family letter), wrong-family "
-                       "(second letter \"X\"), no-t (readings without the \"T:\" marker, "
-                       "which a recovery refuses)."),
+                       "in the second data line), short-line (one reading fewer in the second "
+                       "data line), no-ctrlz, double-ctrlz, stop-after=N (bytes of each "
+                       "transmission, then silent), unplug-after=N (bytes, then the unit closes "
+                       "its end of the terminal and the simulator ends: the cable pulled), "
+                       "low-battery (lower-case family letter), wrong-family (second letter \"X\"), "
+                       "no-t (readings without the \"T:\" marker, which a recovery refuses)."),
         QStringLiteral("list"));
     const QCommandLineOption fullSpeed(
         QStringLiteral("full-speed"),
@@ -194,10 +213,10 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
     const QCommandLineOption exitWithParent(
         QStringLiteral("exit-with-parent"),
         QStringLiteral("End when the process that started the simulator ends."));
-    p.addOptions({type, family,    serial,    mode,       stopped,   clock,    battery, noBattery,
-                  rate, s5,        nonS5,     readings,   recording, seed,     layout,  lowRange,
-                  peak, fault,     fullSpeed, cableDelay, initDelay, pathFile, log,     exitWithParent,
-                  full, blankMode, speed,     answerDelay});
+    p.addOptions({type, family, serial,    mode,       stopped,   clock,    battery, noBattery,
+                  rate, s5,     nonS5,     readings,   perLine,   recording, seed,   layout,  lowRange,
+                  peak, fault,  fullSpeed, cableDelay, initDelay, pathFile, log,     exitWithParent,
+                  full, blankMode, speed, answerDelay});
     if (!p.parse(arguments)) {
         error = p.errorText();
         return std::nullopt;
@@ -289,6 +308,11 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
     o.answerDelayMs = p.value(answerDelay).toInt(&ok);
     if (!ok || o.answerDelayMs < 0) {
         error = QStringLiteral("bad answer delay");
+        return std::nullopt;
+    }
+    o.perLine = p.value(perLine).toInt(&ok);
+    if (!ok || o.perLine < 1) {
+        error = QStringLiteral("bad number of readings per line");
         return std::nullopt;
     }
     o.recordingFile = p.value(recording);

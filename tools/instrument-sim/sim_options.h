@@ -15,6 +15,8 @@ struct Faults {
     bool lowBattery = false;  // family letter sent in lower case
     bool wrongFamily = false; // second letter of the family code replaced by "X"
     bool noTMarker = false;   // the readings follow the header without the "T:" marker
+    long unplugAfter = -1;    // closes its end of the terminal after this many bytes
+    bool shortLine = false;   // the second data line holds one reading fewer
 };
 
 struct SimOptions {
@@ -33,6 +35,7 @@ struct SimOptions {
     std::optional<bool> blankMode; // header with a blank mode character (default: type 1)
     double speed = 1.0;      // simulated seconds per real second while recording after an initialization
     int answerDelayMs = 200; // from the TAB to the unit's answer
+    int perLine = 10;        // readings per transmitted line (a replayed file keeps its own lines)
     QString recordingFile;   // replayed instead of the generated profile
     unsigned seed = 1;
     std::optional<bool> oldLayout;

@@ -1,4 +1,4 @@
-// Creates the link's windows (status, InstSel, InstProperties, PortSel, Abort) and
+// Creates the link's windows (status, Dwnloaditem, InstSel, InstProperties, PortSel, Abort) and
 // hands them to the program. The returned object owns them; keep it for the
 // whole run.
 #pragma once
@@ -8,6 +8,7 @@
 class Program;
 class QWidget;
 class AbortWindow;
+class DownloadWindow;
 class InstPropertiesWindow;
 class InstSelWindow;
 class PortSelWindow;
@@ -19,6 +20,7 @@ struct LinkWindowSet {
     LinkWindowSet(const LinkWindowSet &) = delete;
     LinkWindowSet &operator=(const LinkWindowSet &) = delete;
     std::unique_ptr<StatusWindow> status;
+    std::unique_ptr<DownloadWindow> download;
     std::unique_ptr<InstSelWindow> instSel;
     std::unique_ptr<InstPropertiesWindow> instProperties;
     std::unique_ptr<PortSelWindow> portSel;

@@ -1,0 +1,206 @@
+#include "link/download_text.h"
+
+#include "link/download_check.h"
+#include "platform/dialogs.h"
+#include "platform/textformat.h"
+#include "program/program.h"
+#include "recording/calc_date.h"
+
+using textformat::DateText;
+
+namespace {
+
+bool isFamilyLetter(char c)
+{
+    return c == 'M' || c == 'm' || c == 'K' || c == 'k';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+QChar charAt(const QString &text, int i)
+{
+    return i >= 0 && i < text.size() ? text.at(i) : QChar();
+}
+
+// Writes `field` over the characters from `at`, when the text holds them.
+void writeOver(QString &text, int at, const QString &field)
+{
+    if (!field.isEmpty() && at >= 0 && at + field.size() <= text.size()) {
+        text.replace(at, field.size(), field);
+    }
+}
+
+// A "hh:mm  MMM dd, yy" result of the date calculation as "mm-dd-yy hh:mm".
+QString asHeaderTime(const QString &stamp)
+{
+    const auto t = textformat::parseDate(stamp);
+    return t ? textformat::dateText(*t, DateText::Header) : QString();
+}
+
+// The wall-clock minute of a time, as the date texts hold it.
+QDateTime wallMinute(const QDateTime &t)
+{
+    return {t.date(), QTime(t.time().hour(), t.time().minute()), Qt::UTC};
+}
+
+const QString kFieldInitPrompt = QStringLiteral("Enter date and time of the field initialization") +
+                                 QLatin1Char('\r') + QStringLiteral("using format 'mm-dd-yy hh:mm'");
+
+} // namespace
+
+int32_t downloadCharLimit(int32_t maxSamples)
+{
+    return maxSamples <= kSmallMemory ? kCharLimitSmall : kCharLimitLarge;
+}
+
+DownloadTextBuilder::DownloadTextBuilder(bool trimToMqaS5) : trim_(trimToMqaS5)
+{
+    text_.reserve(kCharLimitLarge + 64);
+}
+
+bool DownloadTextBuilder::feed(char c)
+{
+    if (stopped_) {
+        return false;
+    }
+    const int p = processed_++;
+    if (trim_ && firstLineEnded_) {
+        // Readings are runs of digits; a decimal point inside one (a
+        // low-range reading such as "11.5") is part of it.
+        if (isDigit(c)) {
+            inReading_ = true;
+        } else if (!(c == '.' && inReading_) && inReading_) {
+            inReading_ = false;
+            if (++readings_ == kMqaS5Readings) {
+                text_ += kCtrlZ;
+                stopped_ = true;
+                return false;
+            }
+        }
+    }
+    if (header_ < 0) {
+        if (isFamilyLetter(c)) {
+            header_ = p;
+        }
+    } else if (!firstLineEnded_ && (c == '\r' || c == '\n')) {
+        firstLineEnded_ = true;
+    }
+    // The header line keeps its first 44 characters; its line end and
+    // everything after it follow unchanged.
+    const int base = header_ < 0 ? 0 : header_;
+    if (p <= base + kHeaderKept - 1 || firstLineEnded_) {
+        text_ += c;
+    }
+    return true;
+}
+
+QByteArray processDownload(const QByteArray &cells, bool trimToMqaS5)
+{
+    DownloadTextBuilder b(trimToMqaS5);
+    for (const char c : cells) {
+        if (!b.feed(c)) {
+            break;
+        }
+    }
+    return b.takeText();
+}
+
+QString headerTimeShown(const QString &headerTime)
+{
+    const auto t = textformat::parseDate(headerTime);
+    return t ? textformat::dateText(*t, DateText::StampOneBlank) : headerTime;
+}
+
+QString downloadEndTime(const QString &headerTime, int interval, bool tLayout, const QDateTime &t0)
+{
+    const QDateTime now = wallMinute(t0);
+    QDateTime end = now;
+    const auto h = textformat::parseDate(headerTime);
+    if (tLayout && interval > 1 && h) {
+        const qint64 minutes = h->secsTo(now) / 60;
+        qint64 whole = minutes / interval;
+        if (minutes % interval != 0 && minutes < 0) {
+            --whole; // Int() rounds towards minus infinity
+        }
+        end = h->addSecs(whole * interval * 60);
+    }
+    return textformat::dateText(end, DateText::Header);
+}
+
+bool stoppedWhenFull(QChar modeChar)
+{
+    return !modeChar.isNull() && QStringLiteral("DEFJKL").contains(modeChar);
+}
+
+std::optional<QDateTime> parseFieldInitialization(const QString &answer)
+{
+    if (answer.size() < 8) {
+        return std::nullopt;
+    }
+    const auto date = textformat::parseDate(answer.left(8));
+    const auto time = textformat::parseTime(answer.right(5));
+    if (!date || !time || answer.right(5).trimmed().size() != 5) {
+        return std::nullopt;
+    }
+    return QDateTime(date->date(), *time, Qt::UTC);
+}
+
+QString downloadStopTime(const QString &modeLetter, const QString &base, int32_t capacity)
+{
+    return asHeaderTime(calcDate(modeLetter, base, capacity));
+}
+
+bool completeDownloadHeader(Program &p, QString &text, int m, const QDateTime &t0, QString &shownTime)
+{
+    for (int i = m; i < m + 3 && i < text.size(); ++i) {
+        text[i] = text.at(i).toUpper();
+    }
+    const QChar modeChar = charAt(text, m + 3);
+    const QString mode =
+        modeChar.isNull() || modeChar == QLatin1Char(' ') ? QStringLiteral("a") : QString(modeChar).toLower();
+    const QString headerTime = text.mid(m + kTimeField, kTimeFieldLength);
+    shownTime = headerTimeShown(headerTime);
+    const int interval = p.modes.interval(mode).value_or(0);
+    const bool tLayout = hasTLayoutMarker(text);
+
+    writeOver(text, m + kTimeField, downloadEndTime(headerTime, interval, tLayout, t0));
+    p.link.gSampleCapacity = tLayout ? p.splash.maxSamples : kOlderLayoutCapacity;
+
+    if (!stoppedWhenFull(modeChar)) {
+        return true;
+    }
+    Recording &r = p.rec;
+    r.gInfo[0][kColMode] = mode;
+    if (tLayout) {
+        r.ginx = 0;
+        r.gInfo[0][kColStart] = shownTime;
+        r.gDateX = p.link.gSampleCapacity;
+        CalcDate(p);
+        // The stop time replaces the end time.
+        writeOver(text, m + kTimeField, asHeaderTime(r.gText));
+        return true;
+    }
+    std::optional<QDateTime> initialized;
+    while (!initialized) {
+        const QString answer = p.dialogs().inputBox(kFieldInitPrompt, {}, {});
+        if (answer.isEmpty()) {
+            return false;
+        }
+        initialized = parseFieldInitialization(answer);
+    }
+    r.ginx = 0;
+    r.gInfo[0][kColStart] = textformat::dateText(*initialized, DateText::Header);
+    r.gDateX = p.link.gSampleCapacity;
+    CalcDate(p);
+    // The stop time goes into characters 47-60 of the header line, where the
+    // file reader takes it from. The header was cut to 44 characters, so
+    // they are added to it rather than written over the first readings.
+    const QString stop = asHeaderTime(r.gText);
+    if (!stop.isEmpty() && text.size() >= m + kHeaderKept) {
+        text.insert(m + kHeaderKept, QStringLiteral("  ") + stop);
+    }
+    return true;
+}

@@ -1,0 +1,88 @@
+// The text of a download: the characters the receive loop stored, turned
+// into the text of a recording (header line cut to 44 characters, the
+// MQA-S5's readings trimmed to its memory), and the header's time fields
+// completed with the end or stop time of the recording.
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+class Program;
+
+inline constexpr char kCtrlZ = 26;
+// Characters a download receives at most: 48000 for memories up to 10710
+// values, otherwise 205000.
+inline constexpr int32_t kSmallMemory = 10710;
+inline constexpr int32_t kCharLimitSmall = 48000;
+inline constexpr int32_t kCharLimitLarge = 205000;
+int32_t downloadCharLimit(int32_t maxSamples);
+// Values after which a stop-when-full unit of the older layout stops.
+inline constexpr int32_t kOlderLayoutCapacity = 6531;
+// Readings an MQA-S5 holds; anything after them is left over from earlier
+// recordings and is dropped.
+inline constexpr int kMqaS5Readings = 10710;
+// Characters of the header line that are kept.
+inline constexpr int kHeaderKept = 44;
+// Where the header line holds its time field, counted
+// from 0 at the family letter.
+inline constexpr int kTimeField = 30;
+inline constexpr int kTimeFieldLength = 14;
+
+// Builds the text from the received cells one at a time, so that the caller
+// can let events run and show progress in between.
+class DownloadTextBuilder {
+public:
+    explicit DownloadTextBuilder(bool trimToMqaS5);
+    // Takes the next cell; false once processing has stopped (the last
+    // reading an MQA-S5 holds has ended) and the rest is to be dropped.
+    bool feed(char c);
+    bool stopped() const { return stopped_; }
+    int processed() const { return processed_; }
+    const QByteArray &text() const { return text_; }
+    QByteArray takeText() { return std::move(text_); }
+
+private:
+    bool trim_;
+    int processed_ = 0;
+    int header_ = -1;
+    bool firstLineEnded_ = false;
+    bool inReading_ = false;
+    int readings_ = 0;
+    bool stopped_ = false;
+    QByteArray text_;
+};
+
+// The whole processing at once.
+QByteArray processDownload(const QByteArray &cells, bool trimToMqaS5);
+
+// The header time "mm-dd-yy hh:mm" read and shown as "hh:mm MMM dd, yy"; a
+// text that is no date passes unchanged.
+QString headerTimeShown(const QString &headerTime);
+
+// The end time written into the header ("mm-dd-yy hh:mm"): the start of the
+// download t0, or, for the "T:" layout with an interval above 1 minute, the
+// last interval boundary counted from the header time at or before t0.
+QString downloadEndTime(const QString &headerTime, int interval, bool tLayout, const QDateTime &t0);
+
+// The mode character of a unit that has stopped in a stop-when-full mode
+// ("D", "E", "F", "J", "K", "L").
+bool stoppedWhenFull(QChar modeChar);
+
+// An answer to the field-initialization question: its first 8 characters a
+// date and its last 5 a time; nothing otherwise.
+std::optional<QDateTime> parseFieldInitialization(const QString &answer);
+
+// The time a stop-when-full unit stopped: `capacity` values after `base`, as
+// "mm-dd-yy hh:mm"; empty when it cannot be computed.
+QString downloadStopTime(const QString &modeLetter, const QString &base, int32_t capacity);
+
+// Completes the header of a download text whose family letter is at `m`:
+// upper-cases the family code, writes the end time, sets gSampleCapacity
+// and, for a unit stopped in a stop-when-full mode, the stop time (asking
+// the older layout's units for the time of their field initialization).
+// `shownTime` receives the header time as shown ("hh:mm MMM dd, yy").
+// False when the user gave no initialization time (the download ends).
+bool completeDownloadHeader(Program &p, QString &text, int m, const QDateTime &t0, QString &shownTime);
