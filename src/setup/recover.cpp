@@ -1,5 +1,6 @@
 #include "setup/recover.h"
 
+#include "link/download_text.h"
 #include "link/instrument_catalogue.h"
 #include "link/serial_link.h"
 #include "link/status_check.h"
@@ -10,7 +11,6 @@
 #include "platform/textformat.h"
 #include "program/program.h"
 #include "program/view_procs.h"
-#include "recording/calc_date.h"
 #include "recording/recording.h"
 #include "recording/save.h"
 
@@ -21,7 +21,6 @@ namespace {
 
 const QString kCr = QStringLiteral("\r");
 const QString kCrLf = QStringLiteral("\r\n");
-constexpr char16_t kCtrlZ = 26;
 constexpr int kProgressMax = 20000;
 constexpr int kPiece = 1000;
 
@@ -255,7 +254,7 @@ Receiver::Step Receiver::take(QChar c)
     buffer_[counter_] = c;
     // A Ctrl-Z ends the transfer wherever it comes, even inside an
     // over-long header line.
-    if (c == kCtrlZ) {
+    if (c == QLatin1Char(kCtrlZ)) {
         return Step::End;
     }
     if (headerPos_ >= 0 && counter_ > headerPos_ + 43 && !lineEnd_) {
@@ -340,20 +339,17 @@ std::optional<int> countValuesThroughScratchFile(const QString &text)
 
 bool continuousAndFull(const QString &mode, int count, int32_t capacity)
 {
-    if (count < capacity) {
-        return false;
-    }
-    return mode.isEmpty() || !QStringLiteral("DEFJKL").contains(mode.at(0));
+    return count >= capacity && !stoppedWhenFull(mode.isEmpty() ? QChar() : mode.at(0));
 }
 
 std::optional<QString> stopTime(const QString &mode, const QString &initTime, int count)
 {
-    const QString stamp = calcDate(mode.toLower(), initTime, count);
-    const auto t = textformat::parseDate(stamp);
-    if (stamp.isEmpty() || !t) {
+    // The same stop time as a download gives a stopped stop-when-full unit.
+    const QString stamp = downloadStopTime(mode.toLower(), initTime, count);
+    if (stamp.isEmpty()) {
         return std::nullopt;
     }
-    return textformat::dateText(*t, textformat::DateText::Header);
+    return stamp;
 }
 
 QString withStopTime(const QString &text, qsizetype p, const QString &stamp)
