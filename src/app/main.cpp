@@ -2,6 +2,7 @@
 #include "link/ui/link_windows_ui.h"
 #include "recording/ui/file_windows.h"
 #include "setup/ui/force_rdgs_window.h"
+#include "setup/ui/setup_windows.h"
 #include "shell/ui/app_wiring.h"
 #include "shell/ui/main_window.h"
 #include "survey/ui/survey_windows.h"
@@ -67,6 +68,8 @@ int main(int argc, char *argv[])
     const std::unique_ptr<ForceRdgsWindow> forceRdgs(attachForceRdgsWindow(rdx600.program(), nullptr));
     // Status check, port selection, instrument selection and properties windows.
     const std::unique_ptr<LinkWindowSet> linkWindows = installLinkWindows(rdx600.program(), nullptr);
+    // Initialization options and recovery windows.
+    const std::unique_ptr<SetupWindowSet> setupWindows = installSetupWindows(rdx600.program(), nullptr);
     // The load survey's windows.
     const std::unique_ptr<SurveyWindowSet> surveyWindows = installSurveyWindows(rdx600.program(), nullptr);
     // Recording files named on the command line open after start-up.

@@ -25,6 +25,8 @@ const Subcommand kSubcommands[] = {
     {"power", cliPower},
     {"export", cliExport},
     {"survey", cliSurvey},
+    {"initialize", cliInitialize},
+    {"recover", cliRecover},
 };
 // clang-format on
 
@@ -44,7 +46,10 @@ const char *const kUsage =
     "       rdx600-cli export interchange --volts V [--pf PF] [--id ID] [--dir DIR] FILE...\n"
     "       rdx600-cli export tidy FILE... [--out OUT]\n"
     "       rdx600-cli survey [--pdf OUT] STATION NAME RED WHITE BLUE\n"
-    "                         [NAME RED WHITE BLUE]...\n";
+    "                         [NAME RED WHITE BLUE]...\n"
+    "       rdx600-cli initialize --port N [--type T] --interval 15|5|1 --kind average|minmaxavg\n"
+    "                             --memory continuous|stop\n"
+    "       rdx600-cli recover --port N --type T OUT\n";
 
 } // namespace
 

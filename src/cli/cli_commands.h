@@ -17,6 +17,9 @@ int cliTable(const QStringList &args, QTextStream &out, QTextStream &err);
 int cliPower(const QStringList &args, QTextStream &out, QTextStream &err);
 // The exports: table, per-line, csv, interchange (cli_export.cpp).
 int cliExport(const QStringList &args, QTextStream &out, QTextStream &err);
+// Instrument exchanges: initialize and recover (cli_instrument.cpp).
+int cliInitialize(const QStringList &args, QTextStream &out, QTextStream &err);
+int cliRecover(const QStringList &args, QTextStream &out, QTextStream &err);
 // The exchanges with an instrument: status, download (cli_link.cpp).
 int cliStatus(const QStringList &args, QTextStream &out, QTextStream &err);
 int cliDownload(const QStringList &args, QTextStream &out, QTextStream &err);

@@ -2,6 +2,7 @@
 
 #include "link/instrument_catalogue.h"
 #include "platform/clock.h"
+#include "platform/dialogs.h"
 #include "platform/serial_port.h"
 #include "platform/settings_store.h"
 #include "program/program.h"
@@ -275,4 +276,64 @@ void FlipPortSettings(Program &p, WaitWindow &w, FlipCaller caller, const QStrin
     }
     p.link.gErrorCallPoint = status ? 116 : 216;
     nowTreating(p, w);
+}
+
+// ------------------------------------------------------------ header waits
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+} // namespace
+
+bool startsHeader(QString &ch, bool &lowBattery)
+{
+    if (ch == QLatin1String("m") || ch == QLatin1String("k")) {
+        ch = ch.toUpper();
+        lowBattery = true;
+    }
+    return ch == QLatin1String("M") || ch == QLatin1String("K");
+}
+
+QString checkConnectedText()
+{
+    return QStringLiteral("Check that the instrument is connected or try selecting some other") + kCrLf +
+           QStringLiteral(" instrument type (using Options > Instrument Selection).");
+}
+
+QString noResponseAtBothRatesText()
+{
+    return QStringLiteral("No response in ") + QStringLiteral("2.5") + QStringLiteral(" seconds") +
+           QStringLiteral(" at each of two different baud rates.") + kCrLf;
+}
+
+QString headerFragmentText(const QString &line1)
+{
+    return QStringLiteral("Invalid header fragment received: '") + line1 + QStringLiteral("'") + kCrLf +
+           kCrLf + checkConnectedText();
+}
+
+bool familyCodeAccepted(Program &p, WaitWindow &w, const QString &line1, FlipCaller caller,
+                        const QString &leadText)
+{
+    if (line1.toUpper() == QLatin1String("KQA")) {
+        StopTimer(p, w);
+        w.triedBoth = true;
+        return true;
+    }
+    StopTimer(p, w);
+    if (w.triedBoth) {
+        p.dialogs().message(
+            QStringLiteral(
+                "After the 2nd timeout, the following erroneous Line1 characters had been received:") +
+            kCrLf + line1 + kCrLf + kCrLf + checkConnectedText());
+        closePort(p);
+        return false;
+    }
+    // First wrong family code: try the other rate.
+    FlipPortSettings(p, w, caller, leadText);
+    enableTimer1(w);
+    w.timerRunning = true;
+    w.restartWait = true;
+    return true;
 }

@@ -81,3 +81,28 @@ void toggleAutoType(Program &p);
 // by the status window only. Throws LinkError when the port fails.
 void FlipPortSettings(Program &p, WaitWindow &w, FlipCaller caller,
                       const QString &leadText = QStringLiteral("No response."));
+
+// ------------------------------------------------------------ header waits
+// The steps the status check and the initialization's header exchange share
+// while they wait for an instrument's header line.
+
+// A character received before the header: a lower-case "m" or "k" is
+// upper-cased and sets `lowBattery`; true when the character (now) is "M" or
+// "K", the first letter of every family code.
+bool startsHeader(QString &ch, bool &lowBattery);
+
+// The family code check of automatic detection, once the header holds three
+// characters while Timer1 runs: "KQA" stops the timer and marks both rates
+// tried; another code flips to the other rate (restarting the wait), or,
+// when both rates were tried, shows the wrong-code message, closes the port
+// and answers false. `leadText` is the status window's flip lead text.
+bool familyCodeAccepted(Program &p, WaitWindow &w, const QString &line1, FlipCaller caller,
+                        const QString &leadText = QStringLiteral("No response."));
+
+// "Check that the instrument is connected or try selecting some other" CR LF
+// " instrument type (using Options > Instrument Selection)."
+QString checkConnectedText();
+// "No response in 2.5 seconds at each of two different baud rates." CR LF
+QString noResponseAtBothRatesText();
+// "Invalid header fragment received: '...'" and the check-connected lines.
+QString headerFragmentText(const QString &line1);

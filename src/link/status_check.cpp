@@ -15,9 +15,6 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kBlankLine = QString(45, QLatin1Char(' '));
-const QString kCheckConnected =
-    QStringLiteral("Check that the instrument is connected or try selecting some other") + kCrLf +
-    QStringLiteral(" instrument type (using Options > Instrument Selection).");
 
 StatusWindowState &state(Program &p)
 {
@@ -153,45 +150,21 @@ Pass onePass(Program &p)
                 break;
             }
             s.line1 += ch;
-        } else if (!ch.isEmpty()) {
-            if (ch == QLatin1String("m") || ch == QLatin1String("k")) {
-                ch = ch.toUpper();
-                s.lowBattery = true;
-            }
-            if (ch == QLatin1String("M") || ch == QLatin1String("K")) {
-                s.headerStarted = true;
-                s.line1 = ch;
-            }
+        } else if (!ch.isEmpty() && startsHeader(ch, s.lowBattery)) {
+            s.headerStarted = true;
+            s.line1 = ch;
         }
 
         p.link.gErrorCallPoint = 110;
-        if (s.line1.size() == 3 && w.timerRunning) {
-            if (s.line1.toUpper() == QLatin1String("KQA")) {
-                StopTimer(p, w);
-                w.triedBoth = true;
-            } else if (w.triedBoth) {
-                StopTimer(p, w);
-                message(p,
-                        QStringLiteral("After the 2nd timeout, the following erroneous Line1 characters had "
-                                       "been received:") +
-                            kCrLf + s.line1 + kCrLf + kCrLf + kCheckConnected);
-                closePort(p);
-                return Pass::End;
-            } else {
-                // First wrong family code: try the other rate.
-                StopTimer(p, w);
-                FlipPortSettings(p, w, FlipCaller::Status, QStringLiteral("Bad header."));
-                enableTimer1(w);
-                w.timerRunning = true;
-                w.restartWait = true;
-            }
+        if (s.line1.size() == 3 && w.timerRunning &&
+            !familyCodeAccepted(p, w, s.line1, FlipCaller::Status, QStringLiteral("Bad header."))) {
+            return Pass::End;
         }
     }
 
     if (autoDetect && s.line1.size() < 3) {
         StopTimer(p, w);
-        message(p, QStringLiteral("Invalid header fragment received: '") + s.line1 + QStringLiteral("'") +
-                       kCrLf + kCrLf + kCheckConnected);
+        message(p, headerFragmentText(s.line1));
         closePort(p);
         return Pass::End;
     }
@@ -219,7 +192,8 @@ Pass onePass(Program &p)
     }
     done += QStringLiteral("Status check complete. You may disconnect the instrument now.") + kCrLf +
             QStringLiteral(" Do you want to do another?     ") + kCrLf;
-    if (p.dialogs().message(done, {}, MsgButtons::YesNo) == MsgResult::Yes) {
+    if (p.dialogs().message(done, {}, MsgButtons::YesNo, MsgIcon::None, MsgDefault::Second) ==
+        MsgResult::Yes) {
         return Pass::StartOver;
     }
     hideStatusWindow(p);
@@ -375,11 +349,9 @@ void StatusTimer1(Program &p)
                     QStringLiteral("By the 2nd timeout, the following incomplete header had been received:") +
                     kCrLf + s.line1 + kCrLf;
             } else {
-                text = QStringLiteral("No response in ") + QStringLiteral("2.5") +
-                       QStringLiteral(" seconds") + QStringLiteral(" at each of two different baud rates.") +
-                       kCrLf;
+                text = noResponseAtBothRatesText();
             }
-            text += kCrLf + kCheckConnected;
+            text += kCrLf + checkConnectedText();
             message(p, text);
             s.suppressCommErrMsg = true;
             closePort(p);

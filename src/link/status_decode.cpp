@@ -30,7 +30,9 @@ int hexValue(const QString &digits)
     return value;
 }
 
-QString timeOnText(const QString &received)
+} // namespace
+
+QString headerTimeText(const QString &received)
 {
     const std::optional<QDateTime> t = textformat::parseDate(received);
     if (!t) {
@@ -38,8 +40,6 @@ QString timeOnText(const QString &received)
     }
     return textformat::dateText(*t, textformat::DateText::StampOneBlank);
 }
-
-} // namespace
 
 double batteryVoltage(int hexValue)
 {
@@ -54,7 +54,7 @@ QString batteryVoltageText(int hexValue)
 StatusHeader decodeStatusHeader(const QString &line1, const ModeTable &modes)
 {
     StatusHeader h;
-    h.timeOn = timeOnText(mid(line1, 31, 14));
+    h.timeOn = headerTimeText(mid(line1, 31, 14));
     h.type = mid(line1, 1, 3).toUpper();
     h.serial = mid(line1, 8, 4);
     h.mode = mid(line1, 4, 1);

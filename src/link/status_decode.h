@@ -21,6 +21,10 @@ struct StatusHeader {
     QString voltage; // ".000" picture
 };
 
+// A header time field ("mm-dd-yy hh:mm") as "hh:mm MMM dd, yy"; a text that
+// is no date passes unchanged.
+QString headerTimeText(const QString &received);
+
 // Battery voltage of the three hexadecimal digits of a header.
 double batteryVoltage(int hexValue);
 // The voltage as shown: three decimals, no digit forced before the point.

@@ -17,16 +17,19 @@
 class ChartDevice;
 class DisplaySelView;
 class ForceRdgsView;
+class AbortView;
 class DataSelectView;
 class DownloadView;
 class EditNotesView;
 class Clock;
 class Dialogs;
 class HelpViewer;
+class InitInstView;
 class InstPropertiesView;
 class InstSelView;
 class PortSelView;
 class PrinterDevice;
+class RecoverView;
 class SerialPort;
 class SettingsStore;
 class StatusView;
@@ -67,6 +70,9 @@ struct Windows {
     EditNotesView *editNotes = nullptr;   // "Note Editor"
     DisplaySelView *displaySel = nullptr; // "display Selection"
     ForceRdgsView *forceRdgs = nullptr;   // "Force Readings"
+    AbortView *abort = nullptr;           // header exchange of the initialization
+    InitInstView *initInst = nullptr;     // "Initialization Options"
+    RecoverView *recover = nullptr;       // the recovery window
 
     SurveyWindowView *loadsurv = nullptr;   // the load-survey window
     SurveyWindowView *surveyshow = nullptr; // "RESULT" of a feeder
@@ -98,6 +104,7 @@ public:
     PowerState power;
     ReportState report;
     SurveyState survey;
+    SetupState setup; // initialization options and recovery windows
 
     MenuModel menu;
     MainViewState view;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "program/link_window_states.h"
+#include "program/setup_window_states.h"
 #include "program/survey_state.h"
 
 #include <QString>
@@ -27,6 +28,7 @@ struct LinkState {
     InstPropertiesState instProperties;
     PortSelState portSel;
     DownloadWindowState download;
+    AbortWindowState abort; // the header exchange window of the initialization
 };
 
 // Chart state shared by the plot and the chart interaction.

@@ -10,7 +10,9 @@
 #include "recording/file_commands.h"
 #include "reports/report_commands.h"
 #include "setup/force_readings.h"
+#include "setup/initialize.h"
 #include "setup/instrument_info.h"
+#include "setup/recover.h"
 #include "shell/shell_commands.h"
 #include "survey/load_survey.h"
 
@@ -25,6 +27,8 @@ void installCommands(Program &p)
     installLinkCommands(p);
     installDownloadCheckCommands(p);
     provideSetupProcedures(p);
+    installInitializeCommand(p);
+    installRecoverCommand(p);
     installPowerCommands(p);
     installExportCommands(p);
     installSurveyCommands(p);

@@ -150,6 +150,7 @@ TEST_F(StatusCheck, S5InstrumentAnswersAndTheResultIsShown)
     EXPECT_EQ(m[0].title, "");
     EXPECT_EQ(m[1].text, kComplete);
     EXPECT_EQ(m[1].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(m[1].defaultButton, MsgDefault::Second);
     EXPECT_TRUE(statusView.showed("WAITING FOR RESPONSE FROM INSTRUMENT"));
     EXPECT_TRUE(p().link.status.label2.startsWith(" Type: KQA    Serial Number 0042\r"));
     // Probe, then the exchange; both closed.

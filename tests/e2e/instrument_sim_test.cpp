@@ -142,11 +142,14 @@ TEST_F(InstrumentSim, IgnoresTextThatIsNoInitializationString)
     ASSERT_TRUE(sim.waitForLog("transmission complete", 2000));
     port.output("\t");
     ASSERT_TRUE(sim.waitForLog("TAB received", 2000));
+    // The unit listens once it has answered the TAB.
+    ASSERT_TRUE(sim.waitForLog("initialization answer complete", 2000));
     port.output("13-45-26 99:99 b1\r");
     EXPECT_TRUE(sim.waitForLog("not an initialization string: ignored", 2000)) << sim.log().toStdString();
     EXPECT_EQ(sim.countInLog("initialized:"), 0);
     // A valid one afterwards still works.
     port.output("\t");
+    ASSERT_TRUE(sim.waitForLog("initialization answer complete", 2000, 2));
     port.output("02-03-26 04:05 c0\r");
     EXPECT_TRUE(sim.waitForLog("initialized: mode c, clock 02-03-26 04:05", 2000)) << sim.log().toStdString();
 }

@@ -8,9 +8,14 @@ FakeSerialPort::FakeSerialPort(FakeClock &clock) : clock_(clock) {}
 
 void FakeSerialPort::arrive(qint64 atMs, const QByteArray &bytes, const QString &onlyAt)
 {
+    schedule(atMs, bytes, onlyAt, false);
+}
+
+void FakeSerialPort::schedule(qint64 atMs, const QByteArray &bytes, const QString &onlyAt, bool fromWake)
+{
     qint64 t = atMs;
     for (const char b : bytes) {
-        pending_.push_back(Pending{t, b, onlyAt});
+        pending_.push_back(Pending{t, b, onlyAt, fromWake});
         t += byteIntervalMs;
     }
     std::stable_sort(pending_.begin(), pending_.end(),
@@ -48,7 +53,7 @@ void FakeSerialPort::wake()
 {
     for (const Responder &r : responders_) {
         if (r.settings.isEmpty() || r.settings == settings_) {
-            arrive(clock_.elapsedMs() + r.afterMs, r.bytes, settings_);
+            schedule(clock_.elapsedMs() + r.afterMs, r.bytes, settings_, true);
         }
     }
 }
@@ -84,6 +89,7 @@ int FakeSerialPort::setPortOpen(bool open)
             open_ = false;
             ++closes;
             log << QStringLiteral("close");
+            std::erase_if(pending_, [](const Pending &b) { return b.fromWake; });
         }
         return 0;
     }

@@ -29,8 +29,12 @@ public:
     // An instrument that starts sending `bytes` `afterMs` after the port is
     // opened with DTR asserted, or after DTR rises on the open port, at
     // `settings` (empty: any settings). The bytes are tied to the settings
-    // the port had when they were sent.
+    // the port had when they were sent. Closing the port stops what such an
+    // instrument had still to send (the next open starts it again).
     void answerWhenAwake(const QString &settings, const QByteArray &bytes, qint64 afterMs);
+    // A different instrument on the cable: the earlier answerWhenAwake
+    // scripts are forgotten.
+    void forgetResponders() { responders_.clear(); }
     // The device goes away: the port closes with kHardwareNotAvailable.
     void hangUp();
     int byteIntervalMs = 1;
@@ -75,12 +79,14 @@ private:
         qint64 at;
         char byte;
         QString onlyAt;
+        bool fromWake = false;
     };
     struct Responder {
         QString settings;
         QByteArray bytes;
         qint64 afterMs;
     };
+    void schedule(qint64 atMs, const QByteArray &bytes, const QString &onlyAt, bool fromWake);
     // Moves the bytes due by now into the input buffer (or loses them).
     void pump() const;
     void wake();

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <random>
 
 using namespace textformat;
 
@@ -39,6 +38,7 @@ Instrument::Instrument(const SimOptions &o, const UnitType &unit)
       baud_(o.rate.value_or(unit.baud)), s5_(o.s5.value_or(unit.s5)),
       oldLayout_(o.oldLayout.value_or(unit.oldLayout)), lowRange_(o.lowRange), peak_(o.peak), seed_(o.seed),
       readings_(o.readings), capacity_(unit.capacity), voltage_(false), faults_(o.faults),
+      blankMode_(o.blankMode.value_or(unit.number == 1 && !o.mode.has_value())), rng_(o.seed),
       perLine_(o.perLine)
 {
     given_ = {o.family.has_value(), o.serial.has_value(), o.mode.has_value()};
@@ -61,6 +61,25 @@ void Instrument::stopWhenFull()
     }
 }
 
+QStringList Instrument::intervalValues(int j)
+{
+    auto text = [this](double v) {
+        v = std::max(0.0, v);
+        return lowRange_ ? QString::number(v / 10.0, 'f', 1) : QString::number(std::lround(v));
+    };
+    const QDateTime t = clock_.addSecs(60LL * intervalMinutes() * j);
+    const double hour = t.time().hour() + t.time().minute() / 60.0;
+    double level = voltage_ ? peak_ * (0.98 + 0.02 * dailyShape(hour)) : peak_ * dailyShape(hour);
+    level *= 1.0 + noise_(rng_);
+    if (!minMaxAvg()) {
+        return {text(level)};
+    }
+    const double spread = level * (0.05 + std::abs(noise_(rng_)));
+    // Transmitted per interval as minimum, maximum, average (newest first
+    // overall, so kept here reversed).
+    return {text(level), text(level + spread), text(level - spread)};
+}
+
 void Instrument::generateProfile()
 {
     const int perInterval = minMaxAvg() ? 3 : 1;
@@ -70,30 +89,38 @@ void Instrument::generateProfile()
         const QDateTime minute(now.date(), QTime(now.time().hour(), now.time().minute()));
         clock_ = minute.addSecs(-60LL * intervalMinutes() * intervals);
     }
-    std::mt19937 rng(seed_);
-    std::normal_distribution<double> noise(0.0, 0.03);
-    auto text = [this](double v) {
-        v = std::max(0.0, v);
-        return lowRange_ ? QString::number(v / 10.0, 'f', 1) : QString::number(std::lround(v));
-    };
+    rng_.seed(seed_);
     QStringList oldestFirst;
     for (int j = 0; j < intervals; ++j) {
-        const QDateTime t = clock_.addSecs(60LL * intervalMinutes() * (j + 1));
-        const double hour = t.time().hour() + t.time().minute() / 60.0;
-        double level = voltage_ ? peak_ * (0.98 + 0.02 * dailyShape(hour)) : peak_ * dailyShape(hour);
-        level *= 1.0 + noise(rng);
-        if (minMaxAvg()) {
-            const double spread = level * (0.05 + std::abs(noise(rng)));
-            // Transmitted per interval as minimum, maximum, average (newest first
-            // overall, so stored here reversed).
-            oldestFirst << text(level) << text(level + spread) << text(level - spread);
-        } else {
-            oldestFirst << text(level);
-        }
+        oldestFirst << intervalValues(j + 1);
     }
     std::reverse(oldestFirst.begin(), oldestFirst.end());
     values_ = oldestFirst;
     stopWhenFull();
+}
+
+void Instrument::record(std::chrono::steady_clock::time_point now, double speed)
+{
+    if (!recording_ || stopped_) {
+        return;
+    }
+    const double simSeconds = std::chrono::duration<double>(now - recordingFrom_).count() * speed;
+    const long intervals = static_cast<long>(simSeconds / (60.0 * intervalMinutes()));
+    const bool stopMode = QStringLiteral("defjkl").contains(mode_);
+    while (recordedIntervals_ < intervals && !stopped_) {
+        ++recordedIntervals_;
+        for (const QString &v : intervalValues(static_cast<int>(recordedIntervals_))) {
+            values_.prepend(v); // newest first
+        }
+        if (values_.size() >= capacity_) {
+            if (stopMode) {
+                values_ = values_.mid(values_.size() - capacity_);
+                stopped_ = true;
+            } else {
+                values_ = values_.mid(0, capacity_);
+            }
+        }
+    }
 }
 
 bool Instrument::loadRecording(const QString &path, QString &error)
@@ -168,7 +195,7 @@ QByteArray Instrument::headerLine() const
         family[0] = family.at(0).toLower();
     }
     QString line = fixedLeft(family, 3);
-    line += stopped_ ? mode_.toUpper() : mode_;
+    line += blankMode_ ? QLatin1Char(' ') : (stopped_ ? mode_.toUpper() : mode_);
     line += QStringLiteral("   ");
     line += fixedLeft(serial_, 4);
     line += QString(19, QLatin1Char(' '));
@@ -186,7 +213,7 @@ QByteArray Instrument::headerLine() const
 QByteArray Instrument::transmission() const
 {
     QByteArray out = "\r\n" + headerLine() + "\r\n";
-    if (!oldLayout_) {
+    if (!oldLayout_ && !faults_.noTMarker) {
         out += "T: ";
     }
     int line = 0;
@@ -222,7 +249,7 @@ QByteArray Instrument::initAnswer()
     return QByteArrayLiteral("\r\nINIT");
 }
 
-bool Instrument::initialize(const QByteArray &text)
+bool Instrument::initialize(const QByteArray &text, std::chrono::steady_clock::time_point now)
 {
     static const QRegularExpression re(QStringLiteral("(\\d\\d-\\d\\d-\\d\\d \\d\\d:\\d\\d) ([a-f])([01])$"));
     const auto m = re.match(QString::fromLatin1(text).trimmed());
@@ -242,6 +269,10 @@ bool Instrument::initialize(const QByteArray &text)
     clockGiven_ = true;
     stopped_ = false;
     values_.clear();
+    recording_ = true;
+    recordingFrom_ = now;
+    recordedIntervals_ = 0;
+    rng_.seed(seed_);
     return true;
 }
 

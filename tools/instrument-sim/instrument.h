@@ -8,6 +8,8 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QStringList>
+#include <chrono>
+#include <random>
 
 class Instrument {
 public:
@@ -28,7 +30,13 @@ public:
     // Takes an initialization string ("mm-dd-yy hh:mm m k", CR stripped):
     // clears the memory and takes the new mode and clock. False when the text
     // is not an initialization string (nothing changes).
-    bool initialize(const QByteArray &text);
+    // From `now` on the unit records at its new interval (see record()).
+    bool initialize(const QByteArray &text, std::chrono::steady_clock::time_point now);
+    // Stores the readings of the intervals completed since the
+    // initialization, `speed` simulated seconds passing per real second: a
+    // stop-when-full unit stops at its capacity, a continuous one drops its
+    // oldest readings. Nothing before the first initialization.
+    void record(std::chrono::steady_clock::time_point now, double speed);
     // What the unit sends after initializing: CR LF, header line, CR LF, Ctrl-Z.
     QByteArray readBack() const;
 
@@ -43,6 +51,8 @@ private:
     // A stop-when-full unit whose memory is full has stopped.
     void stopWhenFull();
     bool minMaxAvg() const { return mode_ > QLatin1Char('f'); }
+    // The readings of interval j (1 = the first after the clock), oldest first.
+    QStringList intervalValues(int j);
 
     QString family_;
     QString serial_;
@@ -61,6 +71,12 @@ private:
     int capacity_;
     bool voltage_;
     Faults faults_;
+    bool blankMode_;
+    std::mt19937 rng_;
+    std::normal_distribution<double> noise_{0.0, 0.03};
+    bool recording_ = false; // recording since an initialization
+    std::chrono::steady_clock::time_point recordingFrom_{};
+    long recordedIntervals_ = 0;
     QStringList values_; // newest first, as transmitted
     int perLine_;
     QList<int> lineLengths_; // readings per line of a replayed file, in order

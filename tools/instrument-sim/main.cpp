@@ -84,6 +84,9 @@ public:
         }
     }
 
+    // Bytes taken from the session but not yet written are not sent.
+    void dropPending() { pending_.clear(); }
+
     bool blocked() const { return !pending_.isEmpty(); }
     bool rateMatches() const { return pty_.peerBaud() == ownBaud_; }
     qint64 sent() const { return sent_; }
@@ -222,6 +225,9 @@ int run(const SimOptions &options, const UnitType &unit)
             if (!in.isEmpty()) {
                 if (line.rateMatches()) {
                     session.received(in, after);
+                    if (session.takeStreamCut()) {
+                        line.dropPending();
+                    }
                 } else {
                     log.event(QStringLiteral("received %1 bytes at rate %2: unreadable, ignored")
                                   .arg(in.size())

@@ -12,7 +12,8 @@ constexpr char kCr = 13;
 Session::Session(Instrument &unit, SimLog &log, const SimOptions &o)
     : unit_(unit), log_(log),
       cableDelay_(std::lround(o.cableDelayMs.value_or(unit.s5() ? 50 : 500) * o.timeScale)),
-      initDelay_(std::lround(o.initDelayMs * o.timeScale)), silence_(o.faults.silence),
+      initDelay_(std::lround(o.initDelayMs * o.timeScale)),
+      answerDelay_(std::lround(o.answerDelayMs * o.timeScale)), speed_(o.speed), silence_(o.faults.silence),
       stopAfter_(o.faults.stopAfter), unplugAfter_(o.faults.unplugAfter)
 {
 }
@@ -31,6 +32,7 @@ void Session::opened(Clock::time_point now)
 {
     sentSinceOpen_ = 0;
     collectingInit_ = false;
+    unit_.record(now, speed_);
     if (silence_) {
         log_.event(QStringLiteral("silent (fault): nothing will be sent"));
         return;
@@ -56,7 +58,10 @@ void Session::received(const QByteArray &bytes, Clock::time_point now)
             if (c == kCr) {
                 collectingInit_ = false;
                 log_.event(QStringLiteral("initialization string '%1'").arg(QString::fromLatin1(initText_)));
-                if (unit_.initialize(initText_)) {
+                if (outPos_ < out_.size()) {
+                    // A real unit is not listening before it has answered.
+                    log_.event(QStringLiteral("initialization string before the answer: ignored"));
+                } else if (unit_.initialize(initText_, now)) {
                     log_.event(QStringLiteral("initialized: mode %1, clock %2, memory cleared")
                                    .arg(unit_.mode())
                                    .arg(unit_.clock().toString(QStringLiteral("MM-dd-yy hh:mm"))));
@@ -68,14 +73,28 @@ void Session::received(const QByteArray &bytes, Clock::time_point now)
                 initText_ += c;
             }
         } else if (c == kTab) {
+            if (outPos_ < out_.size()) {
+                log_.event(QStringLiteral("%1 stopped at the TAB after %2 of %3 bytes")
+                               .arg(outWhat_)
+                               .arg(outPos_)
+                               .arg(out_.size()));
+            }
             log_.event(QStringLiteral("TAB received: initialization started"));
-            queue(Instrument::initAnswer(), now, "initialization answer");
+            streamCut_ = true;
+            queue(Instrument::initAnswer(), now + answerDelay_, "initialization answer");
             collectingInit_ = true;
             initText_.clear();
         } else {
             log_.event(QStringLiteral("received byte %1 (ignored)").arg(static_cast<unsigned char>(c)));
         }
     }
+}
+
+bool Session::takeStreamCut()
+{
+    const bool cut = streamCut_;
+    streamCut_ = false;
+    return cut;
 }
 
 QByteArray Session::take(qsizetype max, Clock::time_point now)

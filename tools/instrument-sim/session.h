@@ -29,6 +29,9 @@ public:
     QByteArray take(qsizetype max, Clock::time_point now);
     // When the next byte will be due; nothing when the unit has nothing to send.
     std::optional<Clock::time_point> nextDue() const;
+    // True once after a TAB stopped the transmission: the bytes the line
+    // had taken but not yet written are dropped too.
+    bool takeStreamCut();
     // Bytes sent since the port opened.
     qint64 sentSinceOpen() const { return sentSinceOpen_; }
     // The unit is to be unplugged now (fault): its bytes up to the count are out.
@@ -41,6 +44,9 @@ private:
     SimLog &log_;
     std::chrono::milliseconds cableDelay_;
     std::chrono::milliseconds initDelay_;
+    std::chrono::milliseconds answerDelay_;
+    double speed_;
+    bool streamCut_ = false;
     bool silence_;
     long stopAfter_;
     long unplugAfter_;

@@ -25,6 +25,8 @@ bool parseFaults(const QStringList &values, Faults &f, QString &error)
                 f.lowBattery = true;
             } else if (name == QLatin1String("wrong-family")) {
                 f.wrongFamily = true;
+            } else if (name == QLatin1String("no-t")) {
+                f.noTMarker = true;
             } else if (name == QLatin1String("short-line")) {
                 f.shortLine = true;
             } else if (name.startsWith(QLatin1String("unplug-after="))) {
@@ -77,9 +79,11 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
             "with RDX600_COM1=<path> (port 1). Every time the program opens the port the unit\n"
             "transmits, as a connected instrument does: a leading CR LF, its header line, its readings\n"
             "(10 per line, newest first, after a \"T:\" marker) and a Ctrl-Z. A TAB received from\n"
-            "the program starts the initialization exchange: the unit answers \"INIT\", takes the\n"
+            "the program starts the initialization exchange: the transmission stops, the unit answers\n"
+            "\"INIT\", takes the\n"
             "initialization string (\"mm-dd-yy hh:mm\", blank, mode letter, kind digit, CR), clears its\n"
-            "memory, takes the new mode and clock and sends back its header line followed by Ctrl-Z.\n"
+            "memory, takes the new mode and clock and sends back its header line followed by Ctrl-Z;\n"
+            "from then on it records at its new interval (see --speed).\n"
             "When the program's baud rate differs from the unit's, the unit's bytes arrive as garbage:\n"
             "listening slower than the unit, fewer bytes of any value (letters and Ctrl-Z among them,\n"
             "random but the same for the same --seed); listening faster, runs of set high bits and nulls.\n"
@@ -128,6 +132,28 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
                        "of earlier recordings after its own. A stop-when-full unit (modes d-f, "
                        "j-l) holding its capacity has stopped."),
         QStringLiteral("n"), QStringLiteral("960"));
+    const QCommandLineOption full(
+        QStringLiteral("full"),
+        QStringLiteral("Memory full: as many readings as the type's capacity (with a stop mode "
+                       "d-f or j-l the unit has stopped; --mode A gives a stopped continuous unit "
+                       "whose memory filled)."));
+    const QCommandLineOption blankMode(
+        QStringLiteral("blank-mode"),
+        QStringLiteral("Header with a blank mode character, as a KPA10/20 (type 1) sends it "
+                       "unless --mode is given."));
+    const QCommandLineOption speed(
+        QStringLiteral("speed"),
+        QStringLiteral("After an initialization the unit records one reading per interval "
+                       "(three in min/max/avg modes) from its new clock; this many simulated "
+                       "seconds pass per real second (default 1, e.g. 900: a 15-minute "
+                       "interval per real second)."),
+        QStringLiteral("factor"), QStringLiteral("1"));
+    const QCommandLineOption answerDelay(
+        QStringLiteral("answer-delay"),
+        QStringLiteral("Milliseconds from the TAB to the unit's answer (default 200). The "
+                       "transmission stops at the TAB; an initialization string that arrives "
+                       "before the answer has been sent is ignored."),
+        QStringLiteral("ms"), QStringLiteral("200"));
     const QCommandLineOption perLine(
         QStringLiteral("per-line"),
         QStringLiteral("Readings per transmitted line (default 10; a replayed --recording keeps "
@@ -161,7 +187,8 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
                        "data line), no-ctrlz, double-ctrlz, stop-after=N (bytes of each "
                        "transmission, then silent), unplug-after=N (bytes, then the unit closes "
                        "its end of the terminal and the simulator ends: the cable pulled), "
-                       "low-battery (lower-case family letter), wrong-family (second letter \"X\")."),
+                       "low-battery (lower-case family letter), wrong-family (second letter \"X\"), "
+                       "no-t (readings without the \"T:\" marker, which a recovery refuses)."),
         QStringLiteral("list"));
     const QCommandLineOption fullSpeed(
         QStringLiteral("full-speed"),
@@ -188,7 +215,8 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
         QStringLiteral("End when the process that started the simulator ends."));
     p.addOptions({type, family, serial,    mode,       stopped,   clock,    battery, noBattery,
                   rate, s5,     nonS5,     readings,   perLine,   recording, seed,   layout,  lowRange,
-                  peak, fault,  fullSpeed, cableDelay, initDelay, pathFile, log,     exitWithParent});
+                  peak, fault,  fullSpeed, cableDelay, initDelay, pathFile, log,     exitWithParent,
+                  full, blankMode, speed, answerDelay});
     if (!p.parse(arguments)) {
         error = p.errorText();
         return std::nullopt;
@@ -263,6 +291,23 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
     o.readings = p.value(readings).toInt(&ok);
     if (!ok || o.readings < 0) {
         error = QStringLiteral("bad number of readings");
+        return std::nullopt;
+    }
+    o.full = p.isSet(full);
+    if (o.full) {
+        o.readings = unit->capacity;
+    }
+    if (p.isSet(blankMode)) {
+        o.blankMode = true;
+    }
+    o.speed = p.value(speed).toDouble(&ok);
+    if (!ok || o.speed <= 0) {
+        error = QStringLiteral("bad speed");
+        return std::nullopt;
+    }
+    o.answerDelayMs = p.value(answerDelay).toInt(&ok);
+    if (!ok || o.answerDelayMs < 0) {
+        error = QStringLiteral("bad answer delay");
         return std::nullopt;
     }
     o.perLine = p.value(perLine).toInt(&ok);

@@ -14,6 +14,7 @@ struct Faults {
     long stopAfter = -1;      // stops transmitting after this many bytes of a transmission
     bool lowBattery = false;  // family letter sent in lower case
     bool wrongFamily = false; // second letter of the family code replaced by "X"
+    bool noTMarker = false;   // the readings follow the header without the "T:" marker
     long unplugAfter = -1;    // closes its end of the terminal after this many bytes
     bool shortLine = false;   // the second data line holds one reading fewer
 };
@@ -29,9 +30,13 @@ struct SimOptions {
     bool noBattery = false;
     std::optional<int> rate; // baud
     std::optional<bool> s5;
-    int readings = 960;    // values in memory
-    int perLine = 10;      // readings per transmitted line (a replayed file keeps its own lines)
-    QString recordingFile; // replayed instead of the generated profile
+    int readings = 960;            // values in memory
+    bool full = false;             // memory full: as many readings as the type's capacity
+    std::optional<bool> blankMode; // header with a blank mode character (default: type 1)
+    double speed = 1.0;      // simulated seconds per real second while recording after an initialization
+    int answerDelayMs = 200; // from the TAB to the unit's answer
+    int perLine = 10;        // readings per transmitted line (a replayed file keeps its own lines)
+    QString recordingFile;   // replayed instead of the generated profile
     unsigned seed = 1;
     std::optional<bool> oldLayout;
     bool lowRange = false;

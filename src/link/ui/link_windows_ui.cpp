@@ -1,5 +1,6 @@
 #include "link/ui/link_windows_ui.h"
 
+#include "link/ui/abort_window.h"
 #include "link/ui/download_window.h"
 #include "link/ui/inst_properties_window.h"
 #include "link/ui/inst_sel_window.h"
@@ -23,7 +24,9 @@ std::unique_ptr<LinkWindowSet> installLinkWindows(Program &p, QWidget *parent)
     // The properties window opens over the selection window.
     set->instProperties = std::make_unique<InstPropertiesWindow>(p, set->instSel.get());
     set->portSel = std::make_unique<PortSelWindow>(p, parent);
+    set->abort = std::make_unique<AbortWindow>(p, parent);
     p.windows.status = set->status.get();
+    p.windows.abort = set->abort.get();
     p.windows.download = set->download.get();
     p.windows.instSel = set->instSel.get();
     p.windows.instProperties = set->instProperties.get();

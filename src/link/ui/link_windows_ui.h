@@ -1,4 +1,4 @@
-// Creates the link's windows (status, Dwnloaditem, InstSel, InstProperties, PortSel) and
+// Creates the link's windows (status, Dwnloaditem, InstSel, InstProperties, PortSel, Abort) and
 // hands them to the program. The returned object owns them; keep it for the
 // whole run.
 #pragma once
@@ -7,6 +7,7 @@
 
 class Program;
 class QWidget;
+class AbortWindow;
 class DownloadWindow;
 class InstPropertiesWindow;
 class InstSelWindow;
@@ -23,6 +24,7 @@ struct LinkWindowSet {
     std::unique_ptr<InstSelWindow> instSel;
     std::unique_ptr<InstPropertiesWindow> instProperties;
     std::unique_ptr<PortSelWindow> portSel;
+    std::unique_ptr<AbortWindow> abort; // header exchange of the initialization
 };
 
 std::unique_ptr<LinkWindowSet> installLinkWindows(Program &p, QWidget *parent);
