@@ -7,7 +7,9 @@
 #include "recording/fileopen.h"
 #include "recording/notes.h"
 #include "recording/survey_reader.h"
+#include "setup/initialize.h"
 #include "setup/instrument_info.h"
+#include "setup/recover.h"
 #include "support/test_program.h"
 
 #include <QFile>
@@ -111,6 +113,28 @@ void instrumentInfo(const uint8_t *data, size_t size)
     }
 }
 
+// A recovered text: its header, its values, its stop time.
+void recovery(const uint8_t *data, size_t size)
+{
+    const QByteArray raw = bytes(data, size);
+    const QString text = QString::fromLatin1(raw);
+    const int count = recovery::countValues(raw);
+    if (const auto h = recovery::findHeader(text)) {
+        (void)recovery::continuousAndFull(h->mode, count, 10710);
+        if (const auto stamp = recovery::stopTime(h->mode, h->initTime, count)) {
+            (void)recovery::withStopTime(text, h->p, *stamp);
+        }
+    }
+}
+
+// The header an instrument reads back after an initialization.
+void readBack(const uint8_t *data, size_t size)
+{
+    bool blankMode = false;
+    QString badLetter;
+    (void)init::readBackText(QString::fromLatin1(bytes(data, size)), context().p().modes, blankMode, badLetter);
+}
+
 constexpr std::array kTargets{
     Target{"recording", recordingReader},
     Target{"notes", notesReader},
@@ -119,6 +143,8 @@ constexpr std::array kTargets{
     Target{"runspec", runSpec},
     Target{"download_check", downloadCheck},
     Target{"instrument_info", instrumentInfo},
+    Target{"recovery", recovery},
+    Target{"read_back", readBack},
 };
 
 } // namespace

@@ -56,6 +56,8 @@ int main(int argc, char **argv)
                 const QByteArray text = recordingText(c).toLatin1();
                 ok = put(out + QStringLiteral("/download_check"), name, text) && ok;
                 ok = put(out + QStringLiteral("/instrument_info"), name, text) && ok;
+                ok = put(out + QStringLiteral("/recovery"), name, text) && ok;
+                ok = put(out + QStringLiteral("/read_back"), name, headerLine(c).toLatin1()) && ok;
                 QFile::remove(scratch);
             }
         }

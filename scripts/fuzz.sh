@@ -16,6 +16,10 @@ CC=clang-14 CXX=clang++-14 cmake -S "$here" -B "$build" "${gen[@]}" -DCMAKE_BUIL
 cmake --build "$build" --target fuzz_all -j "$(nproc)"
 
 export QT_QPA_PLATFORM=offscreen
+# The readers' scratch files and settings go to memory where there is a
+# memory file system: saving settings syncs them to disk, which would cost
+# far more than the parsers.
+[ -d /dev/shm ] && [ -w /dev/shm ] && export TMPDIR=/dev/shm
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 # Qt keeps a few allocations for the life of the process on purpose.
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$here/fuzz/lsan.supp:print_suppressions=0}"
