@@ -102,7 +102,8 @@ TEST(ProcessDownload, DamagedInputNeverBreaksIt)
 {
     QByteArray garbage(1 << 20, '\0');
     for (int i = 0; i < garbage.size(); ++i) {
-        garbage[i] = static_cast<char>((i * 7919 + i / 13) & 0xFF);
+        const auto u = static_cast<unsigned>(i);
+        garbage[i] = static_cast<char>((u * 7919U + u / 13U) & 0xFFU);
     }
     for (const QByteArray &cells : {garbage, QByteArray(300, 26), QByteArray("KKKK\r\r\r")}) {
         for (const bool trim : {false, true}) {
