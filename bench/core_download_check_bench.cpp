@@ -1,5 +1,5 @@
 // The check a download ends with, on a full memory of 205,000 characters
-// already in gText: InsertErrors (no run-specification flag set) and
+// already in gText: InsertErrors (no runspec.txt flag set) and
 // CountDownloadErrors, in both ranges.
 #include "link/download_check.h"
 #include "platform/dialogs.h"

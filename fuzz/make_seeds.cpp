@@ -70,7 +70,7 @@ int main(int argc, char **argv)
     ok = put(out + QStringLiteral("/notes"), QStringLiteral("notes.not"), fileBytes(notes)) && ok;
     QFile::remove(notes);
 
-    // A run-specification file with every flag line and one unknown line.
+    // A runspec.txt with every flag line and one unknown line.
     ok = put(out + QStringLiteral("/runspec"), QStringLiteral("runspec.txt"),
              "enableChange999sTo000=False\r\nenable999CountReport=True\r\nenableErrorReport=False\r\n"
              "enableAddedReading=True\r\nenableMissingReading=True\r\nenableChangeTo999=True\r\n"

@@ -33,7 +33,7 @@ int cliValidate(const QStringList &args, QTextStream &out, QTextStream &err)
     CliProgram cli(err);
     Program &p = *cli.program;
     p.rec.gText = recordingText(*bytes);
-    // The default run specifications: no insertions, '999' readings counted.
+    // The default runspec.txt flags: no insertions, '999' readings counted.
     InsertErrors(p);
     const QString result = CountDownloadErrors(p);
     out << result.split(QLatin1Char(' '), Qt::SkipEmptyParts).join(QLatin1Char(' ')) << '\n';

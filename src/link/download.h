@@ -9,7 +9,7 @@
 class Program;
 struct LinkError;
 
-// The Download command: probe the port, read the run specifications, the
+// The Download command: probe the port, read runspec.txt, the
 // caution for voltage recorders, then the window with the cable prompt.
 void mnuItemDownload(Program &p);
 

@@ -162,9 +162,9 @@ QString applyRunSpecLines(const QString &text, RunSpecFlags &flags)
         if (line.endsWith(QLatin1Char('\r'))) {
             line.chop(1);
         }
-        for (const RunSpecLine &spec : kRunSpecLines) {
-            if (line == QLatin1String(spec.line)) {
-                flags.*spec.flag = spec.value;
+        for (const RunSpecLine &known : kRunSpecLines) {
+            if (line == QLatin1String(known.line)) {
+                flags.*known.flag = known.value;
                 log += reportBullet() + line + kCrLf;
             }
         }

@@ -1,10 +1,10 @@
-// The end of a download: the run-specification test file, the errors it can
+// The end of a download: the runspec.txt test file, the errors it can
 // inject into the downloaded text, the check of the text for transmission
 // damage, the reports of what was found and the save offer. The Special Test
 // command (a dump of program state) completes the test facilities.
 //
 // The procedures work on the program's state (gText, the download window's
-// run-specification flags); the pure functions underneath serve the tests
+// runspec.txt flags); the pure functions underneath serve the tests
 // and rdx600-cli.
 #pragma once
 
@@ -17,10 +17,10 @@ class Program;
 
 // "   •  ": three blanks, the bullet (code 149 of the Windows code page,
 // shown as U+2022) and two blanks. It starts each line of the
-// run-specification and error reports.
+// runspec.txt and error reports.
 QString reportBullet();
 
-// ---- Run specifications ---------------------------------------------------
+// ---- runspec.txt ----------------------------------------------------------
 
 // The file of `folder` whose upper-cased name is "RUNSPEC.TXT" (directories
 // aside), as a path; empty when there is none. An exact "runspec.txt" wins
@@ -91,7 +91,7 @@ std::optional<DownloadErrorCounts> parseDownloadErrorResult(const QString &resul
 
 // The check on gText: empty for the older layout (no check) and for a clean
 // text, else the six counts. Converts '999' readings in gText when the
-// run-specification flag asks for it.
+// runspec.txt flag asks for it.
 QString CountDownloadErrors(Program &p);
 
 // ---- Reports ----------------------------------------------------------------
