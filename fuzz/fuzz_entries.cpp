@@ -2,29 +2,82 @@
 
 #include "link/download_check.h"
 #include "link/status_decode.h"
+#include "platform/chart_file.h"
+#include "platform/settings_store.h"
 #include "program/link_error.h"
+#include "program/program.h"
 #include "program/view_procs.h"
 #include "recording/fileopen.h"
 #include "recording/notes.h"
 #include "recording/survey_reader.h"
+#include "reports/report_commands.h"
 #include "setup/initialize.h"
 #include "setup/instrument_info.h"
 #include "setup/recover.h"
-#include "support/test_program.h"
+#include "support/fake_clock.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_help_viewer.h"
 
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 #include <array>
+#include <cstdlib>
 #include <cstring>
+#include <map>
+#include <memory>
 
 namespace fuzzentry {
 namespace {
 
+// Settings kept in memory: the reader stores the recent-file list on every
+// open, and an INI file would be written to disk each time, which costs far
+// more than the parser.
+class MemorySettings final : public SettingsStore {
+public:
+    QString get(const QString &section, const QString &key) const override
+    {
+        const auto it = values_.find(section + QLatin1Char('/') + key);
+        return it == values_.end() ? QString() : it->second;
+    }
+    void save(const QString &section, const QString &key, const QString &value) override
+    {
+        values_[section + QLatin1Char('/') + key] = value;
+    }
+
+private:
+    std::map<QString, QString> values_;
+};
+
 // One program with fakes for the whole run: making one per input would cost
 // more than the parsers themselves. Each entry leaves it as it found it.
-TestProgram &context()
+struct FuzzProgram {
+    FuzzProgram()
+    {
+        Services s;
+        s.dialogs = &dialogs;
+        s.settings = &settings;
+        s.clock = &clock;
+        s.help = &help;
+        program = std::make_unique<Program>(s);
+        program->modes.fill();
+        provideReportProcedures(*program);
+        provideSetupProcedures(*program);
+    }
+    Program &p() { return *program; }
+    QString path(const QString &name) const { return files.filePath(name); }
+
+    FakeDialogs dialogs;
+    MemorySettings settings;
+    FakeClock clock;
+    FakeHelpViewer help;
+    QTemporaryDir files;
+    std::unique_ptr<Program> program;
+};
+
+FuzzProgram &context()
 {
-    static TestProgram tp;
+    static FuzzProgram tp;
     return tp;
 }
 
@@ -49,7 +102,7 @@ QString asFile(const char *name, const uint8_t *data, size_t size)
 
 void afterRun()
 {
-    TestProgram &tp = context();
+    FuzzProgram &tp = context();
     CloseRecordings(tp.p());
     tp.dialogs.messages.clear();
     tp.dialogs.inputs.clear();
@@ -71,8 +124,32 @@ void surveyReader(const uint8_t *data, size_t size)
 {
     Program &p = context().p();
     (void)readSurveyPhaseFile(p, 0, asFile("phase.dat", data, size));
-    p.survey = SurveyState{};
+    // What the reader reads back on the next file; the value tables are
+    // only written, and copying a fresh survey's would cost more than the
+    // reader.
+    SurveyState &s = p.survey;
+    s.phaseCount = 0;
+    s.phaseFiles = {};
+    s.surveyMode.clear();
+    s.recording0Mode.clear();
+    s.recording0End.clear();
+    s.loadsurv = LoadsurvState{};
     afterRun();
+}
+
+// A chart file as Import reads it; one that parses must write back to a
+// file that parses again to the same chart.
+void chartFile(const uint8_t *data, size_t size)
+{
+    const std::optional<ChartContent> content = parseChartFile(bytes(data, size));
+    if (!content) {
+        return;
+    }
+    const QByteArray again = chartFileBytes(*content);
+    const std::optional<ChartContent> reread = parseChartFile(again);
+    if (!reread || chartFileBytes(*reread) != again) {
+        std::abort();
+    }
 }
 
 void statusHeader(const uint8_t *data, size_t size)
@@ -139,6 +216,7 @@ constexpr std::array kTargets{
     Target{"recording", recordingReader},
     Target{"notes", notesReader},
     Target{"survey", surveyReader},
+    Target{"chart_file", chartFile},
     Target{"status_header", statusHeader},
     Target{"runspec", runSpec},
     Target{"download_check", downloadCheck},

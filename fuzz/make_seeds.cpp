@@ -2,11 +2,13 @@
 // recordings of both layouts, kinds and ranges, notes files and instrument
 // headers, all made with the test suite's own writers.
 #include "fuzz_entries.h"
+#include "platform/chart_file.h"
 #include "recording/notes.h"
 #include "support/recording_files.h"
 
 #include <QDir>
 #include <QFile>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -77,6 +79,23 @@ int main(int argc, char **argv)
              "enableAddedBadChar=True\r\nenableReadingOver999=True\r\nenableAddedCtrlZ=True\r\n"
              "enableMissingCtrlZ=True\r\nsomething else\r\n") &&
          ok;
+
+    // Chart files: an empty chart, and one with every kind of content.
+    ok = put(out + QStringLiteral("/chart_file"), QStringLiteral("empty.chd"), chartFileBytes(ChartContent{})) && ok;
+    ChartContent chart;
+    chart.points = 5;
+    chart.values = {{1.5, 2, std::nan(""), 4, 5}, {0, -1, 2, 3, 1e6}};
+    chart.legends = {QStringLiteral("Phase A"), QStringLiteral("Phase B")};
+    chart.valueTitle = QStringLiteral("Amps");
+    chart.labels = {{0, QStringLiteral("00:00\nDEC 01")}, {2, QStringLiteral("12:00")}};
+    chart.bands = {ChartBand{1, 3, ChartColor{255, 255, 0}}};
+    ChartBox box;
+    box.text = QStringLiteral("Selected:\nfrom 00:15");
+    box.framed = true;
+    chart.boxes = {box};
+    chart.typeFlags = 3;
+    chart.styleFlags = 5;
+    ok = put(out + QStringLiteral("/chart_file"), QStringLiteral("full.chd"), chartFileBytes(chart)) && ok;
 
     // Every target has a folder, also those without seeds of their own.
     for (const fuzzentry::Target &t : fuzzentry::targets()) {

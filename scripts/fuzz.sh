@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (clang, libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer) into build-fuzz/ and runs each for SECONDS
-# (default 60). Seeds are made by the test suite's own writers; a finding is
-# written to build-fuzz/findings/<target>/ and ends the run with status 1.
-#   scripts/fuzz.sh [SECONDS]
+# (default 60), or only the targets named. Seeds are made by the test suite's
+# own writers; a finding is written to build-fuzz/findings/<target>/ and ends
+# the run with status 1.
+#   scripts/fuzz.sh [SECONDS] [TARGET...]     e.g. scripts/fuzz.sh 300 recording survey
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-60}"
+shift || true
+only=("$@")
 build="${RDX600_FUZZ_BUILD_DIR:-$here/build-fuzz}"
 "$here/scripts/install-deps.sh" clang-14 libclang-rt-14-dev
 gen=()
@@ -31,6 +34,9 @@ for target in "$build"/fuzz/fuzz_*; do
   name="$(basename "$target")"
   name="${name#fuzz_}"
   { [ -f "$target" ] && [ -x "$target" ] && [ "$name" != make_seeds ]; } || continue
+  if [ "${#only[@]}" -gt 0 ] && [[ ! " ${only[*]} " == *" $name "* ]]; then
+    continue
+  fi
   mkdir -p "$corpus/$name" "$build/findings/$name"
   echo "== $name: $seconds s"
   if ! "$target" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 -print_final_stats=1 \

@@ -17,7 +17,7 @@
 #pragma once
 
 #include "platform/chart_device.h"
-#include "platform/ui/qcp_chart_device_file.h"
+#include "platform/chart_file.h"
 
 #include <QPointer>
 #include <QVector>

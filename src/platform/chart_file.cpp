@@ -1,4 +1,4 @@
-#include "platform/ui/qcp_chart_device_file.h"
+#include "platform/chart_file.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
