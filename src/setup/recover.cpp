@@ -1,5 +1,6 @@
 #include "setup/recover.h"
 
+#include "link/download_check.h"
 #include "link/download_text.h"
 #include "link/instrument_catalogue.h"
 #include "link/serial_link.h"
@@ -228,6 +229,12 @@ void process(Program &p, Received &r)
     if (r.lowBattery) {
         lowBatteryWarning(p);
     }
+    // Readings with bad characters are saved only when the user says so, as
+    // after a download: a file of them would not open.
+    const QString damage = recovery::damageQuestion(rec.gText);
+    if (!damage.isEmpty() && p.dialogs().message(damage, {}, MsgButtons::YesNo) != MsgResult::Yes) {
+        return;
+    }
     w.saved = SaveDialogProc(p);
 }
 
@@ -406,6 +413,21 @@ QString continuousText()
 {
     return QStringLiteral("    CONTINUOUS DATA; NOT RECOVERABLE     ") + kCr +
            QStringLiteral("  CANNOT DETERMINE STOPPED TIME ") + kCr + kCr;
+}
+
+QString damageQuestion(const QString &text)
+{
+    QString copy = text;
+    const DownloadErrorCounts counts = countDownloadErrors(copy, false);
+    if (counts.badCharacters == 0) {
+        return {};
+    }
+    return QStringLiteral("Recovered data has the following error(s):") + kCrLf + reportBullet() +
+           QString::number(counts.badCharacters) + QStringLiteral(" bad character(s)") + kCrLf +
+           QString(7, QLatin1Char(' ')) + QStringLiteral("(ASCII value of first bad character = ") +
+           QString::number(counts.firstBadCharacter) + QStringLiteral(")") + kCrLf + kCrLf +
+           QStringLiteral("Do you want to save this file anyway?") + kCrLf +
+           QStringLiteral(" (If you click 'No' nothing is saved.)");
 }
 
 QString portErrorText(const LinkError &e)

@@ -93,6 +93,12 @@ std::optional<QString> stopTime(const QString &mode, const QString &initTime, in
 // replaced by `stamp`.
 QString withStopTime(const QString &text, qsizetype p, const QString &stamp);
 
+// The question shown before the save when the readings of a recovered
+// text hold characters that are not readings (a unit sending at another
+// rate, noise on the cable): how many, the first one's code, and whether to
+// save anyway. Empty for a text without bad characters.
+QString damageQuestion(const QString &text);
+
 QString autoSelectRefusalText(const QString &name7, const QString &name8);
 QString cautionText();
 QString workingText(int port);

@@ -216,6 +216,18 @@ QByteArray Instrument::transmission() const
     if (!oldLayout_ && !faults_.noTMarker) {
         out += "T: ";
     }
+    if (faults_.flood) {
+        // Letters and signs, never a digit, blank or Ctrl-Z: nothing a
+        // receiver could take for a reading or for the end of the data.
+        static constexpr char kBad[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ!#$%&*+/<=>?@";
+        std::mt19937 noise(seed_);
+        std::uniform_int_distribution<int> pick(0, static_cast<int>(sizeof kBad) - 2);
+        QByteArray flood(300000, ' ');
+        for (char &c : flood) {
+            c = kBad[pick(noise)];
+        }
+        return out + flood;
+    }
     int line = 0;
     int inLine = 0;
     for (const QString &value : values_) {

@@ -29,6 +29,8 @@ bool parseFaults(const QStringList &values, Faults &f, QString &error)
                 f.noTMarker = true;
             } else if (name == QLatin1String("short-line")) {
                 f.shortLine = true;
+            } else if (name == QLatin1String("flood")) {
+                f.flood = true;
             } else if (name.startsWith(QLatin1String("unplug-after="))) {
                 bool ok = false;
                 f.unplugAfter = name.mid(13).toLong(&ok);
@@ -188,7 +190,9 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
                        "transmission, then silent), unplug-after=N (bytes, then the unit closes "
                        "its end of the terminal and the simulator ends: the cable pulled), "
                        "low-battery (lower-case family letter), wrong-family (second letter \"X\"), "
-                       "no-t (readings without the \"T:\" marker, which a recovery refuses)."),
+                       "no-t (readings without the \"T:\" marker, which a recovery refuses), "
+                       "flood (after the header, 300,000 letters and signs without a Ctrl-Z: "
+                       "past every receive limit)."),
         QStringLiteral("list"));
     const QCommandLineOption fullSpeed(
         QStringLiteral("full-speed"),

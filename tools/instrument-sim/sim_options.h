@@ -17,6 +17,7 @@ struct Faults {
     bool noTMarker = false;   // the readings follow the header without the "T:" marker
     long unplugAfter = -1;    // closes its end of the terminal after this many bytes
     bool shortLine = false;   // the second data line holds one reading fewer
+    bool flood = false;       // after the header, bad characters past every receive limit
 };
 
 struct SimOptions {
