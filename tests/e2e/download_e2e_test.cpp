@@ -2,7 +2,7 @@
 // against rdx600-sim on a pseudo-terminal, at a fifth of the real pauses and
 // time-outs. Every fault ends with the port closed, one message, no save
 // offer and no file.
-#include "sim_harness.h"
+#include "linked_program.h"
 
 #include "link/download.h"
 #include "link/instrument_catalogue.h"
@@ -14,7 +14,6 @@
 #include "setup/instrument_info.h"
 #include "support/fake_dialogs.h"
 #include "support/recording_files.h"
-#include "support/temp_settings.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -25,33 +24,11 @@
 
 namespace {
 
-constexpr double kTimeScale = 0.2;
+constexpr double kTimeScale = LinkedProgram::kTimeScale;
 const QChar kCtrlZ(26);
 
 class DownloadE2E : public ::testing::Test {
 protected:
-    DownloadE2E()
-    {
-        ensureCoreApplication();
-        qputenv("RDX600_TIME_SCALE", QByteArray::number(kTimeScale));
-        Services s;
-        s.dialogs = &dialogs;
-        s.settings = &settings.store;
-        s.clock = &clock;
-        s.port = &port;
-        program = std::make_unique<Program>(s);
-        Program &p = *program;
-        p.modes.fill();
-        provideSetupProcedures(p);
-        p.splash.portSettings = kSettings115200;
-        p.splash.maxSamples = 42966;
-        p.splash.instAutoCurrent = 8;
-        p.splash.portSettingsCustom = kSettings115200;
-        p.splash.maxSamplesCustom = 42966;
-        p.link.gCommPort = 1;
-        installLinkCommands(p);
-    }
-    ~DownloadE2E() override { qunsetenv("RDX600_TIME_SCALE"); }
 
     void select(int type)
     {
@@ -98,11 +75,11 @@ protected:
     }
 
     QTemporaryDir files;
-    FakeDialogs dialogs;
-    TempSettings settings;
-    QtClock clock{kTimeScale};
-    QtSerialPort port;
-    std::unique_ptr<Program> program;
+    LinkedProgram lp;
+    FakeDialogs &dialogs = lp.dialogs;
+    QtClock &clock = *lp.clock;
+    QtSerialPort &port = *lp.port;
+    Program *program = &lp.p();
 };
 
 TEST_F(DownloadE2E, CleanDownloadReadsBackWithTheValuesSent)

@@ -2,7 +2,7 @@
 // QSerialPort against rdx600-sim on a pseudo-terminal, at a fifth of the
 // real pauses and time-outs. Then a status check of the unit and its next
 // transmission show the new mode and clock.
-#include "sim_harness.h"
+#include "linked_program.h"
 
 #include "link/header_exchange.h"
 #include "link/instrument_catalogue.h"
@@ -13,7 +13,6 @@
 #include "program/program.h"
 #include "setup/initialize.h"
 #include "support/fake_dialogs.h"
-#include "support/temp_settings.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
@@ -25,40 +24,13 @@
 
 namespace {
 
-constexpr double kTimeScale = 0.2;
-
-// InitInst with the options chosen by the test: Proceed at once.
-class ProceedingInitInst : public InitInstView {
-public:
-    void showModal() override { InitInstProceed(*program); }
-    void unload() override {}
-    Program *program = nullptr;
-};
+constexpr double kTimeScale = LinkedProgram::kTimeScale;
 
 class InitializeE2E : public ::testing::Test {
 protected:
     InitializeE2E()
     {
-        ensureCoreApplication();
-        qputenv("RDX600_TIME_SCALE", QByteArray::number(kTimeScale));
-        Services s;
-        s.dialogs = &dialogs;
-        s.settings = &settings.store;
-        s.clock = &clock;
-        s.port = &port;
-        program = std::make_unique<Program>(s);
         Program &p = *program;
-        p.modes.fill();
-        p.splash.portSettings = kSettings115200;
-        p.splash.maxSamples = 42966;
-        p.splash.instAutoCurrent = 8;
-        p.splash.portSettingsCustom = kSettings115200;
-        p.splash.maxSamplesCustom = 42966;
-        p.link.gCommPort = 1;
-        installLinkCommands(p);
-        installInitializeCommand(p);
-        initInst.program = &p;
-        p.windows.initInst = &initInst;
         // 1 minute, min/max/avg, stop when memory full: mode "l".
         p.setup.initInst.timeOption = 3;
         p.setup.initInst.kindOption = 5;
@@ -66,7 +38,6 @@ protected:
         // Warning OK, prompt OK, read-back No.
         dialogs.messageAnswers = {MsgResult::Ok, MsgResult::Ok, MsgResult::No};
     }
-    ~InitializeE2E() override { qunsetenv("RDX600_TIME_SCALE"); }
 
     void select(int type)
     {
@@ -91,12 +62,11 @@ protected:
         timer.start(20);
     }
 
-    FakeDialogs dialogs;
-    TempSettings settings;
-    QtClock clock{kTimeScale};
-    QtSerialPort port;
-    std::unique_ptr<Program> program;
-    ProceedingInitInst initInst;
+    LinkedProgram lp;
+    FakeDialogs &dialogs = lp.dialogs;
+    QtClock &clock = *lp.clock;
+    QtSerialPort &port = *lp.port;
+    Program *program = &lp.p();
     std::vector<std::unique_ptr<QTimer>> timers;
 };
 

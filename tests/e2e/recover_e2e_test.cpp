@@ -1,7 +1,7 @@
 // The recovery end to end: the program's own code with the real QSerialPort
 // against rdx600-sim, the saved file read back with the file reader and
 // compared with what the simulated unit holds.
-#include "sim_harness.h"
+#include "linked_program.h"
 
 #include "link/instrument_catalogue.h"
 #include "link/link_commands.h"
@@ -11,7 +11,6 @@
 #include "recording/fileopen.h"
 #include "setup/recover.h"
 #include "support/fake_dialogs.h"
-#include "support/temp_settings.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -23,33 +22,11 @@
 
 namespace {
 
-constexpr double kTimeScale = 0.2;
+constexpr double kTimeScale = LinkedProgram::kTimeScale;
 
 class RecoverE2E : public ::testing::Test {
 protected:
-    RecoverE2E()
-    {
-        ensureCoreApplication();
-        qputenv("RDX600_TIME_SCALE", QByteArray::number(kTimeScale));
-        Services s;
-        s.dialogs = &dialogs;
-        s.settings = &settings.store;
-        s.clock = &clock;
-        s.port = &port;
-        program = std::make_unique<Program>(s);
-        Program &p = *program;
-        p.modes.fill();
-        p.splash.portSettings = kSettings115200;
-        p.splash.maxSamples = 42966;
-        p.splash.instAutoCurrent = 8;
-        p.splash.portSettingsCustom = kSettings115200;
-        p.splash.maxSamplesCustom = 42966;
-        p.link.gCommPort = 1;
-        installLinkCommands(p);
-        installRecoverCommand(p);
-        dialogs.saveAnswers = {out};
-    }
-    ~RecoverE2E() override { qunsetenv("RDX600_TIME_SCALE"); }
+    RecoverE2E() { dialogs.saveAnswers = {out}; }
 
     void select(int type)
     {
@@ -101,11 +78,11 @@ protected:
         EXPECT_EQ(mismatches, 0);
     }
 
-    FakeDialogs dialogs;
-    TempSettings settings;
-    QtClock clock{kTimeScale};
-    QtSerialPort port;
-    std::unique_ptr<Program> program;
+    LinkedProgram lp;
+    FakeDialogs &dialogs = lp.dialogs;
+    QtClock &clock = *lp.clock;
+    QtSerialPort &port = *lp.port;
+    Program *program = &lp.p();
     QTemporaryDir dir;
     QString out = dir.filePath("rescued.dat");
 };

@@ -1,7 +1,7 @@
 // The status check end to end: the program's own code with the real
 // QSerialPort against rdx600-sim on a pseudo-terminal, at a fifth of the
 // real pauses and time-outs.
-#include "sim_harness.h"
+#include "linked_program.h"
 
 #include "link/instrument_catalogue.h"
 #include "link/link_commands.h"
@@ -10,7 +10,6 @@
 #include "platform/qt_serial_port.h"
 #include "program/program.h"
 #include "support/fake_dialogs.h"
-#include "support/temp_settings.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -20,7 +19,7 @@
 
 namespace {
 
-constexpr double kTimeScale = 0.2;
+constexpr double kTimeScale = LinkedProgram::kTimeScale;
 const QString kComplete = QStringLiteral("Status check complete. You may disconnect the instrument now.\r\n"
                                          " Do you want to do another?     \r\n");
 
@@ -28,28 +27,9 @@ class StatusCheckE2E : public ::testing::Test {
 protected:
     StatusCheckE2E()
     {
-        ensureCoreApplication();
-        // The simulator's cable delays shrink with the program's pauses.
-        qputenv("RDX600_TIME_SCALE", QByteArray::number(kTimeScale));
-        Services s;
-        s.dialogs = &dialogs;
-        s.settings = &settings.store;
-        s.clock = &clock;
-        s.port = &port;
-        program = std::make_unique<Program>(s);
-        Program &p = *program;
-        p.modes.fill();
-        p.splash.portSettings = kSettings115200;
-        p.splash.maxSamples = 42966;
-        p.splash.instAutoCurrent = 8;
-        p.splash.portSettingsCustom = kSettings115200;
-        p.splash.maxSamplesCustom = 42966;
-        p.link.gCommPort = 1;
-        installLinkCommands(p);
         // The prompt answered OK, the completion question No.
         dialogs.messageAnswers = {MsgResult::Ok, MsgResult::No};
     }
-    ~StatusCheckE2E() override { qunsetenv("RDX600_TIME_SCALE"); }
 
     void select(int type)
     {
@@ -63,11 +43,11 @@ protected:
         EXPECT_EQ(sim.countInLog("closed"), sim.countInLog("opened")) << sim.log().toStdString();
     }
 
-    FakeDialogs dialogs;
-    TempSettings settings;
-    QtClock clock{kTimeScale};
-    QtSerialPort port;
-    std::unique_ptr<Program> program;
+    LinkedProgram lp;
+    FakeDialogs &dialogs = lp.dialogs;
+    QtClock &clock = *lp.clock;
+    QtSerialPort &port = *lp.port;
+    Program *program = &lp.p();
 };
 
 TEST_F(StatusCheckE2E, S5Instrument)
