@@ -4,6 +4,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <csignal>
 
 bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *reason)
 {
@@ -68,4 +69,11 @@ QString fileNotWrittenText(const QString &path, const QString &reason)
         text += QLatin1Char('\r') + reason;
     }
     return text;
+}
+
+void letFileSizeLimitFailWrites()
+{
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
 }

@@ -19,3 +19,8 @@ QString shownPath(const QString &path);
 // "The file could not be written:" CR path, then CR and the reason when one
 // is known.
 QString fileNotWrittenText(const QString &path, const QString &reason = QString());
+
+// Makes a write beyond the process's file-size limit fail like a full disk
+// (and be reported by the writer) instead of ending the program with
+// SIGXFSZ. Called once at the start of each program.
+void letFileSizeLimitFailWrites();
