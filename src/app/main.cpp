@@ -88,7 +88,8 @@ int main(int argc, char *argv[])
         fileWindows();
         for (const QString &name : parser.values(run)) {
             if (!rdx600.program().runCommand(name)) {
-                std::fprintf(stderr, "rdx600: the menu command %s does not exist or is not enabled\n", qPrintable(name));
+                std::fprintf(stderr, "rdx600: the menu command %s does not exist or is not enabled\n",
+                             qPrintable(name));
                 return 2;
             }
         }

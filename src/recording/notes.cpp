@@ -9,7 +9,6 @@
 #include "recording/save.h"
 #include "recording/select_file.h"
 
-
 QString notesPath(const QString &recordingPath)
 {
     // No recording, no notes file (a bare "not" would land in the current folder).

@@ -30,7 +30,7 @@ TEST_P(CliDiskFaultsTest, OverTheFileSizeLimitTheEarlierFileStays)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         ASSERT_EQ(f.write(kEarlier), kEarlier.size());
     }
-    QStringList args{"-c", "ulimit -f 1; exec \"$0\" \"$@\"", cli};
+    QStringList args{"-c", R"(ulimit -f 1; exec "$0" "$@")", cli};
     for (QString a : GetParam().args) {
         args << a.replace("%R", recording).replace("%D", tp.files.path());
     }
@@ -55,14 +55,14 @@ TEST_P(CliDiskFaultsTest, OverTheFileSizeLimitTheEarlierFileStays)
 
 INSTANTIATE_TEST_SUITE_P(
     EveryCliWriter, CliDiskFaultsTest,
-    ::testing::Values(CliWriter{"SaveAs", {"save-as", "%R", "0", "599", "%D/out.dat"}, "out.dat"},
-                      CliWriter{"TidyCsv", {"export", "tidy", "%R", "--out", "%D/out.csv"}, "out.csv"},
-                      CliWriter{"DataTable", {"export", "table", "%R"}, "feeder.prn"},
-                      CliWriter{"OneReadingPerLine", {"export", "per-line", "%R"}, "feeder.prn"},
-                      CliWriter{"PowerCsv", {"export", "csv", "--volts", "480", "--dir", "%D", "%R"}, "Lotusint.csv"},
-                      CliWriter{"Interchange",
-                                {"export", "interchange", "--volts", "480", "--dir", "%D", "%R"},
-                                "Lotusint.prn"}),
+    ::testing::Values(
+        CliWriter{"SaveAs", {"save-as", "%R", "0", "599", "%D/out.dat"}, "out.dat"},
+        CliWriter{"TidyCsv", {"export", "tidy", "%R", "--out", "%D/out.csv"}, "out.csv"},
+        CliWriter{"DataTable", {"export", "table", "%R"}, "feeder.prn"},
+        CliWriter{"OneReadingPerLine", {"export", "per-line", "%R"}, "feeder.prn"},
+        CliWriter{"PowerCsv", {"export", "csv", "--volts", "480", "--dir", "%D", "%R"}, "Lotusint.csv"},
+        CliWriter{
+            "Interchange", {"export", "interchange", "--volts", "480", "--dir", "%D", "%R"}, "Lotusint.prn"}),
     [](const ::testing::TestParamInfo<CliWriter> &info) { return std::string(info.param.name); });
 
 } // namespace

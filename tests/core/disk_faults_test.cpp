@@ -53,11 +53,12 @@ QMap<QString, QString> programState(const Program &p)
         s[QStringLiteral("gInfo %1").arg(slot)] = cells.join(QLatin1Char('|'));
         const auto &v = r.gValues[slot];
         s[QStringLiteral("gValues %1").arg(slot)] = QString::fromLatin1(
-            QCryptographicHash::hash(QByteArrayView(reinterpret_cast<const char *>(v.data()),
-                                                    static_cast<qsizetype>(sizeof(v))),
-                                     QCryptographicHash::Sha1)
+            QCryptographicHash::hash(
+                QByteArrayView(reinterpret_cast<const char *>(v.data()), static_cast<qsizetype>(sizeof(v))),
+                QCryptographicHash::Sha1)
                 .toHex());
-        s[QStringLiteral("gSite %1").arg(slot)] = QStringList(r.gSite[slot].begin(), r.gSite[slot].end()).join('|');
+        s[QStringLiteral("gSite %1").arg(slot)] =
+            QStringList(r.gSite[slot].begin(), r.gSite[slot].end()).join('|');
     }
     s[QStringLiteral("gText")] = r.gText;
     s[QStringLiteral("gWorkPath")] = r.gWorkPath;
@@ -142,20 +143,22 @@ void showPowerTable(DiskFaultsTest &t)
 const std::vector<Writer> &DiskFaultsTest::writers()
 {
     static const std::vector<Writer> table = {
-        {"SaveOfAReceivedText", "saved.dat",
+        {"SaveOfAReceivedText",
+         "saved.dat",
          [](DiskFaultsTest &t) {
              // As a download or a recovery leaves it.
              t.rec().gText = t.downloadedText;
              t.p().menu.setEnabled("mnuItemSave", true);
-             t.program().dialogs.saveAnswers.push_back(t.program().path("saved.dat"));
+             t.program().dialogs.saveAnswers.emplace_back(t.program().path("saved.dat"));
          },
          [](DiskFaultsTest &t) { return flag(SaveDialogProc(t.p())); },
          [](const QString &path) { return saveErrorText(path); },
          {}},
-        {"SaveAsOfAnOpenRecording", "saved.dat",
+        {"SaveAsOfAnOpenRecording",
+         "saved.dat",
          [](DiskFaultsTest &t) {
              t.p().menu.setEnabled("mnuItemSave", true);
-             t.program().dialogs.saveAnswers.push_back(t.program().path("saved.dat"));
+             t.program().dialogs.saveAnswers.emplace_back(t.program().path("saved.dat"));
          },
          [](DiskFaultsTest &t) {
              SaveCommand(t.p());
@@ -164,14 +167,17 @@ const std::vector<Writer> &DiskFaultsTest::writers()
          [](const QString &path) { return saveErrorText(path); },
          // The rebuilt text and the hidden text views, as after a cancel.
          {"gText", "view RichTextBox1", "view Header1", "view Label1", "view Label2"}},
-        {"NotesFile", "feeder.not", [](DiskFaultsTest &) {},
+        {"NotesFile",
+         "feeder.not",
+         [](DiskFaultsTest &) {},
          [](DiskFaultsTest &t) {
              return flag(editNotesOk(t.p(), editNotesLoad(t.p()),
                                      {"12 Main Street", "Feeder 4, phase B", "J. Doe", QString(80, 'x')}));
          },
          [](const QString &path) { return saveErrorText(path); },
          {}},
-        {"DataTableExport", "feeder.prn",
+        {"DataTableExport",
+         "feeder.prn",
          [](DiskFaultsTest &t) {
              ReadingTableProc(t.p());
              t.p().report.gExportOnePerLine = false;
@@ -182,7 +188,8 @@ const std::vector<Writer> &DiskFaultsTest::writers()
          },
          [](const QString &path) { return fileNotWrittenText(path); },
          {}},
-        {"OneReadingPerLineExport", "feeder.prn",
+        {"OneReadingPerLineExport",
+         "feeder.prn",
          [](DiskFaultsTest &t) {
              ReadingTableProc(t.p());
              t.p().report.gExportOnePerLine = true;
@@ -193,23 +200,29 @@ const std::vector<Writer> &DiskFaultsTest::writers()
          },
          [](const QString &path) { return fileNotWrittenText(path); },
          {}},
-        {"PowerCsvExport", "Lotusint.csv", showPowerTable,
+        {"PowerCsvExport",
+         "Lotusint.csv",
+         showPowerTable,
          [](DiskFaultsTest &t) {
              ExportDataTableCommand(t.p());
              return QString();
          },
          [](const QString &path) { return fileNotWrittenText(path); },
          {}},
-        {"InterchangeExport", "Lotusint.prn",
+        {"InterchangeExport",
+         "Lotusint.prn",
          [](DiskFaultsTest &t) {
              showPowerTable(t);
-             t.program().dialogs.inputAnswers.push_back("FEEDER 4");
+             t.program().dialogs.inputAnswers.emplace_back("FEEDER 4");
          },
          [](DiskFaultsTest &t) { return flag(InterchangeExport(t.p())); },
          [](const QString &path) { return fileNotWrittenText(path); },
          {}},
-        {"TidyCsvExport", "feeder.csv",
-         [](DiskFaultsTest &t) { t.program().dialogs.saveAnswers.push_back(t.program().path("feeder.csv")); },
+        {"TidyCsvExport",
+         "feeder.csv",
+         [](DiskFaultsTest &t) {
+             t.program().dialogs.saveAnswers.emplace_back(t.program().path("feeder.csv"));
+         },
          [](DiskFaultsTest &t) {
              TidyCsvCommand(t.p());
              return QString();
@@ -277,19 +290,19 @@ std::vector<std::tuple<int, DiskFault>> allCases()
 {
     std::vector<std::tuple<int, DiskFault>> cases;
     for (int i = 0; i < static_cast<int>(DiskFaultsTest::writers().size()); ++i) {
-        for (const DiskFault f : {DiskFault::None, DiskFault::SizeLimitMidway, DiskFault::FolderNotWritable}) {
+        for (const DiskFault f :
+             {DiskFault::None, DiskFault::SizeLimitMidway, DiskFault::FolderNotWritable}) {
             cases.emplace_back(i, f);
         }
     }
     return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryWriter, DiskFaultsTest, ::testing::ValuesIn(allCases()),
-                         [](const ::testing::TestParamInfo<std::tuple<int, DiskFault>> &info) {
-                             return std::string(DiskFaultsTest::writers()[static_cast<size_t>(
-                                                    std::get<0>(info.param))]
-                                                    .name) +
-                                    "_" + diskFaultName(std::get<1>(info.param));
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    EveryWriter, DiskFaultsTest, ::testing::ValuesIn(allCases()),
+    [](const ::testing::TestParamInfo<std::tuple<int, DiskFault>> &info) {
+        return std::string(DiskFaultsTest::writers()[static_cast<size_t>(std::get<0>(info.param))].name) +
+               "_" + diskFaultName(std::get<1>(info.param));
+    });
 
 } // namespace

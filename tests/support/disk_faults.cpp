@@ -51,7 +51,8 @@ QString applyFault(DiskFault fault, const QByteArray &folder)
         return {};
     case DiskFault::SizeLimitMidway: {
         std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{static_cast<rlim_t>(kDiskFaultSizeLimit), static_cast<rlim_t>(kDiskFaultSizeLimit)};
+        const rlimit limit{static_cast<rlim_t>(kDiskFaultSizeLimit),
+                           static_cast<rlim_t>(kDiskFaultSizeLimit)};
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
             return QStringLiteral("setrlimit failed");
         }

@@ -70,16 +70,17 @@ TEST_P(ChartFileFaultsTest, EarlierChartFileStaysAndOneMessageNamesThePath)
     }
     QAction *save = chart->toolbarAction(1);
     ASSERT_NE(save, nullptr);
-    tp.dialogs.saveAnswers.push_back(target);
+    tp.dialogs.saveAnswers.emplace_back(target);
     const QStringList entriesBefore = folderEntries(tp.files.path());
     const QStringList menusBefore = menuStates();
 
     const ChildRun child = runUnderDiskFault(fault, tp.files.path(), [&] {
         save->trigger();
         QStringList lines = tp.dialogs.messageTexts();
-        lines.prepend(QString::number(chart->pointCount()) + QLatin1Char(' ') +
-                      QString::number(chart->seriesCount()) + QLatin1Char(' ') +
-                      (menuStates() == menusBefore ? QStringLiteral("menus kept") : QStringLiteral("menus changed")));
+        lines.prepend(
+            QString::number(chart->pointCount()) + QLatin1Char(' ') + QString::number(chart->seriesCount()) +
+            QLatin1Char(' ') +
+            (menuStates() == menusBefore ? QStringLiteral("menus kept") : QStringLiteral("menus changed")));
         return lines;
     });
     ASSERT_TRUE(child.finished) << child.problem.toStdString();
@@ -99,7 +100,10 @@ TEST_P(ChartFileFaultsTest, EarlierChartFileStaysAndOneMessageNamesThePath)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFault, ChartFileFaultsTest,
-                         ::testing::Values(DiskFault::None, DiskFault::SizeLimitMidway, DiskFault::FolderNotWritable),
-                         [](const ::testing::TestParamInfo<DiskFault> &info) { return diskFaultName(info.param); });
+                         ::testing::Values(DiskFault::None, DiskFault::SizeLimitMidway,
+                                           DiskFault::FolderNotWritable),
+                         [](const ::testing::TestParamInfo<DiskFault> &info) {
+                             return diskFaultName(info.param);
+                         });
 
 } // namespace
