@@ -1,5 +1,6 @@
 #include "chart/ui/display_sel_window.h"
 #include "link/ui/link_windows_ui.h"
+#include "platform/file_write.h"
 #include "recording/ui/file_windows.h"
 #include "setup/ui/force_rdgs_window.h"
 #include "setup/ui/setup_windows.h"
@@ -14,6 +15,7 @@
 
 int main(int argc, char *argv[])
 {
+    letFileSizeLimitFailWrites();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("RDX600"));
     QApplication::setApplicationVersion(QStringLiteral("3.35"));
@@ -86,7 +88,8 @@ int main(int argc, char *argv[])
         fileWindows();
         for (const QString &name : parser.values(run)) {
             if (!rdx600.program().runCommand(name)) {
-                std::fprintf(stderr, "rdx600: the menu command %s does not exist or is not enabled\n", qPrintable(name));
+                std::fprintf(stderr, "rdx600: the menu command %s does not exist or is not enabled\n",
+                             qPrintable(name));
                 return 2;
             }
         }

@@ -2,6 +2,7 @@
 
 #include "chart/displ_plot.h"
 #include "platform/dialogs.h"
+#include "platform/file_write.h"
 #include "platform/textformat.h"
 #include "program/program.h"
 #include "program/view_procs.h"
@@ -208,8 +209,10 @@ void ChartInteraction::saveChart()
     chart->toggleStyleFlag(kSaveStyleFlag);
     p_.dialogs().message(QStringLiteral("New Save Command"));
     const auto path = p_.dialogs().saveFile(QString(), QStringLiteral("chart files (*.chd) | *.chd"), true);
-    if (path && !path->isEmpty()) {
-        chart->saveFile(*path);
+    if (path && !path->isEmpty() && !chart->saveFile(*path)) {
+        // The earlier file, if any, is untouched; the user must hear that
+        // the chart was not kept.
+        p_.dialogs().message(fileNotWrittenText(*path));
     }
 }
 

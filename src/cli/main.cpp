@@ -1,4 +1,5 @@
 #include "cli/cli.h"
+#include "platform/file_write.h"
 #include "platform/ui/print/pdf_printer.h"
 
 #include <QCoreApplication>
@@ -7,6 +8,7 @@
 
 int main(int argc, char *argv[])
 {
+    letFileSizeLimitFailWrites();
     QStringList args;
     for (int i = 1; i < argc; ++i) {
         args << QString::fromLocal8Bit(argv[i]);

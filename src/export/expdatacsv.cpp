@@ -168,14 +168,19 @@ bool PowerTableExport(Program &p)
         p.dialogs().message(QStringLiteral("only 15 min, avg mode allowed"));
     } else {
         const PowerSpan span = powerSpan(p);
-        p.report.gTable =
+        const QString csv =
             powerCsvText(p.power.power, span.count, span.start, p.modes.interval(letter).value_or(0),
                          info[kColRange].text() == QLatin1String("HIGH"));
         const QString path = QDir(exportDirectory(p)).filePath(QStringLiteral("Lotusint.csv"));
-        written = writeExportFile(p, path, p.report.gTable + kCrLf);
-        if (written) {
-            p.dialogs().message(shownPath(path) + QStringLiteral(" saved OK "));
+        written = writeExportFile(p, path, csv + kCrLf);
+        if (!written) {
+            // The power table stays shown and in force, so that the export
+            // can be run again once the folder or the disk is put right.
+            p.dialogs().setBusy(false);
+            return false;
         }
+        p.report.gTable = csv;
+        p.dialogs().message(shownPath(path) + QStringLiteral(" saved OK "));
     }
     // The table must be shown again before another export.
     p.view.RichTextBox1.visible = false;
@@ -198,9 +203,7 @@ bool DataTableExport(Program &p)
     const QString path = prnPath(recordingPath);
     if (QDir::cleanPath(path) == QDir::cleanPath(recordingPath)) {
         // A recording named "*.prn" would be overwritten by its own export.
-        p.dialogs().message(QStringLiteral("The file could not be written:") + QLatin1Char('\r') +
-                            shownPath(path) + QLatin1Char('\r') +
-                            QStringLiteral("It is the recording itself."));
+        p.dialogs().message(fileNotWrittenText(path, QStringLiteral("It is the recording itself.")));
         return false;
     }
     p.dialogs().setBusy(true);

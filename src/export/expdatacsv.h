@@ -24,7 +24,8 @@ std::optional<QString> onePerLineText(const QString &table, const QString &modeL
 QString prnPath(const QString &recordingPath);
 
 // The power table export (Data: Table while the power table is shown).
-// True when the file was written.
+// True when the file was written. A file that cannot be written leaves the
+// table shown and gTable as it was.
 bool PowerTableExport(Program &p);
 // The data table export, or the one-reading-per-line export when
 // gExportOnePerLine is set (the reading table is shown). True when written.

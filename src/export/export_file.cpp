@@ -1,11 +1,11 @@
 #include "export/export_file.h"
 
 #include "platform/dialogs.h"
+#include "platform/file_write.h"
 #include "platform/settings_store.h"
 #include "program/program.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 QString exportDirectory(const Program &p)
 {
@@ -19,11 +19,6 @@ QString exportDirectory(const Program &p)
     return dir.absolutePath();
 }
 
-QString shownPath(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 bool writeExportFile(Program &p, const QString &path, const QString &text)
 {
     return writeExportBytes(p, path, text.toLatin1());
@@ -31,19 +26,10 @@ bool writeExportFile(Program &p, const QString &path, const QString &text)
 
 bool writeExportBytes(Program &p, const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    // Writing straight into the file only where a new file cannot be made
-    // beside it is not wanted: an export either replaces the file whole or
-    // leaves it alone.
-    file.setDirectWriteFallback(false);
-    if (file.open(QIODevice::WriteOnly)) {
-        if (file.write(bytes) == bytes.size() && file.commit()) {
-            return true;
-        }
+    QString reason;
+    if (writeWholeFile(path, bytes, &reason)) {
+        return true;
     }
-    const QString reason = file.errorString();
-    file.cancelWriting();
-    p.dialogs().message(QStringLiteral("The file could not be written:") + QLatin1Char('\r') +
-                        shownPath(path) + (reason.isEmpty() ? QString() : QLatin1Char('\r') + reason));
+    p.dialogs().message(fileNotWrittenText(path, reason));
     return false;
 }

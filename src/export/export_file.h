@@ -1,6 +1,8 @@
 // What the exports share: the output folder and writing a file whole.
 #pragma once
 
+#include "platform/file_write.h"
+
 #include <QString>
 
 class Program;
@@ -10,12 +12,9 @@ class Program;
 // none is stored.
 QString exportDirectory(const Program &p);
 
-// A path as the messages show it (native separators).
-QString shownPath(const QString &path);
-
-// Writes `text` as Latin-1 bytes through QSaveFile, replacing the file only
-// when the whole text was written. On failure the earlier file stays as it
-// was and one message names the path; false then.
+// Writes `text` as Latin-1 bytes, replacing the file only when the whole
+// text was written (writeWholeFile). On failure the earlier file stays as it
+// was and one message names the path and the reason; false then.
 bool writeExportFile(Program &p, const QString &path, const QString &text);
 // The same for bytes already encoded.
 bool writeExportBytes(Program &p, const QString &path, const QByteArray &bytes);

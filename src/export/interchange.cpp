@@ -136,10 +136,13 @@ bool InterchangeExport(Program &p)
         in.recorderId = id;
         const QString path = QDir(exportDirectory(p)).filePath(QStringLiteral("Lotusint.prn"));
         written = writeExportFile(p, path, interchangeText(in) + QStringLiteral("\r\n"));
-        if (written) {
-            p.dialogs().message(shownPath(path) + QStringLiteral("  saved OK  "));
-            r.gOutputMode = 0;
+        if (!written) {
+            // Not a use of the item: it stays enabled for another try once
+            // the folder or the disk is put right.
+            return false;
         }
+        p.dialogs().message(shownPath(path) + QStringLiteral("  saved OK  "));
+        r.gOutputMode = 0;
     }
     p.menu.setEnabled(QStringLiteral("mnuitemexprep"), false);
     return written;

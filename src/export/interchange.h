@@ -26,5 +26,6 @@ QString interchangeText(const InterchangeInput &in);
 QDateTime quarterHourAligned(const QDateTime &t);
 
 // The interchange export (mnuitemexprep): the mode check, the recorder ID
-// question, the file. True when the file was written.
+// question, the file. True when the file was written; a file that cannot be
+// written leaves the menu item enabled.
 bool InterchangeExport(Program &p);

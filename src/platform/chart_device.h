@@ -137,6 +137,7 @@ public:
     // Prints the chart on one page through the printer.
     virtual bool print(PrinterDevice &printer) = 0;
     // Chart files (".chd"): everything shown, in a self-describing format.
+    // saveFile replaces the file whole or leaves it as it was; false then.
     virtual bool saveFile(const QString &path) = 0;
     virtual bool importFile(const QString &path) = 0;
 };

@@ -2,13 +2,12 @@
 
 #include "platform/dialogs.h"
 #include "platform/file_read.h"
+#include "platform/file_write.h"
 #include "platform/textformat.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 #include "recording/save.h"
 #include "recording/select_file.h"
-
-#include <QSaveFile>
 
 QString notesPath(const QString &recordingPath)
 {
@@ -70,15 +69,7 @@ QByteArray notesFileText(const SiteNotes &notes)
 
 bool writeNotesFile(const QString &path, const SiteNotes &notes)
 {
-    if (path.isEmpty()) {
-        return false;
-    }
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    f.write(notesFileText(notes));
-    return f.commit();
+    return writeWholeFile(path, notesFileText(notes));
 }
 
 void NotesCommand(Program &p)
@@ -151,24 +142,29 @@ bool editNotesOk(Program &p, const NotesEdit &loaded, const SiteNotes &texts)
                             QStringLiteral("\r\nPlease change them; nothing was saved."));
         return false;
     }
-    r.gOutputMode = 0;
     const int slot = loaded.slot;
     if (slot < 0 || slot >= kSlots || loaded.path.isEmpty() ||
         r.gInfo[slot][kColPath].text() != loaded.path) {
         // The recording was closed (or another one took its slot) while the
         // editor stayed open: its notes have nowhere to go.
+        r.gOutputMode = 0;
         if (!loaded.path.isEmpty()) {
             p.dialogs().message(QStringLiteral("The notes were not saved: ") + loaded.path +
                                 QStringLiteral(" is no longer open."));
         }
         return true;
     }
-    r.gSite[slot] = texts;
-    r.gWorkPath = notesPath(loaded.path);
-    if (!writeNotesFile(r.gWorkPath, texts)) {
-        // Not silent: the user would believe the notes were kept.
-        p.dialogs().message(saveErrorText());
+    const QString path = notesPath(loaded.path);
+    if (!writeNotesFile(path, texts)) {
+        // Not silent: the user would believe the notes were kept. The notes
+        // in memory stay as they were and the editor stays open with the new
+        // texts, to be tried again or cancelled.
+        p.dialogs().message(saveErrorText(path));
+        return false;
     }
+    r.gOutputMode = 0;
+    r.gSite[slot] = texts;
+    r.gWorkPath = path;
     return true;
 }
 

@@ -48,8 +48,10 @@ NotesEdit editNotesLoad(const Program &p);
 // writes the notes file. Refused with a message, nothing stored or written,
 // when a text holds characters the notes file cannot keep (it is Latin-1) or
 // when the recording the editor was loaded with is no longer in its slot
-// (closed or replaced while the editor stayed open). True when the editor
-// may close: the notes were stored, or there is nothing left to store them to.
+// (closed or replaced while the editor stayed open). A notes file that cannot
+// be written is reported by path and changes nothing (the editor stays open).
+// True when the editor may close: the notes were stored, or there is nothing
+// left to store them to.
 bool editNotesOk(Program &p, const NotesEdit &loaded, const SiteNotes &texts);
 // The characters of `texts` outside Latin-1, each once, in order.
 QString charactersOutsideLatin1(const SiteNotes &texts);

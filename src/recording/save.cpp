@@ -1,6 +1,7 @@
 #include "recording/save.h"
 
 #include "platform/dialogs.h"
+#include "platform/file_write.h"
 #include "platform/settings_store.h"
 #include "platform/textformat.h"
 #include "program/program.h"
@@ -8,7 +9,6 @@
 #include "recording/calc_date.h"
 #include "recording/select_file.h"
 
-#include <QSaveFile>
 #include <algorithm>
 
 QString saveCancelledText()
@@ -34,19 +34,12 @@ QByteArray recordingFileBytes(const QString &text)
 
 bool writeRecordingFile(const QString &path, const QString &text)
 {
-    if (path.isEmpty()) {
-        return false;
-    }
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    const QByteArray bytes = recordingFileBytes(text);
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return writeWholeFile(path, recordingFileBytes(text));
+}
+
+QString saveErrorText(const QString &path)
+{
+    return saveErrorText() + QLatin1Char('\r') + shownPath(path);
 }
 
 bool SaveDialogProc(Program &p)
@@ -58,7 +51,7 @@ bool SaveDialogProc(Program &p)
         return false;
     }
     if (!writeRecordingFile(*path, p.rec.gText)) {
-        p.dialogs().message(saveErrorText());
+        p.dialogs().message(saveErrorText(*path));
         return false;
     }
     p.menu.setEnabled(QStringLiteral("mnuItemSave"), false);

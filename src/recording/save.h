@@ -14,16 +14,20 @@ struct Recording;
 QString saveCancelledText();
 // "   File save error.  Disk may be write  " CR "  protected or full.  Correct and retry"
 QString saveErrorText();
+// The same message with the path of the file that could not be written on a
+// line of its own after it.
+QString saveErrorText(const QString &path);
 
 // The file bytes of a recording text: '"' + text + '"' + CR LF, Latin-1.
 QByteArray recordingFileBytes(const QString &text);
-// Writes the file whole or not at all: an existing file stays intact when
-// writing fails.
+// Writes the file whole or not at all (writeWholeFile): an existing file
+// stays intact when writing fails.
 bool writeRecordingFile(const QString &path, const QString &text);
 
 // The save dialog: asks for a "dat" file (confirming an overwrite) in the
-// default directory and writes gText to it. Reports a cancel or a failure;
-// disables Save As after success. True when the file was written.
+// default directory and writes gText to it. Reports a cancel or a failure
+// (naming the path); disables Save As after success only. True when the file
+// was written.
 bool SaveDialogProc(Program &p);
 
 // The Save As text of value indices first..last of `slot`: CR LF LF LF, the

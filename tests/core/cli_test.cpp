@@ -111,7 +111,8 @@ TEST_F(CliTest, SaveAsWritesARangeThatReadsBack)
 
     const CliRun bad = run({"save-as", a, "0", "3", tp.path("no/such/dir/x.dat")});
     EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_EQ(bad.err, "   File save error.  Disk may be write  \n  protected or full.  Correct and retry\n");
+    EXPECT_EQ(bad.err, "   File save error.  Disk may be write  \n  protected or full.  Correct and retry\n" +
+                           tp.path("no/such/dir/x.dat") + "\n");
 }
 
 TEST_F(CliTest, RecentFilesGoToTheNamedSettingsFile)

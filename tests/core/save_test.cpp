@@ -142,7 +142,8 @@ TEST_F(SaveTest, DialogCancelFailureAndSuccess)
     tp.dialogs.saveAnswers.push_back(tp.path("no/such/folder/x.dat"));
     EXPECT_FALSE(SaveDialogProc(p));
     EXPECT_EQ(tp.dialogs.lastMessage(),
-              "   File save error.  Disk may be write  \r  protected or full.  Correct and retry");
+              "   File save error.  Disk may be write  \r  protected or full.  Correct and retry\r" +
+                  QDir::toNativeSeparators(tp.path("no/such/folder/x.dat")));
     EXPECT_TRUE(p.menu.enabled("mnuItemSave"));
 
     tp.dialogs.saveAnswers.push_back(tp.path("ok.dat"));

@@ -3,6 +3,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/file_read.h"
+#include "platform/file_write.h"
 #include "platform/ui/qcp_chart_device_items.h"
 #include "platform/ui/qt_printer_device.h"
 
@@ -13,7 +14,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -265,16 +265,7 @@ void QcpChartDevice::toggleStyleFlag(uint32_t flag)
 bool QcpChartDevice::saveFile(const QString &path)
 {
     commitEditing();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    const QByteArray bytes = chartFileBytes(content_);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeWholeFile(path, chartFileBytes(content_));
 }
 
 bool QcpChartDevice::importFile(const QString &path)
