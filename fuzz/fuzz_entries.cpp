@@ -1,6 +1,7 @@
 #include "fuzz_entries.h"
 
 #include "link/download_check.h"
+#include "link/download_text.h"
 #include "link/status_decode.h"
 #include "platform/chart_file.h"
 #include "platform/settings_store.h"
@@ -18,6 +19,7 @@
 #include "support/fake_dialogs.h"
 #include "support/fake_help_viewer.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
@@ -169,15 +171,24 @@ void runSpec(const uint8_t *data, size_t size)
     (void)runSpecMessage(applyRunSpecLines(QString::fromLatin1(bytes(data, size)), flags));
 }
 
-// A downloaded text through every injected error, the check and its reports.
+// What a download does with its receive buffer: the processing (with the
+// MQA-S5 trimming when the first byte is odd), the header completion, then
+// every injected error, the check and its reports.
 void downloadCheck(const uint8_t *data, size_t size)
 {
-    QString text = QString::fromLatin1(bytes(data, size));
+    const bool trim = size > 0 && (data[0] & 1U) != 0;
+    QString text = QString::fromLatin1(processDownload(bytes(data, size), trim));
+    if (const auto header = downloadHeaderIndex(text)) {
+        static const QDateTime t0(QDate(2026, 12, 8), QTime(9, 30));
+        QString shown;
+        (void)completeDownloadHeader(context().p(), text, static_cast<int>(*header), t0, shown);
+    }
     const RunSpecFlags all{true, true, true, true, true, true, true, true, true, true};
     (void)insertErrors(text, all);
     const DownloadErrorCounts counts = countDownloadErrors(text, true);
     (void)downloadReports(downloadErrorResult(counts), all);
-    (void)downloadHeaderIndex(text);
+    context().dialogs.messages.clear();
+    context().dialogs.inputs.clear();
 }
 
 // The instrument information shown after a download or a recovery.
