@@ -20,6 +20,13 @@
 namespace {
 
 constexpr double kTimeScale = LinkedProgram::kTimeScale;
+#ifdef RDX600_SANITIZED
+// Every instruction costs several times more under the sanitizers; what the
+// CPU test checks is that the loop sleeps, which holds either way.
+constexpr double kCpuAllowance = 3.0;
+#else
+constexpr double kCpuAllowance = 1.0;
+#endif
 const QString kComplete = QStringLiteral("Status check complete. You may disconnect the instrument now.\r\n"
                                          " Do you want to do another?     \r\n");
 
@@ -167,7 +174,7 @@ TEST_F(StatusCheckE2E, TheWaitingLoopCostsLittleCpu)
         std::cout << "[ figure ] status check loop, " << c.name << ": " << share * 100.0 << " % of one core over "
                   << wall.elapsed() << " ms\n";
         EXPECT_GE(wall.elapsed(), 2500);
-        EXPECT_LT(share, c.limit) << c.name;
+        EXPECT_LT(share, c.limit * kCpuAllowance) << c.name;
         EXPECT_FALSE(port.portOpen());
     }
 }
