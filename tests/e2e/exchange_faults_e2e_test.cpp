@@ -96,8 +96,8 @@ const Case kCases[] = {
     {"rate that never matches", Exchange::Download, 11, {"--rate", "57600"}},
     {"rate that never matches", Exchange::Initialize, 11, {"--rate", "57600"}},
     {"rate that never matches", Exchange::Recover, 7, {"--rate", "57600", "--full-speed"}},
-    // Silence: automatic detection gives up after both rates; a recovery
-    // waits for the user.
+    // Silence: automatic detection gives up after both rates; a download
+    // waiting for its first character and a recovery wait for the user.
     {"silence", Exchange::Status, 11, {"--fault", "silence"}},
     {"silence", Exchange::Download, 11, {"--fault", "silence"}, 500},
     {"silence", Exchange::Initialize, 11, {"--fault", "silence"}},
