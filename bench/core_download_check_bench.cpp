@@ -1,26 +1,13 @@
 // The check a download ends with, on a full memory of 205,000 characters
 // already in gText: InsertErrors (no runspec.txt flag set) and
 // CountDownloadErrors, in both ranges.
+#include "bench_dialogs.h"
 #include "link/download_check.h"
-#include "platform/dialogs.h"
 #include "program/program.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class SilentDialogs : public Dialogs {
-public:
-    MsgResult message(const QString &, const QString &, MsgButtons, MsgIcon, MsgDefault) override
-    {
-        return MsgResult::Ok;
-    }
-    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QString> openFile(const QString &, const QString &) override { return std::nullopt; }
-    std::optional<QString> saveFile(const QString &, const QString &, bool) override { return std::nullopt; }
-    bool printerDialog() override { return false; }
-    void setBusy(bool) override {}
-};
 
 constexpr qsizetype kFullMemory = 205000;
 
@@ -47,7 +34,7 @@ QString fullDownload(bool low)
 
 void checkFullMemory(benchmark::State &state, bool low)
 {
-    SilentDialogs dialogs;
+    BenchDialogs dialogs;
     Services s;
     s.dialogs = &dialogs;
     Program p(s);

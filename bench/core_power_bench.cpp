@@ -1,9 +1,9 @@
 // The reading table, the power computation, the power table and every
 // export, each on full recordings of 42,967 values (three for power).
+#include "bench_dialogs.h"
 #include "export/expdatacsv.h"
 #include "export/interchange.h"
-#include "platform/dialogs.h"
-#include "platform/settings_store.h"
+#include "platform/memory_settings_store.h"
 #include "power/displ_plot_pwr.h"
 #include "power/power_table.h"
 #include "program/program.h"
@@ -14,47 +14,15 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cmath>
-#include <map>
 #include <memory>
 
 namespace {
-
-class SilentDialogs : public Dialogs {
-public:
-    MsgResult message(const QString &, const QString &, MsgButtons, MsgIcon, MsgDefault) override
-    {
-        ++messages;
-        return MsgResult::Ok;
-    }
-    QString inputBox(const QString &, const QString &, const QString &) override { return QStringLiteral("ID"); }
-    std::optional<QString> openFile(const QString &, const QString &) override { return std::nullopt; }
-    std::optional<QString> saveFile(const QString &, const QString &, bool) override { return std::nullopt; }
-    bool printerDialog() override { return false; }
-    void setBusy(bool) override {}
-    int messages = 0;
-};
-
-// The settings in memory: the bench measures the work, not the disk.
-class MemorySettings : public SettingsStore {
-public:
-    QString get(const QString &section, const QString &key) const override
-    {
-        const auto it = values_.find(section + '/' + key);
-        return it == values_.end() ? QString() : it->second;
-    }
-    void save(const QString &section, const QString &key, const QString &value) override
-    {
-        values_[section + '/' + key] = value;
-    }
-
-private:
-    std::map<QString, QString> values_;
-};
 
 // Three full 15-minute current recordings in the model, the line voltage set.
 struct Bench {
     explicit Bench(int slots = kSlots, const QString &letter = QStringLiteral("a"))
     {
+        dialogs.inputText = QStringLiteral("ID"); // the interchange export's meter ID
         Services s;
         s.dialogs = &dialogs;
         s.settings = &settings;
@@ -87,8 +55,8 @@ struct Bench {
     }
     Program &p() { return *program; }
     QTemporaryDir dir;
-    SilentDialogs dialogs;
-    MemorySettings settings;
+    BenchDialogs dialogs;
+    MemorySettingsStore settings;
     std::unique_ptr<Program> program;
 };
 

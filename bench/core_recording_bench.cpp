@@ -1,7 +1,7 @@
 // Reading a full recording (42,967 values) into the model with its summary,
 // and Save As of all of it.
-#include "platform/dialogs.h"
-#include "platform/settings_store.h"
+#include "bench_dialogs.h"
+#include "platform/memory_settings_store.h"
 #include "program/program.h"
 #include "recording/fileopen.h"
 #include "recording/save.h"
@@ -11,40 +11,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <map>
 
 namespace {
-
-class SilentDialogs : public Dialogs {
-public:
-    MsgResult message(const QString &, const QString &, MsgButtons, MsgIcon, MsgDefault) override
-    {
-        return MsgResult::Ok;
-    }
-    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QString> openFile(const QString &, const QString &) override { return std::nullopt; }
-    std::optional<QString> saveFile(const QString &, const QString &, bool) override { return answer; }
-    bool printerDialog() override { return false; }
-    void setBusy(bool) override {}
-    std::optional<QString> answer;
-};
-
-// The settings in memory: the bench measures the reader, not the disk.
-class MemorySettings : public SettingsStore {
-public:
-    QString get(const QString &section, const QString &key) const override
-    {
-        const auto it = values_.find(section + '/' + key);
-        return it == values_.end() ? QString() : it->second;
-    }
-    void save(const QString &section, const QString &key, const QString &value) override
-    {
-        values_[section + '/' + key] = value;
-    }
-
-private:
-    std::map<QString, QString> values_;
-};
 
 struct Bench {
     Bench()
@@ -57,8 +25,8 @@ struct Bench {
         provideReportProcedures(*program);
         provideSetupProcedures(*program);
     }
-    SilentDialogs dialogs;
-    MemorySettings settings;
+    BenchDialogs dialogs;
+    MemorySettingsStore settings;
     std::unique_ptr<Program> program;
 };
 
@@ -139,7 +107,7 @@ void BM_SaveAsFull(benchmark::State &state)
     p.rec.gOpenPath = makeFile(true, false);
     Fileopen(p);
     const QString out = folder().filePath(QStringLiteral("saved.dat"));
-    b.dialogs.answer = out;
+    b.dialogs.saveTo = out;
     for (auto _ : state) {
         p.rec.ginx = 0;
         p.rec.gDatastart = 0;

@@ -3,9 +3,9 @@
 // times, result text) and the station peak with its text, through the same
 // procedures as the survey window's buttons. A second benchmark reads one
 // full phase file.
+#include "bench_dialogs.h"
 #include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/settings_store.h"
+#include "platform/memory_settings_store.h"
 #include "program/program.h"
 #include "recording/survey_reader.h"
 #include "survey/load_survey.h"
@@ -15,27 +15,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class SilentDialogs : public Dialogs {
-public:
-    MsgResult message(const QString &, const QString &, MsgButtons, MsgIcon, MsgDefault) override
-    {
-        ++messages;
-        return MsgResult::Ok;
-    }
-    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QString> openFile(const QString &, const QString &) override { return std::nullopt; }
-    std::optional<QString> saveFile(const QString &, const QString &, bool) override { return {}; }
-    bool printerDialog() override { return false; }
-    void setBusy(bool) override {}
-    int messages = 0;
-};
-
-class NoSettings : public SettingsStore {
-public:
-    QString get(const QString &, const QString &) const override { return {}; }
-    void save(const QString &, const QString &, const QString &) override {}
-};
 
 // A daily load curve with some noise, different for every phase.
 int16_t load(int feeder, int phase, int i)
@@ -70,8 +49,8 @@ struct Survey {
         p.survey.recording0Mode = QStringLiteral("a");
         p.survey.recording0End = QStringLiteral("10:07 Mar 15, 26");
     }
-    SilentDialogs dialogs;
-    NoSettings settings;
+    BenchDialogs dialogs;
+    MemorySettingsStore settings;
     std::unique_ptr<Program> program;
 };
 

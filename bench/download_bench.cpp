@@ -9,11 +9,11 @@
 //  - BM_ProcessFullMemory: processing and checking alone, 205,000
 //    characters in memory.
 // The simulator is build/rdx600-sim, or the program named by $RDX600_SIM.
+#include "bench_dialogs.h"
 #include "link/download.h"
 #include "link/download_check.h"
 #include "link/download_text.h"
 #include "link/instrument_catalogue.h"
-#include "platform/dialogs.h"
 #include "platform/qt_clock.h"
 #include "platform/qt_serial_port.h"
 #include "platform/qt_settings_store.h"
@@ -41,24 +41,6 @@ double cpuSeconds()
     return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
            static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
-
-class QuietDialogs : public Dialogs {
-public:
-    // "Save anyway?" is answered Yes: the full memory holds readings above
-    // 999, which the check reports.
-    MsgResult message(const QString &, const QString &, MsgButtons buttons, MsgIcon, MsgDefault) override
-    {
-        ++messages;
-        return buttons == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::Ok;
-    }
-    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QString> openFile(const QString &, const QString &) override { return std::nullopt; }
-    std::optional<QString> saveFile(const QString &, const QString &, bool) override { return saveTo; }
-    bool printerDialog() override { return false; }
-    void setBusy(bool) override {}
-    std::optional<QString> saveTo;
-    int messages = 0;
-};
 
 QTemporaryDir &folder()
 {
@@ -171,13 +153,16 @@ struct Downloader {
     bool run(const QString &saveTo)
     {
         dialogs.saveTo = saveTo;
+        // "Save anyway?" is answered Yes: the full memory holds readings
+        // above 999, which the check reports.
+        dialogs.yesNo = MsgResult::Yes;
         textAt = -1;
         mnuItemDownload(*program);
         elapsed.start();
         DownloadOK(*program);
         return program->link.download.saved;
     }
-    QuietDialogs dialogs;
+    BenchDialogs dialogs;
     QtSettingsStore settings;
     QtClock clock{1.0};
     QtSerialPort port;

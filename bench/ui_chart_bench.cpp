@@ -7,24 +7,14 @@
 #include "program/program.h"
 #include "recording/recording.h"
 
+#include "bench_app.h"
+
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <memory>
 
 namespace {
-
-QApplication &app()
-{
-    static int argc = 1;
-    static char name[] = "rdx600_bench_ui";
-    static char *argv[] = {name, nullptr};
-    static std::unique_ptr<QApplication> a = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return std::make_unique<QApplication>(argc, argv);
-    }();
-    return *a;
-}
 
 struct PlotBench {
     PlotBench()
@@ -49,7 +39,7 @@ struct PlotBench {
         }
         p->rec.gdataend = kLastValueIndex;
     }
-    QApplication &application = app(); // before the first widget
+    QApplication &application = benchApp(); // before the first widget
     QcpChartDevice chart;
     std::unique_ptr<Program> p;
 };

@@ -8,6 +8,8 @@
 #include "program/program.h"
 #include "recording/recording.h"
 
+#include "bench_app.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QToolBar>
@@ -16,19 +18,6 @@
 #include <memory>
 
 namespace {
-
-void ensureApp()
-{
-    if (QCoreApplication::instance() == nullptr) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
-        static int argc = 1;
-        static char name[] = "rdx600_bench_ui";
-        static char *argv[] = {name, nullptr};
-        new QApplication(argc, argv); // lives for the whole run
-    }
-}
 
 // A program with three full 15-minute recordings open and the chart control
 // as its recording chart, laid out so that the plot is 1000 x 600 pixels.
@@ -70,7 +59,7 @@ struct ChartBench {
         DisplPlot(p);
     }
 
-    bool appReady = (ensureApp(), true); // the application before the first widget
+    bool appReady = (benchApp(), true); // the application before the first widget
     QtClock clock;
     QcpChartDevice chart;
     std::unique_ptr<Program> program;

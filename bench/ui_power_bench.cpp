@@ -6,6 +6,8 @@
 #include "program/program.h"
 #include "recording/recording.h"
 
+#include "bench_app.h"
+
 #include <QApplication>
 #include <QImage>
 #include <benchmark/benchmark.h>
@@ -14,18 +16,6 @@
 #include <memory>
 
 namespace {
-
-QApplication &powerApp()
-{
-    static int argc = 1;
-    static char name[] = "rdx600_bench_ui";
-    static char *argv[] = {name, nullptr};
-    if (QCoreApplication::instance() == nullptr) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QApplication a(argc, argv);
-    }
-    return *qApp;
-}
 
 class VoltsOnly : public SettingsStore {
 public:
@@ -61,7 +51,7 @@ struct PowerPlotBench {
         }
         p->rec.gdataend = kLastValueIndex;
     }
-    QApplication &application = powerApp(); // before the first widget
+    QApplication &application = benchApp(); // before the first widget
     VoltsOnly settings;
     QcpChartDevice chart;
     std::unique_ptr<Program> p;

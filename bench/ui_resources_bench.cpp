@@ -1,6 +1,7 @@
 // What the program costs to run: start-up of the real program to its main
 // window, resident memory with three full recordings plotted, and the growth
 // of resident memory over many open-plot-close cycles (offscreen).
+#include "bench_app.h"
 #include "program/program.h"
 #include "recording/fileopen.h"
 #include "shell/ui/app_wiring.h"
@@ -16,18 +17,6 @@
 #include <malloc.h>
 
 namespace {
-
-QApplication &app()
-{
-    static int argc = 1;
-    static char name[] = "rdx600_bench_ui";
-    static char *argv[] = {name, nullptr};
-    static std::unique_ptr<QApplication> a = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return std::make_unique<QApplication>(argc, argv);
-    }();
-    return *a;
-}
 
 // Resident memory of this process in kB.
 double residentKb()
@@ -111,7 +100,7 @@ BENCHMARK(BM_StartUpToMainWindow)->Unit(benchmark::kMillisecond)->UseRealTime()-
 
 void BM_ThreeFullRecordingsPlotted(benchmark::State &state)
 {
-    app();
+    benchApp();
     FullRecordings files;
     QTemporaryDir settings;
     for (auto _ : state) {
@@ -128,7 +117,7 @@ BENCHMARK(BM_ThreeFullRecordingsPlotted)->Unit(benchmark::kMillisecond)->Iterati
 // plotting and closing them, compared with after 20 cycles to warm up.
 void BM_OpenPlotCloseCycles(benchmark::State &state)
 {
-    app();
+    benchApp();
     FullRecordings files;
     QTemporaryDir settings;
     App rdx(settings.filePath(QStringLiteral("rdx600.ini")));

@@ -4,7 +4,7 @@
 #include "link/download_text.h"
 #include "link/status_decode.h"
 #include "platform/chart_file.h"
-#include "platform/settings_store.h"
+#include "platform/memory_settings_store.h"
 #include "program/link_error.h"
 #include "program/program.h"
 #include "program/view_procs.h"
@@ -26,30 +26,10 @@
 #include <array>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 #include <memory>
 
 namespace fuzzentry {
 namespace {
-
-// Settings kept in memory: the reader stores the recent-file list on every
-// open, and an INI file would be written to disk each time, which costs far
-// more than the parser.
-class MemorySettings final : public SettingsStore {
-public:
-    QString get(const QString &section, const QString &key) const override
-    {
-        const auto it = values_.find(section + QLatin1Char('/') + key);
-        return it == values_.end() ? QString() : it->second;
-    }
-    void save(const QString &section, const QString &key, const QString &value) override
-    {
-        values_[section + QLatin1Char('/') + key] = value;
-    }
-
-private:
-    std::map<QString, QString> values_;
-};
 
 // One program with fakes for the whole run: making one per input would cost
 // more than the parsers themselves. Each entry leaves it as it found it.
@@ -70,7 +50,9 @@ struct FuzzProgram {
     QString path(const QString &name) const { return files.filePath(name); }
 
     FakeDialogs dialogs;
-    MemorySettings settings;
+    // In memory: the reader stores the recent-file list on every open, and
+    // an INI file would go to disk each time, costing more than the parser.
+    MemorySettingsStore settings;
     FakeClock clock;
     FakeHelpViewer help;
     QTemporaryDir files;
