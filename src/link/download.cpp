@@ -436,10 +436,14 @@ QString downloadCautionText()
            QStringLiteral("           Then press OK         ") + cr;
 }
 
-QString portNotValidText()
+QString portNotValidText(const LinkError &e)
 {
-    return QStringLiteral("Communication port not valid.") + kCrLf + kCrLf +
-           QStringLiteral("Try selecting a different COM port") + kCrLf +
+    const QString head = QStringLiteral("Communication port not valid.");
+    // Another port would not help a user who may not open this one.
+    if (const QString note = permissionNote(e); !note.isEmpty()) {
+        return head + note;
+    }
+    return head + kCrLf + kCrLf + QStringLiteral("Try selecting a different COM port") + kCrLf +
            QStringLiteral("(Using Options > Com Port Selection)");
 }
 
@@ -635,8 +639,8 @@ void mnuItemDownload(Program &p)
         s.okVisible = true;
         s.cancelVisible = true;
         showDownloadWindow(p);
-    } catch (const LinkError &) {
-        message(p, portNotValidText());
+    } catch (const LinkError &e) {
+        message(p, portNotValidText(e));
         reloadCommPort(p);
         unloadDownloadWindow(p);
         p.sync();

@@ -4,6 +4,8 @@
 // and the save offer.
 #pragma once
 
+#include "program/link_error.h"
+
 #include <QString>
 
 class Program;
@@ -29,6 +31,6 @@ void DownLoadProc(Program &p);
 
 // Texts of the download.
 QString downloadCautionText();
-QString portNotValidText();
+QString portNotValidText(const LinkError &e = {});
 // A port failure in the middle of a transfer.
 QString downloadPortErrorText(int commPort, const LinkError &e);

@@ -52,10 +52,10 @@ void PortSelOk(Program &p, int selectedButton)
         p.settings().save(QStringLiteral("Comm"), QStringLiteral("RDX.MSComm1.CommPort"),
                           QString::number(p.link.gCommPort));
         unloadPortSel(p);
-    } catch (const LinkError &) {
+    } catch (const LinkError &e) {
         closePort(p);
         unloadPortSel(p);
-        p.dialogs().message(QStringLiteral("Invalid Port"));
+        p.dialogs().message(QStringLiteral("Invalid Port") + permissionNote(e));
         reloadCommPort(p);
     }
     p.sync();

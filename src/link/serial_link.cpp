@@ -55,6 +55,11 @@ void probePort(Program &p)
     check(port, port.setPortOpen(false));
 }
 
+QString permissionNote(const LinkError &e)
+{
+    return e.number == SerialError::kPermissionDenied ? QStringLiteral("\r\n\r\n") + e.text : QString();
+}
+
 void openForExchange(Program &p)
 {
     SerialPort &port = linkPort(p);

@@ -36,6 +36,10 @@ void check(const SerialPort &port, int error);
 
 // CommPort = gCommPort; open; close at once. Throws LinkError.
 void probePort(Program &p);
+// What a port-failure message adds when this user may not open the device:
+// an empty line, then the port's text naming the device and what to do.
+// Empty for any other failure (its message says enough).
+QString permissionNote(const LinkError &e);
 // CommPort = gCommPort; Settings = portSettings; open; InputLen = 1.
 // A port found open is closed first. Throws LinkError.
 void openForExchange(Program &p);

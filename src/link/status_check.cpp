@@ -261,7 +261,9 @@ QString statusCommandErrorText(const LinkError &e, int callPoint)
     }
     if (e.number == SerialError::kPortAlreadyOpen) {
         text += kCrLf + QStringLiteral("Close all other communication-related programs and try again.");
-    } else {
+    } else if (e.number != SerialError::kPermissionDenied) {
+        // (A user who may not open the device needs access, which the port's
+        // text names, not another port.)
         text += kCrLf + QStringLiteral("Try selecting a different COM port") + kCrLf +
                 QStringLiteral("(Using Options > Com Port Selection)");
     }

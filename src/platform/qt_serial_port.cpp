@@ -2,6 +2,15 @@
 
 #include <QFile>
 #include <QStringList>
+#include <string>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -12,7 +21,7 @@ int errorNumber(QSerialPort::SerialPortError error)
         return SerialError::kNone;
     case QSerialPort::DeviceNotFoundError:
         return SerialError::kInvalidPortNumber;
-    case QSerialPort::PermissionError: // locked by another program (or no access)
+    case QSerialPort::PermissionError: // locked by another program (no access: see setPortOpen)
     case QSerialPort::OpenError:       // already open in this object
         return SerialError::kPortAlreadyOpen;
     case QSerialPort::ResourceError:
@@ -28,6 +37,43 @@ int errorNumber(QSerialPort::SerialPortError error)
     default:
         return SerialError::kUnknownError;
     }
+}
+
+#ifdef Q_OS_UNIX
+// The name of group `gid`, empty when it has none.
+QString groupName(gid_t gid)
+{
+    long size = sysconf(_SC_GETGR_R_SIZE_MAX);
+    std::string buf(size > 0 ? static_cast<size_t>(size) : 4096, '\0');
+    group entry{};
+    group *found = nullptr;
+    while (getgrgid_r(gid, &entry, buf.data(), buf.size(), &found) == ERANGE) {
+        buf.resize(buf.size() * 2);
+    }
+    return found != nullptr ? QString::fromLocal8Bit(found->gr_name) : QString();
+}
+#endif
+
+// Whether this user lacks read and write access to `device`; `group` is then
+// the group that owns it when that group may read and write it (joining it
+// gives access), else empty.
+bool accessDenied(const QString &device, QString &group)
+{
+    group.clear();
+#ifdef Q_OS_UNIX
+    const QByteArray path = QFile::encodeName(device);
+    if (faccessat(AT_FDCWD, path.constData(), R_OK | W_OK, AT_EACCESS) == 0 || errno != EACCES) {
+        return false;
+    }
+    struct stat st {};
+    if (::stat(path.constData(), &st) == 0 && (st.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP)) {
+        group = groupName(st.st_gid);
+    }
+    return true;
+#else
+    (void)device;
+    return false;
+#endif
 }
 
 } // namespace
@@ -212,7 +258,13 @@ int QtSerialPort::setPortOpen(bool open)
     port_.setStopBits(settings_.stopBits);
     port_.setFlowControl(QSerialPort::NoFlowControl);
     if (!port_.open(QIODevice::ReadWrite)) {
-        const int n = errorNumber(port_.error());
+        int n = errorNumber(port_.error());
+        // Qt reports a device this user may not open as it reports one locked
+        // by another program; the two need different remedies.
+        if (port_.error() == QSerialPort::PermissionError && accessDenied(device, deniedGroup_)) {
+            n = SerialError::kPermissionDenied;
+            deniedDevice_ = device;
+        }
         port_.clearError();
         return lastError_ = (n == SerialError::kNone ? SerialError::kUnknownError : n);
     }
@@ -300,6 +352,9 @@ int QtSerialPort::lastError() const
 
 QString QtSerialPort::errorText(int error) const
 {
+    if (error == SerialError::kPermissionDenied && !deniedDevice_.isEmpty()) {
+        return SerialError::permissionDeniedText(deniedDevice_, deniedGroup_);
+    }
     return SerialError::text(error);
 }
 

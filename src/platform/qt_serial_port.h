@@ -74,6 +74,9 @@ private:
     bool dtr_ = true;
     bool eof_ = false;
     int lastError_ = 0;
+    // The device and its group named by errorText(kPermissionDenied).
+    QString deniedDevice_;
+    QString deniedGroup_;
     // Bytes that had arrived when the device went away; still handed out by
     // input() after the port closed.
     QByteArray leftover_;

@@ -9,6 +9,8 @@ QString SerialError::text(int n)
         return QStringLiteral("Invalid port number");
     case kPortAlreadyOpen:
         return QStringLiteral("Port already open");
+    case kPermissionDenied:
+        return QStringLiteral("Permission denied");
     case kHardwareNotAvailable:
         return QStringLiteral("The device is not available (disconnected or hung up)");
     case kCannotSetCommState:
@@ -24,4 +26,15 @@ QString SerialError::text(int n)
     default:
         return QStringLiteral("Application-defined or object-defined error");
     }
+}
+
+QString SerialError::permissionDeniedText(const QString &device, const QString &group)
+{
+    const QString crLf = QStringLiteral("\r\n");
+    QString t = QStringLiteral("Permission denied for ") + device + QLatin1Char('.') + crLf;
+    if (group.isEmpty()) {
+        return t + QStringLiteral("Ask the administrator for read and write access to the device.");
+    }
+    return t + QStringLiteral("Add your user to the group that owns the device (") + group +
+           QStringLiteral(") and log in again.");
 }

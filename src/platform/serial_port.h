@@ -22,6 +22,9 @@ inline constexpr int kNone = 0;
 inline constexpr int kInvalidPortNumber = 8002;
 // The device is in use: by another program, or this port is already open.
 inline constexpr int kPortAlreadyOpen = 8005;
+// The user may not read and write the device. Told apart from a device in
+// use because the remedy differs: the user needs access, not another port.
+inline constexpr int kPermissionDenied = 8006;
 // The device went away while open (unplugged, hung up).
 inline constexpr int kHardwareNotAvailable = 8010;
 // The settings text is malformed or the device refused the settings.
@@ -42,6 +45,10 @@ inline constexpr bool isSerialError(int n)
 // The text of an error number above ("Invalid port number", ...); every
 // implementation (and the test fakes) answer errorText() with it.
 QString text(int n);
+// The text of kPermissionDenied for a device, with what to do about it:
+// join `group` (the group that owns the device and may read and write it)
+// and log in again; with no such group, ask for access to the device.
+QString permissionDeniedText(const QString &device, const QString &group);
 } // namespace SerialError
 
 class SerialPort {

@@ -1,5 +1,6 @@
 // The Com Port Selection command and its window: the stored port, the
 // probe, "Invalid Port" and the reload rule.
+#include "link/download.h"
 #include "link/port_select.h"
 #include "link/serial_link.h"
 #include "link_test_fixture.h"
@@ -130,4 +131,41 @@ TEST_F(PortSelection, AStoredPortThatIsNoNumberGivesPort1OnEveryPath)
     EXPECT_EQ(tp.dialogs.lastMessage(), "Invalid Port");
     EXPECT_EQ(p().link.gCommPort, 1);
     EXPECT_EQ(stored(), "COM2");
+}
+
+// A port this user may not open: every command that probes it says so with
+// the port's text (the device and what to do) instead of suggesting another
+// port; a port in use keeps its own advice. The stored port is used again.
+TEST_F(PortSelection, PermissionDeniedIsToldApartFromAPortInUse)
+{
+    const QString comm =
+        "\r\n(Communication Error in RDX.mnuItemStatusCheck_Click.\r\ngErrorCallPoint = 3)\r\n";
+    struct Case {
+        const char *command;
+        int error;
+        QString message;
+    };
+    const Case cases[] = {
+        {"mnuItemStatusCheck", SerialError::kPermissionDenied, "Error  8006:  Permission denied\r\n" + comm},
+        {"mnuItemStatusCheck", SerialError::kPortAlreadyOpen,
+         "Error  8005:  Port already open\r\n" + comm +
+             "\r\nClose all other communication-related programs and try again."},
+        {"mnuItemDownload", SerialError::kPermissionDenied,
+         "Communication port not valid.\r\n\r\nPermission denied"},
+        {"mnuItemDownload", SerialError::kPortAlreadyOpen, portNotValidText()},
+        {"mnuItemPortSelect", SerialError::kPermissionDenied, "Invalid Port\r\n\r\nPermission denied"},
+        {"mnuItemPortSelect", SerialError::kPortAlreadyOpen, "Invalid Port"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.command) + " " + std::to_string(c.error));
+        store("2");
+        p().link.gCommPort = 2;
+        tp.dialogs.messages.clear();
+        port.failOpenWith = c.error;
+        portSelView.user = [this] { PortSelOk(p(), 4); };
+        ASSERT_TRUE(p().runCommand(c.command));
+        EXPECT_EQ(tp.dialogs.messageTexts(), QStringList{c.message});
+        EXPECT_EQ(p().link.gCommPort, 2);
+        EXPECT_EQ(stored(), "2");
+    }
 }

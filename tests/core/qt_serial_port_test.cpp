@@ -1,10 +1,18 @@
 // Port numbers to devices, the settings text, and the errors the port reports
 // without a device.
 #include "platform/qt_serial_port.h"
+#include "support/disk_faults.h"
 
 #include <QMap>
 #include <QSet>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <grp.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -98,10 +106,10 @@ TEST(QtSerialPortWithoutDevice, ReportsErrorNumbersAndKeepsItsSettings)
 
 TEST(SerialErrorText, EveryNumberHasItsOwnText)
 {
-    const int numbers[] = {SerialError::kInvalidPortNumber,    SerialError::kPortAlreadyOpen,
-                           SerialError::kHardwareNotAvailable, SerialError::kCannotSetCommState,
-                           SerialError::kPortNotOpen,          SerialError::kReadError,
-                           SerialError::kWriteError,           SerialError::kUnknownError};
+    const int numbers[] = {
+        SerialError::kInvalidPortNumber,  SerialError::kPortAlreadyOpen, SerialError::kHardwareNotAvailable,
+        SerialError::kCannotSetCommState, SerialError::kPortNotOpen,     SerialError::kReadError,
+        SerialError::kWriteError,         SerialError::kUnknownError,    SerialError::kPermissionDenied};
     QSet<QString> texts;
     for (const int n : numbers) {
         EXPECT_TRUE(SerialError::isSerialError(n)) << n;
@@ -111,6 +119,56 @@ TEST(SerialErrorText, EveryNumberHasItsOwnText)
     EXPECT_EQ(SerialError::text(8005), "Port already open");
     EXPECT_FALSE(SerialError::isSerialError(7999));
     EXPECT_FALSE(SerialError::isSerialError(9000));
+}
+
+// A device the user may not open is told apart from one in use, and its
+// text names the device and the remedy: the owning group when joining it
+// gives access, else access to the device itself.
+TEST(QtSerialPortPermission, DeniedDeviceIsNamedWithItsRemedy)
+{
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs root to make a terminal another user may not open";
+    }
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    const QString device = QString::fromLocal8Bit(ptsname(master));
+    const QByteArray path = device.toLocal8Bit();
+    struct stat st {};
+    ASSERT_EQ(::stat(path.constData(), &st), 0);
+    const group *owner = getgrgid(st.st_gid);
+    ASSERT_NE(owner, nullptr);
+    const QString ownerGroup = QString::fromLocal8Bit(owner->gr_name);
+
+    struct Case {
+        mode_t mode;
+        int error;
+        QString text;
+    };
+    const Case cases[] = {
+        {0666, 0, SerialError::text(0)},
+        {0660, SerialError::kPermissionDenied,
+         "Permission denied for " + device + ".\r\nAdd your user to the group that owns the device (" +
+             ownerGroup + ") and log in again."},
+        {0620, SerialError::kPermissionDenied,
+         "Permission denied for " + device +
+             ".\r\nAsk the administrator for read and write access to the device."},
+    };
+    QTemporaryDir scratch;
+    for (const Case &c : cases) {
+        ASSERT_EQ(::chmod(path.constData(), c.mode), 0);
+        // The open runs as an unprivileged user (root opens anything).
+        const ChildRun run = runUnderDiskFault(DiskFault::FolderNotWritable, scratch.path(), [&] {
+            QtSerialPort port(PortNaming{false, [&](const QString &) { return device; }, {}});
+            const int error = port.setPortOpen(true);
+            return QStringList{QString::number(error), port.errorText(error)};
+        });
+        ASSERT_TRUE(run.finished) << run.problem.toStdString();
+        EXPECT_EQ(run.lines.value(0).toInt(), c.error) << std::oct << c.mode;
+        EXPECT_EQ(run.lines.value(1), c.text) << std::oct << c.mode;
+    }
+    ::close(master);
 }
 
 } // namespace

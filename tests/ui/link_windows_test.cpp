@@ -7,6 +7,7 @@
 #include "link/ui/inst_sel_window.h"
 #include "link/ui/port_sel_window.h"
 #include "link/ui/status_window.h"
+#include "platform/qt_serial_port.h"
 #include "platform/settings_store.h"
 #include "ui_test_app.h"
 
@@ -132,6 +133,26 @@ TEST_F(LinkWindows, PortSelectionWindowWithNothingStoredChecksNoButton)
     p().runCommand("mnuItemPortSelect");
     EXPECT_EQ(checked, 0);
     EXPECT_EQ(p().link.gCommPort, 1);
+}
+
+TEST_F(LinkWindows, PortSelectionWindowNamesTheDeviceOfEachPort)
+{
+    qputenv("RDX600_COM3", "/dev/pts/77");
+    QStringList shown;
+    whenShown([&] {
+        for (QLabel *device : portSel.Device) {
+            shown << device->text();
+        }
+        portSel.grab().save("/tmp/link_port_sel_devices.png");
+        portSel.Command2->click();
+    });
+    p().runCommand("mnuItemPortSelect");
+    qunsetenv("RDX600_COM3");
+    ASSERT_EQ(shown.size(), kPortButtons);
+    for (int n = 1; n <= kPortButtons; ++n) {
+        EXPECT_EQ(shown[n - 1], n == 3 ? QString("/dev/pts/77") : portDeviceName(n, PortNaming::system()))
+            << n;
+    }
 }
 
 TEST_F(LinkWindows, InstrumentSelectionFromTheInstrumentMenu)

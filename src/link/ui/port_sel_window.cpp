@@ -1,12 +1,14 @@
 #include "link/ui/port_sel_window.h"
 
 #include "link/port_select.h"
+#include "platform/qt_serial_port.h"
 #include "program/program.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -19,10 +21,18 @@ PortSelWindow::PortSelWindow(Program &p, QWidget *parent) : QDialog(parent), p_(
     auto *grid = new QGridLayout(frame);
     group_ = new QButtonGroup(this);
     for (int i = 0; i < kPortButtons; ++i) {
-        Option[static_cast<size_t>(i)] = new QRadioButton(portSelCaption(i + 1), frame);
-        group_->addButton(Option[static_cast<size_t>(i)], i + 1);
-        grid->addWidget(Option[static_cast<size_t>(i)], i % 4, i / 4);
+        const auto k = static_cast<size_t>(i);
+        Option[k] = new QRadioButton(portSelCaption(i + 1), frame);
+        group_->addButton(Option[k], i + 1);
+        // Beside each number the device it stands for, as the port opens it
+        // (the simulated instrument's terminal when RDX600_COM<n> names one).
+        Device[k] = new QLabel(frame);
+        Device[k]->setEnabled(false);
+        Device[k]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        grid->addWidget(Option[k], i % 4, 2 * (i / 4));
+        grid->addWidget(Device[k], i % 4, 2 * (i / 4) + 1);
     }
+    grid->setHorizontalSpacing(12);
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setDefault(true);
     Command2 = new QPushButton(QStringLiteral("Cancel"), this);
@@ -45,6 +55,8 @@ void PortSelWindow::prepare()
     group_->setExclusive(false);
     for (int i = 0; i < kPortButtons; ++i) {
         Option[static_cast<size_t>(i)]->setChecked(i + 1 == selected);
+        // Named afresh at each opening: a USB adapter may have come or gone.
+        Device[static_cast<size_t>(i)]->setText(portDeviceName(i + 1));
     }
     group_->setExclusive(true);
 }

@@ -9,6 +9,7 @@
 
 class Program;
 class QButtonGroup;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 
@@ -23,6 +24,8 @@ public:
     void prepare();
 
     std::array<QRadioButton *, kPortButtons> Option{};
+    // The device each port number stands for ("/dev/ttyUSB0", "COM1").
+    std::array<QLabel *, kPortButtons> Device{};
     QPushButton *Command1 = nullptr; // OK
     QPushButton *Command2 = nullptr; // Cancel
 
