@@ -1,17 +1,23 @@
 #include "platform/ui/qt_dialogs.h"
 #include "platform/ui/qt_help_viewer.h"
+#include "platform/ui/qt_printer_device.h"
 #include "ui_test_app.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QFile>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -45,6 +51,41 @@ TEST(QtDialogsText, FilterInQtForm)
     EXPECT_EQ(qtFilter("Anything|"), "Anything (*)");
     EXPECT_EQ(qtFilter(""), "");
     EXPECT_EQ(qtFilter("odd part"), ""); // a text without its pattern is left out
+}
+
+// A name typed without a suffix gets the filter's; any other name is kept.
+TEST_F(QtDialogsTest, SaveDialogAddsTheFiltersSuffixToANameWithoutOne)
+{
+    QTemporaryDir dir;
+    struct Case {
+        const char *filter;
+        const char *typed;
+        const char *saved;
+    };
+    const Case cases[] = {
+        {"data files (*.dat) | *.dat", "unit0042", "unit0042.dat"},
+        {"data files (*.dat) | *.dat", "unit0042.dat", "unit0042.dat"},
+        {"data files (*.dat) | *.dat", "unit0042.txt", "unit0042.txt"},
+        {"data files (*.dat) | *.dat", "feeder.north", "feeder.north"},
+        {"CSV files (*.csv)|*.csv", "tidy", "tidy.csv"},
+        {"chart files (*.chd) | *.chd", "plot", "plot.chd"},
+        {"All files|*", "notes", "notes"},
+    };
+    for (const Case &c : cases) {
+        whenModal([&](QWidget *w) {
+            auto *dialog = qobject_cast<QFileDialog *>(w);
+            ASSERT_NE(dialog, nullptr);
+            dialog->selectFile(QString::fromLatin1(c.typed));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        const std::optional<QString> path = base().saveFile(dir.path(), QString::fromLatin1(c.filter), true);
+        ASSERT_TRUE(path.has_value()) << c.typed;
+        EXPECT_EQ(*path, dir.filePath(QString::fromLatin1(c.saved))) << c.filter << " " << c.typed;
+        // The same rule for a path that comes back from another dialog.
+        EXPECT_EQ(qtdialogs::withDefaultSuffix(dir.filePath(QString::fromLatin1(c.typed)),
+                                               qtdialogs::defaultSuffix(QString::fromLatin1(c.filter))),
+                  *path);
+    }
 }
 
 TEST(QtDialogsText, LineEndsAndTitle)
@@ -158,4 +199,53 @@ TEST(QtHelpViewerTest, MissingFileIsNotOpened)
     QtHelpViewer help;
     EXPECT_FALSE(help.open(dir.filePath("RDX600Help.chm")));
     EXPECT_FALSE(help.open(dir.path())); // a folder is no help file
+}
+
+// With preview on, a report asks for no printer before its preview; the
+// preview's Print button asks once, and a cancelled printer dialog prints
+// nothing and leaves the preview open. A PDF printer is asked nothing.
+TEST_F(QtDialogsTest, PreviewAsksForThePrinterOnceFromItsPrintButton)
+{
+    qunsetenv("RDX600_PRINT_PDF");
+    QTemporaryDir dir;
+    for (const bool toPdf : {false, true}) {
+        SCOPED_TRACE(toPdf ? "PDF printer" : "system printer");
+        const QString pdf = dir.filePath(toPdf ? "preview.pdf" : "unused.pdf");
+        std::unique_ptr<QtPrinterDevice> printer =
+            toPdf ? std::make_unique<QtPrinterDevice>(pdf) : std::make_unique<QtPrinterDevice>();
+        dialogs.setPrinter(printer.get());
+        printer->setPreview(true);
+        // Every printer dialog that comes up is counted and cancelled.
+        int printDialogs = 0;
+        QTimer watcher;
+        QObject::connect(&watcher, &QTimer::timeout, [&printDialogs] {
+            if (auto *d = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget())) {
+                ++printDialogs;
+                d->reject();
+            }
+        });
+        watcher.start(10);
+
+        EXPECT_TRUE(dialogs.printerDialog());
+        EXPECT_EQ(printDialogs, 0) << "no printer dialog before the preview";
+
+        bool stillOpen = false;
+        printer->onPreviewShown = [&](QWidget *preview) {
+            QAction *print = nullptr;
+            for (QAction *a : preview->findChildren<QAction *>()) {
+                print = a->text() == "Print" ? a : print;
+            }
+            ASSERT_NE(print, nullptr);
+            print->trigger();
+            stillOpen = preview->isVisible();
+            preview->close();
+        };
+        printer->setFont("Arial", 10);
+        printer->printLine("previewed");
+        EXPECT_TRUE(printer->endDoc());
+        EXPECT_EQ(printDialogs, toPdf ? 0 : 1);
+        EXPECT_EQ(stillOpen, !toPdf) << "a cancelled printer dialog leaves the preview open";
+        EXPECT_EQ(QFile::exists(pdf), toPdf);
+        dialogs.setPrinter(nullptr);
+    }
 }

@@ -38,6 +38,27 @@ QString qtFilter(const QString &filter)
     return out.join(QStringLiteral(";;"));
 }
 
+QString defaultSuffix(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    if (parts.size() < 2) {
+        return {};
+    }
+    const QString first = parts[1].split(QLatin1Char(';')).constFirst().trimmed();
+    static const QRegularExpression simple(QStringLiteral(R"(^\*\.([A-Za-z0-9]+)$)"));
+    const QRegularExpressionMatch m = simple.match(first);
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
+QString withDefaultSuffix(const QString &path, const QString &suffix)
+{
+    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    if (suffix.isEmpty() || name.isEmpty() || name.contains(QLatin1Char('.'))) {
+        return path;
+    }
+    return path + QLatin1Char('.') + suffix;
+}
+
 QString displayText(const QString &text)
 {
     QString t = text;
@@ -214,10 +235,16 @@ std::optional<QString> QtDialogs::saveFile(const QString &initialDir, const QStr
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
+    // A name typed without a suffix gets the filter's, so that the file is
+    // found again through the same filter; the dialog then also asks before
+    // replacing a file of that full name. A dialog of the desktop that
+    // ignores the default suffix gets it added here.
+    const QString suffix = qtdialogs::defaultSuffix(filter);
+    dialog.setDefaultSuffix(suffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().constFirst();
+    return qtdialogs::withDefaultSuffix(dialog.selectedFiles().constFirst(), suffix);
 }
 
 bool QtDialogs::printerDialog()
@@ -226,7 +253,9 @@ bool QtDialogs::printerDialog()
         return false;
     }
     if (printer_ != nullptr) {
-        return printer_->showPrintDialog(parent_);
+        // With preview on, the report is shown first and the printer dialog
+        // comes once, from the preview's Print button.
+        return printer_->previewOn() || printer_->showPrintDialog(parent_);
     }
     if (!ownPrinter_) {
         ownPrinter_ = std::make_unique<QPrinter>();

@@ -57,6 +57,13 @@ namespace qtdialogs {
 // "text (pattern);;text (pattern)". A text that already ends with its own
 // "(...)" keeps only the patterns of the pattern part.
 QString qtFilter(const QString &filter);
+// The suffix a save dialog adds to a name typed without one: that of the
+// filter's first pattern when it is "*.ext" ("dat" for "data files (*.dat) |
+// *.dat"), else empty.
+QString defaultSuffix(const QString &filter);
+// `path` with "." + `suffix` added when its file name has no suffix at all
+// ("unit0042"); a name with any suffix ("unit0042.txt") is kept as typed.
+QString withDefaultSuffix(const QString &path, const QString &suffix);
 // The program's line ends (CR, CR LF) as the line feeds Qt shows.
 QString displayText(const QString &text);
 // The window title of a message: the program's name when none is given.

@@ -1,8 +1,10 @@
 #include "platform/ui/qt_printer_device.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -25,6 +27,18 @@ protected:
 private:
     QPrinter &printer_;
 };
+
+// The preview's Print action, found by the text the preview gives it.
+QAction *previewPrintAction(QPrintPreviewDialog &dialog)
+{
+    const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction *action : dialog.findChildren<QAction *>()) {
+        if (action->text() == print) {
+            return action;
+        }
+    }
+    return nullptr;
+}
 
 } // namespace
 
@@ -166,6 +180,18 @@ void QtPrinterDevice::showPreview(const std::function<void(QPrinter &)> &paint)
     dialog.setWindowTitle(QStringLiteral("Print Preview"));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&paint](QPrinter *printer) { paint(*printer); });
+    // The Print button asks through this printer's own dialog, which a PDF
+    // printer skips (the preview's own would ask every time).
+    auto *view = dialog.findChild<QPrintPreviewWidget *>();
+    if (QAction *printAction = previewPrintAction(dialog); printAction != nullptr && view != nullptr) {
+        QObject::disconnect(printAction, &QAction::triggered, &dialog, nullptr);
+        QObject::connect(printAction, &QAction::triggered, &dialog, [this, &dialog, view] {
+            if (showPrintDialog(&dialog)) {
+                view->print();
+                dialog.accept();
+            }
+        });
+    }
     if (onPreviewShown) {
         QTimer::singleShot(0, &dialog, [this, &dialog] { onPreviewShown(&dialog); });
     }
