@@ -8,6 +8,11 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils imagemagick poppler-utils fonts-dejavu-core
   dpkg-dev ccache
+  # Printed pages and charts draw Arial, Times New Roman and Courier New with
+  # these metric-compatible fonts (the package depends on them too).
+  fonts-liberation2
+  # The package test checks the .deb with Debian's own checker.
+  lintian
 )
 # More packages for one kind of build (clang for fuzzing) come as arguments.
 packages+=("$@")

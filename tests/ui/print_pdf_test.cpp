@@ -1,3 +1,4 @@
+#include "platform/ui/print/program_fonts.h"
 #include "platform/ui/qt_printer_device.h"
 #include "recording/fileopen.h"
 #include "reports/printinfo.h"
@@ -7,6 +8,7 @@
 #include "ui_test_app.h"
 
 #include <QFile>
+#include <QFontInfo>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -93,4 +95,40 @@ TEST(PrintPdf, PreviewShowsThePagesAndPrintsOnlyFromThere)
     pdftotext.start("pdftotext", {pdf, "-"});
     ASSERT_TRUE(pdftotext.waitForFinished(30000));
     EXPECT_TRUE(pdftotext.readAllStandardOutput().contains("feeder.dat"));
+}
+
+// The families the program names are drawn with the metric-compatible fonts
+// the package depends on, whatever else the machine has (a machine with the
+// URW fonts once printed "Arial" as Nimbus Sans); other names pass through.
+TEST(PrintPdf, NamedFontsPrintWithMetricCompatibleFonts)
+{
+    ensureUiTestApp();
+    struct Case {
+        const char *name;
+        const char *family;   // what the font resolves to
+        const char *embedded; // the font's name in the PDF
+    };
+    const Case cases[] = {
+        {"Arial", "Liberation Sans", "LiberationSans"},
+        {"times new roman", "Liberation Serif", "LiberationSerif"},
+        {"Courier New", "Liberation Mono", "LiberationMono"},
+        {"DejaVu Sans", "DejaVu Sans", "DejaVuSans"},
+    };
+    TestProgram tp;
+    const QString pdf = tp.path("fonts.pdf");
+    QtPrinterDevice printer(pdf);
+    for (const Case &c : cases) {
+        EXPECT_EQ(QFontInfo(programfonts::font(c.name, 10)).family(), c.family) << c.name;
+        printer.setFont(c.name, 10);
+        printer.printLine(QStringLiteral("Printed in ") + c.name);
+    }
+    ASSERT_TRUE(printer.endDoc());
+    QProcess pdffonts;
+    pdffonts.start("pdffonts", {pdf});
+    ASSERT_TRUE(pdffonts.waitForFinished(30000));
+    const QString fonts = QString::fromUtf8(pdffonts.readAllStandardOutput());
+    for (const Case &c : cases) {
+        EXPECT_TRUE(fonts.contains(c.embedded)) << c.embedded << "\n" << fonts.toStdString();
+    }
+    EXPECT_FALSE(fonts.contains("Nimbus")) << fonts.toStdString();
 }

@@ -1,5 +1,6 @@
 #include "platform/ui/qcp_chart_device.h"
 
+#include "platform/ui/print/program_fonts.h"
 #include "platform/ui/qcp_chart_device_items.h"
 
 #include "platform/ui/qcp_chart_device_qcp.h"
@@ -70,10 +71,10 @@ void QcpChartDevice::setupPlot()
         axis->setTicks(false);
         axis->setTickLabels(false);
     }
-    QFont labelFont(QStringLiteral("Arial"), 9);
+    QFont labelFont = programfonts::font(QStringLiteral("Arial"), 9);
     labelFont.setBold(true);
     plot_->yAxis->setLabelFont(labelFont);
-    plot_->yAxis->setTickLabelFont(QFont(QStringLiteral("Arial"), 8));
+    plot_->yAxis->setTickLabelFont(programfonts::font(QStringLiteral("Arial"), 8));
     plot_->xAxis->grid()->setVisible(true);
     plot_->yAxis->grid()->setVisible(true);
 
@@ -86,7 +87,7 @@ void QcpChartDevice::setupPlot()
     legendColumn_->addElement(0, 0, plot_->legend);
     legendColumn_->addElement(1, 0, new QCPLayoutElement(plot_));
     legendColumn_->setRowStretchFactor(0, 0.001);
-    plot_->legend->setFont(QFont(QStringLiteral("Arial"), 8));
+    plot_->legend->setFont(programfonts::font(QStringLiteral("Arial"), 8));
     plot_->legend->setVisible(true);
 
     connect(plot_, &QCustomPlot::beforeReplot, this, [this] {
@@ -387,8 +388,7 @@ bool QcpChartDevice::fitTimeLabels(int axisWidthPx)
 void QcpChartDevice::applyTimeAxis()
 {
     QCPAxis *axis = plot_->xAxis;
-    QFont font(content_.labelFont.name, 8);
-    font.setPointSizeF(content_.labelFont.points);
+    QFont font = programfonts::font(content_.labelFont.name, content_.labelFont.points);
     font.setBold(content_.labelFont.bold);
     axis->setTickLabelFont(font);
     axis->setTickLabelColor(toQColor(content_.labelFont.color));
@@ -581,9 +581,7 @@ void QcpChartDevice::beginEditing()
         return;
     }
     const ChartBox &b = content_.boxes[static_cast<size_t>(editingIndex_)];
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(b.fontSize);
-    editor_->setFont(font);
+    editor_->setFont(programfonts::font(QStringLiteral("Arial"), b.fontSize));
     const QColor bg = toQColor(b.background);
     editor_->setStyleSheet(QStringLiteral("QPlainTextEdit { background: %1; border: 1px solid black; }")
                                .arg(b.transparent ? QStringLiteral("white") : bg.name()));

@@ -1,5 +1,7 @@
 #include "platform/ui/qcp_chart_device_items.h"
 
+#include "platform/ui/print/program_fonts.h"
+
 #include <QFontMetricsF>
 #include <algorithm>
 #include <cmath>
@@ -31,9 +33,7 @@ constexpr double kPadY = 2;
 
 QFont boxFont(const ChartBox &box)
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(box.fontSize);
-    return font;
+    return programfonts::font(QStringLiteral("Arial"), box.fontSize);
 }
 
 } // namespace

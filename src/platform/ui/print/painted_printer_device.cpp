@@ -1,5 +1,7 @@
 #include "platform/ui/print/painted_printer_device.h"
 
+#include "platform/ui/print/program_fonts.h"
+
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -22,7 +24,7 @@ void PaintedPrinterDevice::endPainting()
 
 void PaintedPrinterDevice::setFont(const QString &name, double points)
 {
-    font_.setFamily(name);
+    programfonts::setFamily(font_, name);
     font_.setPointSizeF(points);
     if (painter_) {
         painter_->setFont(font_);
