@@ -6,7 +6,7 @@ list(LENGTH debs n)
 if(NOT n EQUAL 1)
   message(FATAL_ERROR "expected one .deb in ${OUT}, found: ${debs}")
 endif()
-execute_process(COMMAND ${LINTIAN} --no-tag-display-limit ${debs}
+execute_process(COMMAND ${LINTIAN} --tag-display-limit 0 ${debs}
                 OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
 message(STATUS "lintian ${debs}:\n${out}${err}")
 string(REGEX MATCHALL "(^|\n)E: [^\n]*" errors "${out}")
