@@ -56,7 +56,8 @@ QString groupName(gid_t gid)
 
 // Whether this user lacks read and write access to `device`; `group` is then
 // the group that owns it when that group may read and write it (joining it
-// gives access), else empty.
+// gives access), else empty. The root group is never offered: joining it
+// would give far more than the device.
 bool accessDenied(const QString &device, QString &group)
 {
     group.clear();
@@ -66,7 +67,8 @@ bool accessDenied(const QString &device, QString &group)
         return false;
     }
     struct stat st {};
-    if (::stat(path.constData(), &st) == 0 && (st.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP)) {
+    if (::stat(path.constData(), &st) == 0 && st.st_gid != 0 &&
+        (st.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP)) {
         group = groupName(st.st_gid);
     }
     return true;
