@@ -77,11 +77,7 @@ int computePower(CliProgram &cli, const PowerOptions &options, QTextStream &err)
         p.settings().save(QStringLiteral("Directory"), QStringLiteral("default"), options.dir);
     }
     p.power.gPowerFactor = options.powerFactor;
-    Recording &r = p.rec;
-    r.gDatastart = 0;
-    r.gdataend = r.gInfo[0][kColLast].toInt();
-    r.gSelectFlag = 0;
-    r.ginx = 0;
+    startWholePowerSpan(p);
     p.chart.gPowerShown = false;
     DisplPlotPwr(p);
     if (!p.chart.gPowerShown) {
