@@ -138,10 +138,10 @@ TEST_F(CliTest, TidyExportIsOneTableOfEveryRecording)
     const CliRun run1 = run({"export", "tidy", fileA, fileB});
     EXPECT_EQ(run1.exitCode, 0) << run1.err.toStdString();
     EXPECT_EQ(run1.out, "time,a.dat (A),b.dat (A)\r\n"
-                        "2026-03-15T09:30,10.0,\r\n"
-                        "2026-03-15T09:45,20.0,\r\n"
-                        "2026-03-15T10:00,30.0,6.5\r\n"
-                        "2026-03-15T10:15,,5.5\r\n");
+                        "2026-03-15T09:30:00,10.0,\r\n"
+                        "2026-03-15T09:45:00,20.0,\r\n"
+                        "2026-03-15T10:00:00,30.0,6.5\r\n"
+                        "2026-03-15T10:15:00,,5.5\r\n");
 
     // A min/max/avg recording gives three columns, at the times the program
     // shows for its intervals everywhere; a comma in a name is quoted.
@@ -158,8 +158,15 @@ TEST_F(CliTest, TidyExportIsOneTableOfEveryRecording)
     EXPECT_EQ(QString::fromUtf8(f.readAll()).toStdString(),
               "time,\"feeder, \"\"north\"\".dat average (V)\",\"feeder, \"\"north\"\".dat maximum (V)\","
               "\"feeder, \"\"north\"\".dat minimum (V)\"\r\n"
-              "2026-03-15T09:35,-1.0,-0.5,-1.5\r\n"
-              "2026-03-15T09:50,15.0,20.0,10.0\r\n");
+              "2026-03-15T09:35:00,-1.0,-0.5,-1.5\r\n"
+              "2026-03-15T09:50:00,15.0,20.0,10.0\r\n");
+
+    // Two files of the same name in two folders: two columns told apart.
+    ASSERT_TRUE(QDir().mkpath(tp.path("north")) && QDir().mkpath(tp.path("south")));
+    const CliRun run3 =
+        run({"export", "tidy", write("north/feed.dat", a), write("south/feed.dat", a), fileB});
+    EXPECT_TRUE(run3.out.startsWith("time,north/feed.dat (A),south/feed.dat (A),b.dat (A)\r\n"))
+        << run3.out.toStdString();
 
     EXPECT_EQ(run({"export", "tidy"}).exitCode, 2);
     EXPECT_EQ(run({"export", "tidy", fileA, "--bogus"}).exitCode, 2);
