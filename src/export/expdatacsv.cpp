@@ -148,7 +148,7 @@ bool PowerTableExport(Program &p)
     const auto &info = r.gInfo[powerSlot(p)];
     const QString letter = info[kColMode].text().toLower();
     bool written = false;
-    if (letter != QLatin1String("a") && letter != QLatin1String("d")) {
+    if (!isFifteenMinuteAverage(letter)) {
         p.dialogs().message(QStringLiteral("only 15 min, avg mode allowed"));
     } else {
         const PowerSpan span = powerSpan(p);

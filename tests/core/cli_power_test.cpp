@@ -92,9 +92,11 @@ TEST_F(CliPowerTest, WrongUsageAndRefusals)
         EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(r.err.contains("usage:")) << args.join(' ').toStdString();
     }
-    const CliRun volts = cli({"power", "--volts", "480", recording("v.dat", {"120", "121"}, "KLV")});
+    const QString v = recording("v.dat", {"120", "121"}, "KLV");
+    const CliRun volts = cli({"power", "--volts", "480", v});
     EXPECT_EQ(volts.exitCode, 1);
-    EXPECT_EQ(volts.err, "Files must all be amps for power to plot\n");
+    EXPECT_EQ(volts.err,
+              "Files must all be amps for power to plot\nrdx600-cli: not a current recording: " + v + "\n");
     EXPECT_EQ(volts.out, "");
 }
 

@@ -52,7 +52,8 @@ TEST_F(CliTest, MessagesGoToStandardErrorWithStatusOne)
     const QString g = write("g.dat", recording("g", {"1", "2", "3"}));
     CliRun r = run({"summary", tp.path("missing.dat"), a, g});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "File not found\nMode mixing not allowed\n");
+    EXPECT_EQ(r.err, "File not found\nrdx600-cli: not opened: " + tp.path("missing.dat") +
+                         "\nMode mixing not allowed\nrdx600-cli: not opened: " + g + "\n");
     EXPECT_TRUE(r.out.startsWith("    File:     a.dat"));
     EXPECT_EQ(r.out.count("    File:     "), 1);
 
@@ -64,12 +65,59 @@ TEST_F(CliTest, MessagesGoToStandardErrorWithStatusOne)
     const QString big = write("big.dat", recording("a", {"5000"}));
     r = run({"summary", big});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "Error in processing file\n");
+    EXPECT_EQ(r.err, "Error in processing file\nrdx600-cli: not opened: " + big + "\n");
     EXPECT_EQ(r.out, "");
 
     EXPECT_EQ(run({"summary"}).exitCode, 2);
     EXPECT_EQ(run({"time", a, "x"}).exitCode, 2);
     EXPECT_TRUE(run({"frobnicate"}).err.startsWith("usage:"));
+}
+
+// A subcommand given several files names the one it failed on, whichever
+// the failure: the reader's, the power's or the export's.
+TEST_F(CliTest, SeveralFilesNameTheOneThatFailed)
+{
+    const QString a = write("a.dat", recording("a", {"1", "2"}));
+    const QString five = write("five.dat", recording("b", {"1", "2"}));
+    RecordingFileContent volts = recording("a", {"120", "121"});
+    volts.family = "KLV";
+    const QString v = write("v.dat", volts);
+    const QString missing = tp.path("missing.dat");
+    const QString dir = tp.files.path();
+    struct Case {
+        QStringList args;
+        QString line;
+    };
+    for (const Case &c : {
+             Case{{"summary", a, missing}, "rdx600-cli: not opened: " + missing},
+             Case{{"power", "--volts", "480", a, missing}, "rdx600-cli: not opened: " + missing},
+             Case{{"power", "--volts", "480", a, v}, "rdx600-cli: not a current recording: " + v},
+             Case{{"export", "csv", "--volts", "480", "--dir", dir, a, five},
+                  "rdx600-cli: not opened: " + five},
+             Case{{"export", "csv", "--volts", "480", "--dir", dir, five},
+                  "rdx600-cli: not a 15-minute average recording: " + five},
+             Case{{"export", "interchange", "--volts", "480", "--dir", dir, v, a},
+                  "rdx600-cli: not a current recording: " + v},
+             Case{{"export", "tidy", missing, a}, "rdx600-cli: not opened: " + missing},
+         }) {
+        const CliRun r = run(c.args);
+        EXPECT_EQ(r.exitCode, 1) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.endsWith(c.line + "\n")) << r.err.toStdString();
+    }
+}
+
+TEST_F(CliTest, HelpAndVersionGoToStandardOutput)
+{
+    for (const QStringList &args : {QStringList{"--help"}, QStringList{"-h"}, QStringList{"export", "--help"},
+                                    QStringList{"--version"}}) {
+        const CliRun r = run(args);
+        EXPECT_EQ(r.exitCode, 0) << args.join(' ').toStdString();
+        EXPECT_EQ(r.err, "");
+        EXPECT_TRUE(
+            r.out.startsWith(args.contains("--version") ? "rdx600-cli Version " : "usage: rdx600-cli"))
+            << r.out.toStdString();
+    }
+    EXPECT_EQ(run({"--version", "extra"}).exitCode, 2);
 }
 
 TEST_F(CliTest, TimeStampOfAValueIndex)
