@@ -92,9 +92,6 @@ TEST_F(CliLinkE2E, DamagedRecoveryIsSavedOnlyWhenAsked)
     r = run({"recover", "--port", "1", "--type", "8", "--save-damaged", out("r.dat")});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(QFile::exists(out("r.dat")));
-    EXPECT_EQ(run({"recover", "--port", "1", "--type", "8", "--save-damaged", "--save-damaged", out("r.dat")})
-                  .exitCode,
-              2);
 }
 
 TEST_F(CliLinkE2E, StoppedOlderUnitNeedsTheFieldInitialization)
