@@ -2,6 +2,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_program.h"
+#include "shell/startup.h"
 
 namespace {
 
@@ -49,7 +50,19 @@ const char *const kUsage =
     "                         [NAME RED WHITE BLUE]...\n"
     "       rdx600-cli initialize --port N [--type T] --interval 15|5|1 --kind average|minmaxavg\n"
     "                             --memory continuous|stop\n"
-    "       rdx600-cli recover --port N --type T OUT\n";
+    "       rdx600-cli recover --port N --type T [--save-damaged] OUT\n"
+    "       rdx600-cli --help | --version\n";
+
+// "--help" (or "-h") anywhere asks for the usage; "--version" (or "-v") as
+// the only word for the version.
+bool asksForHelp(const QStringList &args)
+{
+    return args.value(0) == QLatin1String("-h") || args.contains(QStringLiteral("--help"));
+}
+bool asksForVersion(const QStringList &args)
+{
+    return args.size() == 1 && (args[0] == QLatin1String("--version") || args[0] == QLatin1String("-v"));
+}
 
 } // namespace
 
@@ -67,19 +80,33 @@ QString unixLines(const QString &text)
     return t;
 }
 
-int runCli(const QStringList &args, QTextStream &out, QTextStream &err)
+namespace {
+
+int runSubcommand(const QStringList &args, QTextStream &out, QTextStream &err)
 {
-    const QString command = args.value(0);
-    int result = -1;
+    if (asksForHelp(args)) {
+        out << kUsage;
+        return 0;
+    }
+    if (asksForVersion(args)) {
+        StartupValues startup;
+        loadStartupValues(startup, QString());
+        out << "rdx600-cli " << startup.versionID << ", " << startup.versionDate << '\n';
+        return 0;
+    }
     for (const Subcommand &s : kSubcommands) {
-        if (command == QLatin1String(s.name)) {
-            result = s.run(args.mid(1), out, err);
-            break;
+        if (args.value(0) == QLatin1String(s.name)) {
+            return s.run(args.mid(1), out, err);
         }
     }
-    if (result < 0) {
-        result = usageError(err);
-    }
+    return usageError(err);
+}
+
+} // namespace
+
+int runCli(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    const int result = runSubcommand(args, out, err);
     out.flush();
     err.flush();
     return result;

@@ -6,6 +6,7 @@
 #include "export/export_file.h"
 #include "export/interchange.h"
 #include "export/tidy_csv.h"
+#include "power/displ_plot_pwr.h"
 #include "recording/fileopen.h"
 #include "reports/reading_table.h"
 
@@ -22,7 +23,7 @@ int exportReadingTable(const QStringList &args, bool onePerLine, QTextStream &er
     }
     CliProgram cli(err);
     Program &p = *cli.program;
-    if (!openRecordingFile(p, args[0])) {
+    if (!openNamedRecording(p, args[0], err)) {
         return 1;
     }
     p.rec.ginx = 0;
@@ -43,11 +44,16 @@ int exportPower(const QStringList &args, bool interchange, QTextStream &err)
     if (computePower(cli, *options, err) != 0) {
         return 1;
     }
-    if (!interchange) {
-        return PowerTableExport(p) ? 0 : 1;
-    }
     cli.dialogs.inputAnswer = options->id;
-    return InterchangeExport(p) ? 0 : 1;
+    if (interchange ? InterchangeExport(p) : PowerTableExport(p)) {
+        return 0;
+    }
+    // The span, its times and its mode are those of the first recording.
+    const auto &first = p.rec.gInfo[powerSlot(p)];
+    if (!isFifteenMinuteAverage(first[kColMode].text())) {
+        err << "rdx600-cli: not a 15-minute average recording: " << first[kColPath].text() << '\n';
+    }
+    return 1;
 }
 
 // The open recordings as one tidy table: into OUT, or to standard output.

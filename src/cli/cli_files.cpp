@@ -42,7 +42,7 @@ int cliTime(const QStringList &args, QTextStream &out, QTextStream &err)
     const QString &file = args[0];
     CliProgram cli(err);
     Program &p = *cli.program;
-    if (!openRecordingFile(p, file)) {
+    if (!openNamedRecording(p, file, err)) {
         return 1;
     }
     p.rec.ginx = 0;
@@ -68,7 +68,7 @@ int cliSaveAs(const QStringList &args, QTextStream & /*out*/, QTextStream &err)
     }
     CliProgram cli(err);
     Program &p = *cli.program;
-    if (!openRecordingFile(p, args[0])) {
+    if (!openNamedRecording(p, args[0], err)) {
         return 1;
     }
     p.rec.ginx = 0;

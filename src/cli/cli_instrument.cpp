@@ -21,20 +21,26 @@
 
 namespace {
 
-// The options of an instrument subcommand: "--name value" pairs and the
-// remaining words. nullopt on a malformed command line.
+// The options of an instrument subcommand: "--name value" pairs, "--flag"
+// switches and the remaining words. nullopt on a malformed command line.
 struct InstrumentArgs {
     std::map<QString, QString> values;
+    QStringList flags;
     QStringList words;
 };
 
-std::optional<InstrumentArgs> parseArgs(const QStringList &args, const QStringList &names)
+std::optional<InstrumentArgs> parseArgs(const QStringList &args, const QStringList &names,
+                                        const QStringList &flags = {})
 {
     InstrumentArgs a;
     for (int i = 0; i < args.size(); ++i) {
         const QString &w = args.at(i);
         if (w.startsWith(QLatin1String("--"))) {
             const QString name = w.mid(2);
+            if (flags.contains(name) && !a.flags.contains(name)) {
+                a.flags << name;
+                continue;
+            }
             if (!names.contains(name) || i + 1 >= args.size() || a.values.count(name) != 0) {
                 return std::nullopt;
             }
@@ -102,13 +108,17 @@ public:
             p.splash.instSelection = *type;
             applyTypeSettings(p, *type);
         }
-        // OK to the prompts (until the exchange is given up), No to "Do
-        // you want to do another?".
+        // OK to the prompts (until the exchange is given up); No to "Do
+        // you want to do another?" and, unless told otherwise, to saving
+        // readings with bad characters.
         cli.dialogs.answer = [this](const QString &, MsgButtons buttons) {
             if (buttons == MsgButtons::OkCancel) {
                 return answerOk_ ? MsgResult::Ok : MsgResult::Cancel;
             }
-            return buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Ok;
+            if (buttons == MsgButtons::YesNo) {
+                return saveDamaged ? MsgResult::Yes : MsgResult::No;
+            }
+            return MsgResult::Ok;
         };
         installInitializeCommand(p);
         installRecoverCommand(p);
@@ -140,6 +150,8 @@ public:
 
     CliProgram cli;
     WatchedPort serial;
+    // Yes to "Do you want to save this file anyway?" (recover --save-damaged).
+    bool saveDamaged = false;
 
 private:
     QTextStream &err_;
@@ -238,7 +250,8 @@ int cliInitialize(const QStringList &args, QTextStream &out, QTextStream &err)
 
 int cliRecover(const QStringList &args, QTextStream &out, QTextStream &err)
 {
-    const auto a = parseArgs(args, {QStringLiteral("port"), QStringLiteral("type")});
+    const auto a =
+        parseArgs(args, {QStringLiteral("port"), QStringLiteral("type")}, {QStringLiteral("save-damaged")});
     if (!a || a->words.size() != 1) {
         return usageError(err);
     }
@@ -249,6 +262,7 @@ int cliRecover(const QStringList &args, QTextStream &out, QTextStream &err)
     }
     InstrumentProgram ip(err, *port, type);
     Program &p = ip.p();
+    ip.saveDamaged = a->flags.contains(QStringLiteral("save-damaged"));
     ip.cli.dialogs.saveAnswer = QFileInfo(a->words.first()).absoluteFilePath();
     ip.cancelWhenSilent([&p] { RecoverCancel(p); });
     p.runCommand(QStringLiteral("mnuItemRecover"));

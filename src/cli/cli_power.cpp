@@ -6,6 +6,7 @@
 #include "platform/settings_store.h"
 #include "platform/textformat.h"
 #include "power/displ_plot_pwr.h"
+#include "power/power_calc.h"
 #include "power/power_table.h"
 #include "power/printpwrinfo.h"
 #include "recording/fileopen.h"
@@ -77,15 +78,22 @@ int computePower(CliProgram &cli, const PowerOptions &options, QTextStream &err)
         p.settings().save(QStringLiteral("Directory"), QStringLiteral("default"), options.dir);
     }
     p.power.gPowerFactor = options.powerFactor;
-    Recording &r = p.rec;
-    r.gDatastart = 0;
-    r.gdataend = r.gInfo[0][kColLast].toInt();
-    r.gSelectFlag = 0;
-    r.ginx = 0;
+    startWholePowerSpan(p);
     p.chart.gPowerShown = false;
     DisplPlotPwr(p);
     if (!p.chart.gPowerShown) {
-        return 1; // refused; the message says why
+        // Refused; the message says why, and these lines say which files.
+        for (int slot = 0; slot < kSlots; ++slot) {
+            const power::Refusal refusal =
+                p.rec.slotInUse(slot) ? power::recordingRefusal(p.rec, slot) : power::Refusal::None;
+            if (refusal != power::Refusal::None) {
+                err << "rdx600-cli: "
+                    << (refusal == power::Refusal::Average ? "a min/max/avg recording: "
+                                                           : "not a current recording: ")
+                    << p.rec.gInfo[slot][kColPath].text() << '\n';
+            }
+        }
+        return 1;
     }
     PowerTableProc(p);
     return 0;
@@ -98,7 +106,7 @@ int cliTable(const QStringList &args, QTextStream &out, QTextStream &err)
     }
     CliProgram cli(err);
     Program &p = *cli.program;
-    if (!openRecordingFile(p, args[0])) {
+    if (!openNamedRecording(p, args[0], err)) {
         return 1;
     }
     p.rec.ginx = 0;

@@ -26,6 +26,15 @@ std::optional<int> toIndex(const QString &text)
     return ok ? std::optional<int>(v) : std::nullopt;
 }
 
+bool openNamedRecording(Program &p, const QString &file, QTextStream &err)
+{
+    if (openRecordingFile(p, file)) {
+        return true;
+    }
+    err << "rdx600-cli: not opened: " << file << '\n';
+    return false;
+}
+
 int openRecordingFiles(Program &p, const QStringList &files, QTextStream &err)
 {
     int notOpened = 0;
@@ -35,7 +44,7 @@ int openRecordingFiles(Program &p, const QStringList &files, QTextStream &err)
             ++notOpened;
             continue;
         }
-        if (!openRecordingFile(p, file)) {
+        if (!openNamedRecording(p, file, err)) {
             ++notOpened;
         }
     }

@@ -28,8 +28,13 @@ public:
     std::unique_ptr<Program> program;
 };
 
+// Opens one recording file as the Open command does; when it cannot be
+// opened, a line on `err` names it after the reader's own message.
+bool openNamedRecording(Program &p, const QString &file, QTextStream &err);
+
 // Opens the recording files into the slots in order; a file beyond the third
-// is refused with a line on `err`. The number of files not opened.
+// is refused with a line on `err`, and so is each file that cannot be opened.
+// The number of files not opened.
 int openRecordingFiles(Program &p, const QStringList &files, QTextStream &err);
 
 // A whole number, or nothing.

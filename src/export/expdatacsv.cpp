@@ -35,18 +35,15 @@ PerLineLayout perLineLayout(const QString &modeLetter)
 }
 
 // The values of a table line after its time label: fields between blanks,
-// at most ten. A negative value's sign stands apart from its digits in the
-// table's pictures ("-  005.0"); it is joined to them again.
+// at most ten (a negative value's sign stands beside its digits).
 struct LineFields {
     QStringView field[10];
-    bool minus[10] = {};
     int count = 0;
 };
 void readFields(QStringView line, LineFields &out)
 {
     out.count = 0;
     qsizetype i = 18;
-    bool minus = false;
     while (i < line.size() && out.count < 10) {
         while (i < line.size() && line[i] == QLatin1Char(' ')) {
             ++i;
@@ -58,18 +55,7 @@ void readFields(QStringView line, LineFields &out)
         if (i == from) {
             break;
         }
-        const QStringView word = line.mid(from, i - from);
-        if (word == QLatin1String("-") && !minus) {
-            minus = true;
-            continue;
-        }
-        out.minus[out.count] = minus;
-        out.field[out.count++] = word;
-        minus = false;
-    }
-    if (minus && out.count < 10) { // a sign with nothing after it stays as it was
-        out.minus[out.count] = false;
-        out.field[out.count++] = QStringView(u"-");
+        out.field[out.count++] = line.mid(from, i - from);
     }
 }
 
@@ -78,7 +64,8 @@ void readFields(QStringView line, LineFields &out)
 QString powerCsvText(const std::vector<float> &kw, int count, const QDateTime &start, int intervalMinutes,
                      bool high)
 {
-    const textformat::PictureFormat format(high ? QStringLiteral(" 0000 ") : QStringLiteral("  000.0"));
+    const textformat::PictureFormat format(high ? QStringLiteral(" 0000 ") : QStringLiteral("  000.0"),
+                                           textformat::SignPlace::BesideDigits);
     constexpr int kPerLine = 8;
     QString out;
     QDateTime t = start;
@@ -140,9 +127,6 @@ std::optional<QString> onePerLineText(const QString &table, const QString &modeL
                     t = t.addSecs(static_cast<qint64>(intervalMinutes) * 60);
                 }
                 out += QLatin1Char(' ');
-                if (fields.minus[k]) {
-                    out += QLatin1Char('-');
-                }
                 out += fields.field[k];
             }
             if (!lineEnded) {
@@ -164,7 +148,7 @@ bool PowerTableExport(Program &p)
     const auto &info = r.gInfo[powerSlot(p)];
     const QString letter = info[kColMode].text().toLower();
     bool written = false;
-    if (letter != QLatin1String("a") && letter != QLatin1String("d")) {
+    if (!isFifteenMinuteAverage(letter)) {
         p.dialogs().message(QStringLiteral("only 15 min, avg mode allowed"));
     } else {
         const PowerSpan span = powerSpan(p);

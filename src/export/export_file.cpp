@@ -7,6 +7,12 @@
 
 #include <QDir>
 
+bool isFifteenMinuteAverage(const QString &modeLetter)
+{
+    const QString l = modeLetter.toLower();
+    return l == QLatin1String("a") || l == QLatin1String("d");
+}
+
 QString exportDirectory(const Program &p)
 {
     QString stored = p.settings().get(QStringLiteral("Directory"), QStringLiteral("default"));

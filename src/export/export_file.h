@@ -7,6 +7,9 @@
 
 class Program;
 
+// The power exports take 15-minute average recordings only (mode "a" or "d").
+bool isFifteenMinuteAverage(const QString &modeLetter);
+
 // The folder of "Lotusint.csv" and "Lotusint.prn": the stored default
 // directory ("Directory"/"default"), or the root of the current drive when
 // none is stored.

@@ -105,9 +105,8 @@ bool InterchangeExport(Program &p)
     Recording &r = p.rec;
     const int slot = powerSlot(p);
     const auto &info = r.gInfo[slot];
-    const QString letter = info[kColMode].text().toLower();
     bool written = false;
-    if (letter != QLatin1String("a") && letter != QLatin1String("d")) {
+    if (!isFifteenMinuteAverage(info[kColMode].text())) {
         p.dialogs().message(QStringLiteral("            NOT A VALID MODE    ") + QLatin1Char('\r') +
                             QStringLiteral("   INTERVAL MUST BE 15 MINUTES    ") + QStringLiteral("\r\r"));
         p.dialogs().setBusy(false);

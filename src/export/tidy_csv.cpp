@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -31,13 +32,56 @@ QString tenthsText(int tenths)
            QLatin1Char('.') + QString::number(magnitude % 10);
 }
 
-QString fileNameOf(const QString &path)
-{
-    const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
-    return path.mid(cut + 1);
-}
-
 } // namespace
+
+QStringList recordingNames(const QStringList &paths)
+{
+    // The path's parts, last first; "/" and "\\" both separate them.
+    std::vector<QStringList> parts;
+    for (const QString &path : paths) {
+        QStringList p = QString(path)
+                            .replace(QLatin1Char('\\'), QLatin1Char('/'))
+                            .split(QLatin1Char('/'), Qt::SkipEmptyParts);
+        std::reverse(p.begin(), p.end());
+        parts.push_back(p);
+    }
+    const auto n = static_cast<qsizetype>(paths.size());
+    std::vector<qsizetype> depth(static_cast<size_t>(n), 1);
+    const auto name = [&](qsizetype i) {
+        const QStringList &p = parts[static_cast<size_t>(i)];
+        QStringList shown = p.mid(0, depth[static_cast<size_t>(i)]);
+        std::reverse(shown.begin(), shown.end());
+        return shown.join(QLatin1Char('/'));
+    };
+    // Names of different files that clash take one more folder each, until
+    // they differ or a path has no folder left.
+    for (bool grown = true; grown;) {
+        grown = false;
+        for (qsizetype i = 0; i < n; ++i) {
+            for (qsizetype j = i + 1; j < n; ++j) {
+                if (name(i) != name(j) || parts[static_cast<size_t>(i)] == parts[static_cast<size_t>(j)]) {
+                    continue;
+                }
+                for (const qsizetype k : {i, j}) {
+                    if (depth[static_cast<size_t>(k)] < parts[static_cast<size_t>(k)].size()) {
+                        ++depth[static_cast<size_t>(k)];
+                        grown = true;
+                    }
+                }
+            }
+        }
+    }
+    // The same file twice: the later ones are numbered in their order.
+    QStringList bases;
+    QStringList names;
+    for (qsizetype i = 0; i < n; ++i) {
+        bases << name(i);
+        const auto earlier = bases.count(bases.back()) - 1;
+        names << (earlier == 0 ? bases.back()
+                               : bases.back() + QStringLiteral(" #") + QString::number(earlier + 1));
+    }
+    return names;
+}
 
 QString csvField(const QString &text)
 {
@@ -56,7 +100,14 @@ std::optional<QByteArray> tidyCsv(const Program &p)
     std::vector<Column> columns;
     // Time of each row -> one cell per column.
     std::map<QDateTime, std::vector<QString>> rows;
-    std::vector<std::pair<int, QDateTime>> starts; // per slot: its first time
+    QStringList paths;
+    for (int slot = 0; slot < kSlots; ++slot) {
+        if (r.slotInUse(slot)) {
+            paths << r.gInfo[slot][kColPath].text();
+        }
+    }
+    const QStringList names = recordingNames(paths);
+    qsizetype named = 0;
     for (int slot = 0; slot < kSlots; ++slot) {
         if (!r.slotInUse(slot)) {
             continue;
@@ -67,7 +118,7 @@ std::optional<QByteArray> tidyCsv(const Program &p)
         if (!interval || !start) {
             return std::nullopt;
         }
-        const QString name = fileNameOf(r.gInfo[slot][kColPath].text());
+        const QString &name = names[named++];
         const QString units =
             r.gInfo[slot][kColUnits].text() == QLatin1String("V") ? QStringLiteral("V") : QStringLiteral("A");
         const bool mma = isMinMaxAvg(letter);
@@ -108,7 +159,7 @@ std::optional<QByteArray> tidyCsv(const Program &p)
     text += QStringLiteral("\r\n");
     for (auto &[time, cells] : rows) {
         cells.resize(columns.size());
-        text += time.toString(QStringLiteral("yyyy-MM-ddTHH:mm"));
+        text += time.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
         for (const QString &cell : cells) {
             text += QLatin1Char(',') + cell;
         }

@@ -167,7 +167,7 @@ int fixedText(double a, int decimals, char *buf, int size)
 
 } // namespace
 
-PictureFormat::PictureFormat(const QString &pic) : whole_(pic)
+PictureFormat::PictureFormat(const QString &pic, SignPlace signPlace) : whole_(pic), signPlace_(signPlace)
 {
     const auto isDigit = [](QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('#'); };
     int first = -1;
@@ -349,13 +349,22 @@ void PictureFormat::appendDigits(QString &out, bool negative, const char *digits
         }
     }
     // A value that rounds to zero shows no sign; otherwise the sign leads the
-    // whole picture, literal blanks included.
+    // whole picture, literal blanks included, or stands beside the digits.
     const bool sign = negative && !zero;
+    const bool leading = sign && signPlace_ == SignPlace::Leading;
+    const bool beside = sign && !leading;
     if (!latin1Ends_) {
-        if (sign) {
+        if (leading) {
             out += QLatin1Char('-');
         }
         out += prefix_;
+        if (beside) {
+            if (out.endsWith(QLatin1Char(' '))) {
+                out.back() = QLatin1Char('-');
+            } else {
+                out += QLatin1Char('-');
+            }
+        }
         out += QLatin1String(number, m);
         out += suffix_;
         return;
@@ -363,11 +372,20 @@ void PictureFormat::appendDigits(QString &out, bool negative, const char *digits
     // One piece: sign, picture text before, number, picture text after.
     char piece[1400];
     int k = 0;
-    if (sign) {
+    if (leading) {
         piece[k++] = '-';
     }
     for (const char c : prefixLatin1_) {
         piece[k++] = c;
+    }
+    if (beside) {
+        if (k > 0 && piece[k - 1] == ' ') {
+            piece[k - 1] = '-';
+        } else if (k == 0 && out.endsWith(QLatin1Char(' '))) {
+            out.back() = QLatin1Char('-');
+        } else {
+            piece[k++] = '-';
+        }
     }
     for (int i = 0; i < m; ++i) {
         piece[k++] = number[i];

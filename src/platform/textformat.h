@@ -46,11 +46,24 @@ QString numberText(double v);
 // (".000", 4.38) -> "4.380", (".000", 0.5) -> ".500".
 QString picture(double v, const QString &pic);
 
+// Where a picture puts the "-" of a negative value.
+enum class SignPlace {
+    // In front of the whole text, the picture's leading blanks included
+    // (("  000.0", -5) -> "-  005.0"), as picture() does.
+    Leading,
+    // Right before the digits, in the blank that stands there, so that the
+    // text keeps its width and a reader splitting at blanks sees one number
+    // (("  000.0", -5) -> " -005.0"). Without a blank in the picture it takes
+    // the blank that ends the text already written, and only without one does
+    // the text grow by the sign.
+    BesideDigits,
+};
+
 // A picture read once, for formatting many numbers with it:
 // PictureFormat(pic)(v) == picture(v, pic).
 class PictureFormat {
 public:
-    explicit PictureFormat(const QString &pic);
+    explicit PictureFormat(const QString &pic, SignPlace signPlace = SignPlace::Leading);
     QString operator()(double v) const;
     // Appends the formatted number to `out` (no text of its own is made).
     void appendTo(QString &out, double v) const;
@@ -65,6 +78,7 @@ private:
     QString prefix_, suffix_;
     QByteArray prefixLatin1_, suffixLatin1_; // the same, when they are Latin-1 (pictures are)
     bool latin1Ends_ = false;
+    SignPlace signPlace_ = SignPlace::Leading;
     bool hasDigits_ = false;
     bool hasDot_ = false;
     bool noDecimalPlaces_ = true;

@@ -108,7 +108,12 @@ double storedKilovolts(const Program &p)
 
 int powerSlot(const Program &p)
 {
-    return p.rec.slotInUse(p.rec.ginx) ? p.rec.ginx : 0;
+    for (int slot = 0; slot < kSlots; ++slot) {
+        if (p.rec.slotInUse(slot)) {
+            return slot;
+        }
+    }
+    return 0;
 }
 
 void DisplPlotPwr(Program &p)
@@ -144,7 +149,7 @@ void DisplPlotPwr(Program &p)
     cs.gPointCount = std::max<int32_t>(r.gdataend - r.gDatastart, 0);
 
     const double kv = storedKilovolts(p);
-    const int interval = p.modes.interval(r.gInfo[0][kColMode].text()).value_or(0);
+    const int interval = p.modes.interval(r.gInfo[powerSlot(p)][kColMode].text()).value_or(0);
     const power::Result res = power::compute(r, n, r.gDatastart, r.gdataend, kv, ps.gPowerFactor, interval);
 
     // The power array: cleared, then the span's values from index 0.
@@ -178,20 +183,26 @@ void DisplPlotPwr(Program &p)
     r.gOutputMode = 0;
 }
 
-void PowerPlotCommand(Program &p)
+void startWholePowerSpan(Program &p)
 {
     Recording &r = p.rec;
     ChartState &cs = p.chart;
-    if (p.io.chart1 != nullptr) {
-        p.io.chart1->addTypeFlag(chartcmd::kTypeFlag);
-    }
     r.gDatastart = 0;
-    r.gdataend = r.gInfo[0][kColLast].toInt();
+    r.gdataend = r.gInfo[powerSlot(p)][kColLast].toInt();
     r.gSelectFlag = 0;
     r.gZoomFlag = false;
     cs.gMarkFlag = 0;
     cs.gYScaleMin = 0;
     cs.gOnePageFlag = false;
+}
+
+void PowerPlotCommand(Program &p)
+{
+    ChartState &cs = p.chart;
+    if (p.io.chart1 != nullptr) {
+        p.io.chart1->addTypeFlag(chartcmd::kTypeFlag);
+    }
+    startWholePowerSpan(p);
     HideTextViews(p);
     HideChart(p);
     cs.gPowerView = 1;

@@ -21,6 +21,15 @@ void PowerPlotCommand(Program &p);
 double storedKilovolts(const Program &p);
 QString storedLineVoltage(const Program &p);
 
-// The slot whose mode, times and range the power reports use: ginx when it
-// is open, otherwise slot 0.
+// The recording the power is computed over: the first one opened (slot 0,
+// the first file of the command line). The power plot's span is its whole
+// length, and its mode, interval, range and start time give the times and
+// layouts of the power plot, summary, table and both power exports, whatever
+// recording was opened or selected last, so that the program and rdx600-cli
+// write the same bytes for the same files opened in the same order.
 int powerSlot(const Program &p);
+
+// The span a new power plot starts from (the Power Plot command and the
+// command line's power subcommands): the whole of that recording, with no
+// selection, zoom, mark or user's axis minimum.
+void startWholePowerSpan(Program &p);

@@ -57,6 +57,14 @@ int openRecordings(const Recording &r)
     return n;
 }
 
+Refusal recordingRefusal(const Recording &r, int slot)
+{
+    if (isMinMaxAvg(r.gInfo[slot][kColMode].text())) {
+        return Refusal::Average;
+    }
+    return r.gInfo[slot][kColUnits].text() != QLatin1String("A") ? Refusal::Amps : Refusal::None;
+}
+
 Check checkRecordings(const Recording &r)
 {
     Check c;
@@ -64,13 +72,11 @@ Check checkRecordings(const Recording &r)
         if (!r.slotInUse(slot)) {
             continue;
         }
-        if (r.gInfo[slot][kColUnits].text() != QLatin1String("A")) {
-            c.refusal = Refusal::Amps;
+        const Refusal refusal = recordingRefusal(r, slot);
+        if (refusal != Refusal::None) {
+            c.refusal = refusal;
         }
-        if (isMinMaxAvg(r.gInfo[slot][kColMode].text())) {
-            c.minMaxAvg = true;
-            c.refusal = Refusal::Average;
-        }
+        c.minMaxAvg = c.minMaxAvg || refusal == Refusal::Average;
     }
     return c;
 }

@@ -20,6 +20,9 @@ struct Check {
     Refusal refusal = Refusal::None;
     bool minMaxAvg = false; // a min/max/avg recording is open (Power View is then disabled)
 };
+// What keeps one open recording out of the power: its units, or, taking
+// precedence, its min/max/avg mode.
+Refusal recordingRefusal(const Recording &r, int slot);
 // Tests the open recordings in slot order, the units before the mode of each;
 // the last error found is the one reported.
 Check checkRecordings(const Recording &r);

@@ -45,8 +45,10 @@ QString powerTableText(const Program &p, const PowerSpan &span)
     const auto &info = p.rec.gInfo[powerSlot(p)];
     const QString letter = info[kColMode].text();
     const PowerTableLayout layout = powerTableLayout(letter);
+    // Reverse power keeps its sign beside its digits (see the reading table).
     const textformat::PictureFormat format(info[kColRange].text() == QLatin1String("HIGH") ? layout.highFormat
-                                                                                           : layout.format);
+                                                                                           : layout.format,
+                                           textformat::SignPlace::BesideDigits);
     TableLayout lines;
     lines.valuesPerLine = layout.valuesPerLine;
     lines.advanceMinutes = layout.valuesPerLine * p.modes.interval(letter).value_or(0);

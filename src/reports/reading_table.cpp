@@ -64,8 +64,11 @@ QString readingTableText(const Recording &r, int slot, const ReadingTableSpan &s
 {
     const auto &info = r.gInfo[slot];
     const ReadingTableLayout layout = readingTableLayout(info[kColMode].text());
+    // The sign of a negative reading stands beside its digits, so that the
+    // table, and its export, read as one number per field.
     const textformat::PictureFormat format(info[kColRange].text() == QLatin1String("HIGH") ? layout.highFormat
-                                                                                           : layout.format);
+                                                                                           : layout.format,
+                                           textformat::SignPlace::BesideDigits);
     const auto &values = r.gValues[static_cast<size_t>(slot)];
     const int count = std::max(span.last - span.first + 1, 0);
     TableLayout lines;

@@ -1,5 +1,10 @@
 // rdx600-cli table, power and export, run as a user would.
+#include "platform/settings_store.h"
+#include "program/program.h"
+#include "shell/commands.h"
+#include "shell/startup.h"
 #include "support/recording_files.h"
+#include "support/test_program.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,9 +92,11 @@ TEST_F(CliPowerTest, WrongUsageAndRefusals)
         EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(r.err.contains("usage:")) << args.join(' ').toStdString();
     }
-    const CliRun volts = cli({"power", "--volts", "480", recording("v.dat", {"120", "121"}, "KLV")});
+    const QString v = recording("v.dat", {"120", "121"}, "KLV");
+    const CliRun volts = cli({"power", "--volts", "480", v});
     EXPECT_EQ(volts.exitCode, 1);
-    EXPECT_EQ(volts.err, "Files must all be amps for power to plot\n");
+    EXPECT_EQ(volts.err,
+              "Files must all be amps for power to plot\nrdx600-cli: not a current recording: " + v + "\n");
     EXPECT_EQ(volts.out, "");
 }
 
@@ -144,6 +151,59 @@ TEST_F(CliPowerTest, PowerExportsIntoTheFolderGiven)
     EXPECT_TRUE(r.err.startsWith("The file could not be written:\n" +
                                  QDir::toNativeSeparators(dir.filePath("missing/Lotusint.csv"))))
         << r.err.toStdString();
+}
+
+// The menu commands and rdx600-cli take the span and its first time from the
+// same recording (the first opened), whichever was opened last: with two
+// recordings that start at different times both write the same bytes.
+TEST_F(CliPowerTest, ProgramAndCommandLineWriteTheSameBytes)
+{
+    // a.dat: 200 values to 10:00 on the 17th; b.dat: 150 values to 14:00 on
+    // the 17th, so it starts 18 hours after a.dat.
+    QStringList first;
+    QStringList second;
+    for (int i = 0; i < 200; ++i) {
+        first << QString::number(100 + i % 37);
+        second << QString::number(50 + i % 11);
+    }
+    const QString a = recording("a.dat", first, "KLA", "03-17-26 10:00");
+    const QString b = recording("b.dat", second.mid(0, 150), "KLA", "03-17-26 14:00");
+    const QString programDir = dir.filePath("program");
+    const QString cliDir = dir.filePath("cli");
+    ASSERT_TRUE(QDir().mkpath(programDir) && QDir().mkpath(cliDir));
+
+    TestProgram tp;
+    Program &p = tp.p();
+    loadStartupValues(p.splash, QDir::currentPath());
+    initialiseProgram(p);
+    mainWindowLoad(p);
+    installCommands(p);
+    tp.settings.store.save("Directory", "default", programDir);
+    tp.dialogs.openAnswers = {a, b};
+    ASSERT_TRUE(p.runCommand("mnuItemOpen"));
+    ASSERT_TRUE(p.runCommand("mnuItemOpen"));
+    ASSERT_EQ(p.rec.ginx, 1); // the last opened
+    tp.dialogs.inputAnswers = {"1000", "FEEDER-7"};
+    ASSERT_TRUE(p.runCommand("mnuItemViewPower"));
+    ASSERT_TRUE(p.runCommand("mnuItemViewPwrTable"));
+    const QString shownTable = QString(p.view.Header1.text + "\r\n" + p.report.gTable).replace("\r\n", "\n");
+    ASSERT_TRUE(p.runCommand("MnuItemexpdatacsv"));
+    ASSERT_TRUE(p.runCommand("mnuItemViewPwrTable"));
+    ASSERT_TRUE(p.runCommand("mnuitemexprep"));
+
+    const CliRun power = cli({"power", "--volts", "1000", a, b});
+    EXPECT_EQ(power.exitCode, 0) << power.err.toStdString();
+    EXPECT_TRUE(power.out.endsWith(shownTable)) << shownTable.left(300).toStdString();
+    EXPECT_TRUE(shownTable.contains("\n08:15  Mar 15, 26 ")) << shownTable.left(300).toStdString();
+    EXPECT_EQ(cli({"export", "csv", "--volts", "1000", "--dir", cliDir, a, b}).exitCode, 0);
+    EXPECT_EQ(
+        cli({"export", "interchange", "--volts", "1000", "--id", "FEEDER-7", "--dir", cliDir, a, b}).exitCode,
+        0);
+    for (const char *name : {"Lotusint.csv", "Lotusint.prn"}) {
+        const QByteArray written = read(programDir + "/" + name);
+        EXPECT_GT(written.size(), 400) << name;
+        EXPECT_EQ(written, read(cliDir + "/" + name)) << name;
+    }
 }
 
 } // namespace

@@ -52,7 +52,8 @@ TEST_F(CliTest, MessagesGoToStandardErrorWithStatusOne)
     const QString g = write("g.dat", recording("g", {"1", "2", "3"}));
     CliRun r = run({"summary", tp.path("missing.dat"), a, g});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "File not found\nMode mixing not allowed\n");
+    EXPECT_EQ(r.err, "File not found\nrdx600-cli: not opened: " + tp.path("missing.dat") +
+                         "\nMode mixing not allowed\nrdx600-cli: not opened: " + g + "\n");
     EXPECT_TRUE(r.out.startsWith("    File:     a.dat"));
     EXPECT_EQ(r.out.count("    File:     "), 1);
 
@@ -64,12 +65,55 @@ TEST_F(CliTest, MessagesGoToStandardErrorWithStatusOne)
     const QString big = write("big.dat", recording("a", {"5000"}));
     r = run({"summary", big});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "Error in processing file\n");
+    EXPECT_EQ(r.err, "Error in processing file\nrdx600-cli: not opened: " + big + "\n");
     EXPECT_EQ(r.out, "");
 
     EXPECT_EQ(run({"summary"}).exitCode, 2);
     EXPECT_EQ(run({"time", a, "x"}).exitCode, 2);
     EXPECT_TRUE(run({"frobnicate"}).err.startsWith("usage:"));
+}
+
+// A subcommand given several files names the one it failed on, whichever
+// the failure: the reader's, the power's or the export's.
+TEST_F(CliTest, SeveralFilesNameTheOneThatFailed)
+{
+    const QString a = write("a.dat", recording("a", {"1", "2"}));
+    const QString five = write("five.dat", recording("b", {"1", "2"}));
+    RecordingFileContent volts = recording("a", {"120", "121"});
+    volts.family = "KLV";
+    const QString v = write("v.dat", volts);
+    const QString missing = tp.path("missing.dat");
+    const QString dir = tp.files.path();
+    struct Case {
+        QStringList args;
+        QString line;
+    };
+    for (const Case &c : {
+             Case{{"power", "--volts", "480", a, missing}, "rdx600-cli: not opened: " + missing},
+             Case{{"power", "--volts", "480", a, v}, "rdx600-cli: not a current recording: " + v},
+             Case{{"export", "csv", "--volts", "480", "--dir", dir, a, five},
+                  "rdx600-cli: not opened: " + five},
+             Case{{"export", "csv", "--volts", "480", "--dir", dir, five},
+                  "rdx600-cli: not a 15-minute average recording: " + five},
+         }) {
+        const CliRun r = run(c.args);
+        EXPECT_EQ(r.exitCode, 1) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.endsWith(c.line + "\n")) << r.err.toStdString();
+    }
+}
+
+TEST_F(CliTest, HelpAndVersionGoToStandardOutput)
+{
+    for (const QStringList &args : {QStringList{"--help"}, QStringList{"-h"}, QStringList{"export", "--help"},
+                                    QStringList{"--version"}}) {
+        const CliRun r = run(args);
+        EXPECT_EQ(r.exitCode, 0) << args.join(' ').toStdString();
+        EXPECT_EQ(r.err, "");
+        EXPECT_TRUE(
+            r.out.startsWith(args.contains("--version") ? "rdx600-cli Version " : "usage: rdx600-cli"))
+            << r.out.toStdString();
+    }
+    EXPECT_EQ(run({"--version", "extra"}).exitCode, 2);
 }
 
 TEST_F(CliTest, TimeStampOfAValueIndex)
@@ -138,10 +182,10 @@ TEST_F(CliTest, TidyExportIsOneTableOfEveryRecording)
     const CliRun run1 = run({"export", "tidy", fileA, fileB});
     EXPECT_EQ(run1.exitCode, 0) << run1.err.toStdString();
     EXPECT_EQ(run1.out, "time,a.dat (A),b.dat (A)\r\n"
-                        "2026-03-15T09:30,10.0,\r\n"
-                        "2026-03-15T09:45,20.0,\r\n"
-                        "2026-03-15T10:00,30.0,6.5\r\n"
-                        "2026-03-15T10:15,,5.5\r\n");
+                        "2026-03-15T09:30:00,10.0,\r\n"
+                        "2026-03-15T09:45:00,20.0,\r\n"
+                        "2026-03-15T10:00:00,30.0,6.5\r\n"
+                        "2026-03-15T10:15:00,,5.5\r\n");
 
     // A min/max/avg recording gives three columns, at the times the program
     // shows for its intervals everywhere; a comma in a name is quoted.
@@ -158,8 +202,15 @@ TEST_F(CliTest, TidyExportIsOneTableOfEveryRecording)
     EXPECT_EQ(QString::fromUtf8(f.readAll()).toStdString(),
               "time,\"feeder, \"\"north\"\".dat average (V)\",\"feeder, \"\"north\"\".dat maximum (V)\","
               "\"feeder, \"\"north\"\".dat minimum (V)\"\r\n"
-              "2026-03-15T09:35,-1.0,-0.5,-1.5\r\n"
-              "2026-03-15T09:50,15.0,20.0,10.0\r\n");
+              "2026-03-15T09:35:00,-1.0,-0.5,-1.5\r\n"
+              "2026-03-15T09:50:00,15.0,20.0,10.0\r\n");
+
+    // Two files of the same name in two folders: two columns told apart.
+    ASSERT_TRUE(QDir().mkpath(tp.path("north")) && QDir().mkpath(tp.path("south")));
+    const CliRun run3 =
+        run({"export", "tidy", write("north/feed.dat", a), write("south/feed.dat", a), fileB});
+    EXPECT_TRUE(run3.out.startsWith("time,north/feed.dat (A),south/feed.dat (A),b.dat (A)\r\n"))
+        << run3.out.toStdString();
 
     EXPECT_EQ(run({"export", "tidy"}).exitCode, 2);
     EXPECT_EQ(run({"export", "tidy", fileA, "--bogus"}).exitCode, 2);

@@ -1,6 +1,7 @@
 #include "export/expdatacsv.h"
 #include "export/export_commands.h"
 #include "export/interchange.h"
+#include "export/tidy_csv.h"
 #include "power/displ_plot_pwr.h"
 #include "power/power_table.h"
 #include "power_fixture.h"
@@ -8,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -99,6 +101,47 @@ TEST_F(ExportTest, OneReadingPerLineOfAMinMaxAvgTable)
                               "24 01 01 10 10 106 107 108\r\n"
                               "\r\n"
                               "\r\n");
+}
+
+// A blank-separated reader (a spreadsheet's import of the ".prn") sees one
+// number per value, negative ones included, in every layout, and every
+// column stays where it is for positive values.
+TEST_F(ExportTest, DataTableFieldsKeepTheirSignsAndColumns)
+{
+    const auto values = series(3 * 12, [](int i) { return (i % 2 == 0 ? -1 : 1) * (i * 613 % 12000); });
+    std::vector<int16_t> magnitudes(values.size());
+    std::transform(values.begin(), values.end(), magnitudes.begin(), [](int16_t v) { return std::abs(v); });
+    for (const char *letter : {"a", "b", "c", "g"}) {
+        for (const char *range : {"LOW", "HIGH"}) {
+            const QString where = QString("%1 %2").arg(letter, range);
+            showTable(letter, magnitudes, range);
+            const QStringList positive = p().report.gTable.split(kCrLf);
+            CloseRecordings(p());
+            showTable(letter, values, range);
+            p().runCommand("MnuItemexpdatacsv");
+            QStringList lines = QString::fromLatin1(readAll(prn())).split(kCrLf);
+            lines.removeFirst(); // the heading
+            std::vector<double> read;
+            for (int k = 0; k < lines.size(); ++k) {
+                if (lines[k].size() > 18) {
+                    EXPECT_EQ(lines[k].size(), positive.value(k).size()) << where.toStdString();
+                }
+                for (const QString &field : lines[k].mid(18).split(' ', Qt::SkipEmptyParts)) {
+                    bool ok = false;
+                    read.push_back(field.toDouble(&ok));
+                    EXPECT_TRUE(ok) << where.toStdString() << ": " << lines[k].toStdString();
+                }
+            }
+            ASSERT_EQ(read.size(), values.size()) << where.toStdString();
+            const bool high = QString(range) == "HIGH";
+            for (size_t i = 0; i < values.size(); ++i) {
+                // Stored as average, maximum, minimum; the table shows them as stored.
+                const double stored = values[i] / 10.0;
+                EXPECT_NEAR(read[i], high ? std::round(stored) : stored, 1e-9) << where.toStdString();
+            }
+            CloseRecordings(p());
+        }
+    }
 }
 
 struct RoundTripCase {
@@ -374,6 +417,26 @@ TEST_F(ExportTest, MeteringDataReportRefusesOtherModes)
     EXPECT_TRUE(tp.dialogs.inputs.empty());
     EXPECT_FALSE(QFile::exists(tp.path("Lotusint.prn")));
     EXPECT_FALSE(p().menu.enabled("mnuitemexprep"));
+}
+
+// Tidy CSV column names ---------------------------------------------------------------
+
+TEST(TidyNames, FilesOfTheSameNameAreToldApartByTheirFolders)
+{
+    struct Case {
+        QStringList paths;
+        QStringList names;
+    };
+    for (const Case &c : {
+             Case{{"/d/north.dat", "/d/south.dat"}, {"north.dat", "south.dat"}},
+             Case{{"/n/feed.dat", "/s/feed.dat", "/s/other.dat"}, {"n/feed.dat", "s/feed.dat", "other.dat"}},
+             Case{{"/x/a/feed.dat", "/y/a/feed.dat"}, {"x/a/feed.dat", "y/a/feed.dat"}},
+             Case{{"/d/feed.dat", "/d/old/feed.dat"}, {"d/feed.dat", "old/feed.dat"}},
+             Case{{"C:\\rec\\feed.dat", "C:\\old\\feed.dat"}, {"rec/feed.dat", "old/feed.dat"}},
+             Case{{"/d/feed.dat", "/d/feed.dat", "/d/feed.dat"}, {"feed.dat", "feed.dat #2", "feed.dat #3"}},
+         }) {
+        EXPECT_EQ(recordingNames(c.paths), c.names) << c.paths.join(' ').toStdString();
+    }
 }
 
 } // namespace

@@ -189,6 +189,34 @@ TEST(PictureSpecial, NonFiniteValuesDoNotBreakTheText)
     EXPECT_EQ(picture(std::numeric_limits<double>::infinity(), "##0.0"), "inf");
 }
 
+// Table pictures keep a negative value's sign beside its digits: in the
+// picture's blank before them, else in the blank the text before ends with;
+// the tenths and the double paths agree.
+TEST(PictureSign, BesideTheDigitsInTheFieldsOwnWidth)
+{
+    struct Case {
+        QString before;
+        int tenths;
+        QString pic;
+        QString expected;
+    };
+    for (const Case &c :
+         {Case{"", -50, "  000.0", " -005.0"}, Case{"", -482, " 0000 ", "-0048 "},
+          Case{"", -12345, "   000", "  -1235"}, Case{"x  ", -50, "000.0", "x -005.0"},
+          Case{"x", -50, "000.0", "x-005.0"}, Case{"", -4, " 0000", " 0000"},
+          Case{"", 50, "  000.0", "  005.0"},
+          Case{"", -50, QString::fromUtf8("\u2192 000.0"), QString::fromUtf8("\u2192-005.0")},
+          Case{"a ", -50, QString::fromUtf8("000.0\u2190"), QString::fromUtf8("a-005.0\u2190")}}) {
+        const PictureFormat format(c.pic, SignPlace::BesideDigits);
+        QString viaTenths = c.before;
+        format.appendTenths(viaTenths, c.tenths);
+        QString viaDouble = c.before;
+        format.appendTo(viaDouble, c.tenths / 10.0);
+        EXPECT_EQ(viaTenths, c.expected) << c.pic.toStdString();
+        EXPECT_EQ(viaDouble, c.expected) << c.pic.toStdString();
+    }
+}
+
 TEST_F(GermanLocale, PicturesAndNumbersKeepThePointAndComma)
 {
     EXPECT_EQ(picture(1234567.0, "###,###,##0"), "1,234,567");

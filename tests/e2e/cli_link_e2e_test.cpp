@@ -81,6 +81,19 @@ TEST_F(CliLinkE2E, DamagedDownloadIsSavedOnlyWhenAsked)
     EXPECT_TRUE(r.out.contains("Instrument Information from download")) << r.out.toStdString();
 }
 
+TEST_F(CliLinkE2E, DamagedRecoveryIsSavedOnlyWhenAsked)
+{
+    SimHarness sim({"--type", "8", "--mode", "D", "--readings", "300", "--fault", "bad-chars"});
+    ASSERT_TRUE(sim.started()) << sim.error().toStdString();
+    CliRun r = run({"recover", "--port", "1", "--type", "8", out("r.dat")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("Do you want to save this file anyway?")) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(out("r.dat")));
+    r = run({"recover", "--port", "1", "--type", "8", "--save-damaged", out("r.dat")});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(QFile::exists(out("r.dat")));
+}
+
 TEST_F(CliLinkE2E, StoppedOlderUnitNeedsTheFieldInitialization)
 {
     SimHarness sim({"--type", "2", "--layout", "old", "--mode", "E", "--readings", "200"});
