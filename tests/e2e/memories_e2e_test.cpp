@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -44,6 +45,11 @@ const Memory kMemories[] = {
     {"StoppedBeforeFull", 8, false, "D", 500, "03-14-26 09:45", "14:45  Mar 19, 26", true},
     {"RunningPartFilledMinMaxAvg", 13, false, "h", 3000, "10-01-26 06:00", "17:20  Oct 04, 26", true},
 };
+
+void PrintTo(const Memory &m, std::ostream *os)
+{
+    *os << m.name;
+}
 
 class Memories : public ::testing::TestWithParam<Memory> {
 protected:
@@ -120,7 +126,7 @@ protected:
         EXPECT_EQ(got.size(), expected.size());
         EXPECT_TRUE(got == expected) << "readings differ";
         if (!stopped.isEmpty()) {
-            EXPECT_EQ(end, stopped);
+            EXPECT_EQ(end.toStdString(), stopped.toStdString());
         }
     }
     // Save As of value indices first..last of the open recording.
