@@ -203,18 +203,6 @@ std::vector<HeaderCase> headerCases()
          {},
          10710,
          0},
-        {"stopped T unit, mode J, full memory: capacity x 5 minutes",
-         'J',
-         "12-01-26 08:00",
-         true,
-         294,
-         {},
-         true,
-         "12-02-26 08:30",
-         {},
-         294,
-         0,
-         300},
         {"stopped T unit whose readings reach past the download: the end time",
          'D',
          "12-07-26 10:00",
@@ -329,14 +317,6 @@ TEST(CharacterLimit, AWholeMemoryOfTheWidestReadingsFits)
         EXPECT_EQ(countReadings(processDownload(cells, capacity == kMqaS5Readings), capacity + 1), capacity);
     }
     EXPECT_EQ(memoryCharacters(1000000), memoryCharacters(42967));
-}
-
-TEST(CountReadings, ItemsAfterTheHeaderLine)
-{
-    EXPECT_EQ(countReadings("\"\r\nKQAd   1234  01-02-26 10:00\r\n1 2, 3\r\n4\x1a 5\"", 100), 4);
-    EXPECT_EQ(countReadings("x\r\nMQAd\r\nT: 5.5 6\"7", 100), 2);
-    EXPECT_EQ(countReadings("KQAd\r\nT: 1 2 3 4", 3), 3);
-    EXPECT_EQ(countReadings("KQAd T: 1 2", 10), 0);
 }
 
 } // namespace
