@@ -195,7 +195,7 @@ Outcome receiveLoop(Program &p, QByteArray &cells, int32_t &position)
     bool familyConfirmed = !autoDetect;
     position = 0;
     cells.clear();
-    cells.reserve(kCharLimitLarge + 1);
+    cells.reserve(limit + 1);
     bool idle = false;
     int sinceEvents = kEventsEvery;
     while (position < limit) {
@@ -208,6 +208,7 @@ Outcome receiveLoop(Program &p, QByteArray &cells, int32_t &position)
             cells.clear();
             s.lowBattery = false;
             limit = downloadCharLimit(p.splash.maxSamples);
+            cells.reserve(limit + 1);
         }
         if (idle || ++sinceEvents >= kEventsEvery) {
             sinceEvents = 0;
@@ -289,7 +290,7 @@ Outcome receiveLoop(Program &p, QByteArray &cells, int32_t &position)
 std::optional<QByteArray> processCells(Program &p, const QByteArray &cells, bool trim)
 {
     DownloadWindowState &s = state(p);
-    DownloadTextBuilder builder(trim);
+    DownloadTextBuilder builder(trim, cells.size());
     for (qsizetype i = 0; i < cells.size(); ++i) {
         if (i % kProcessStep == 0) {
             if (i % kProgressStep == 0 && i > 0) {

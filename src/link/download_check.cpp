@@ -394,13 +394,34 @@ QString CountDownloadErrors(Program &p)
         countDownloadErrors(p.rec.gText, p.link.download.runSpec.enableChange999sTo000));
 }
 
-DownloadReports downloadReports(const QString &result, const RunSpecFlags &flags)
+QString unknownModeProblem(const QString &text, const ModeTable &modes)
+{
+    const auto m = downloadHeaderIndex(text);
+    if (!m || *m + 3 >= text.size()) {
+        return {};
+    }
+    const QChar c = text.at(*m + 3);
+    const QString letter = c == QLatin1Char(' ') ? QStringLiteral("a") : QString(c).toLower();
+    if (modes.interval(letter)) {
+        return {};
+    }
+    const QString shown = c.unicode() < 32 ? QStringLiteral("code ") + QString::number(c.unicode())
+                                           : QLatin1Char('\'') + QString(c) + QLatin1Char('\'');
+    return QStringLiteral("unknown mode letter ") + shown +
+           QStringLiteral(" in the header (the file will not open)");
+}
+
+DownloadReports downloadReports(const QString &result, const RunSpecFlags &flags,
+                                const QString &headerProblem)
 {
     DownloadReports reports;
-    const auto counts = parseDownloadErrorResult(result);
-    if (!counts) {
+    const auto parsed = parseDownloadErrorResult(result);
+    if (!parsed && headerProblem.isEmpty()) {
         return reports;
     }
+    DownloadErrorCounts clean;
+    clean.ctrlZ = 1;
+    const DownloadErrorCounts *counts = parsed ? &*parsed : &clean;
     if (flags.enable999CountReport && counts->readings999 > 0) {
         reports.count999 =
             QStringLiteral("Download had ") + QString::number(counts->readings999) +
@@ -409,10 +430,13 @@ DownloadReports downloadReports(const QString &result, const RunSpecFlags &flags
                                          : QStringLiteral("(which was/were left as is)"));
     }
     const bool damaged = counts->badCharacters != 0 || counts->incorrectLines != 0 ||
-                         counts->readingsOver999 != 0 || counts->ctrlZ != 1;
+                         counts->readingsOver999 != 0 || counts->ctrlZ != 1 || !headerProblem.isEmpty();
     if (flags.enableErrorReport && damaged) {
         const QString bullet = reportBullet();
         QString t = QStringLiteral("Downloaded data has the following error(s):") + kCrLf;
+        if (!headerProblem.isEmpty()) {
+            t += bullet + headerProblem + kCrLf;
+        }
         if (counts->incorrectLines != 0) {
             t += bullet + QString::number(counts->incorrectLines) +
                  QStringLiteral(" line(s) with an incorrect number of readings") + kCrLf;
@@ -444,8 +468,9 @@ bool DownloadReportAndSave(Program &p)
 {
     InsertErrors(p);
     const QString result = CountDownloadErrors(p);
-    if (!result.isEmpty()) {
-        const DownloadReports reports = downloadReports(result, p.link.download.runSpec);
+    const QString modeProblem = unknownModeProblem(p.rec.gText, p.modes);
+    if (!result.isEmpty() || !modeProblem.isEmpty()) {
+        const DownloadReports reports = downloadReports(result, p.link.download.runSpec, modeProblem);
         if (!reports.count999.isEmpty()) {
             p.dialogs().message(reports.count999);
         }

@@ -13,6 +13,7 @@
 #include <QString>
 #include <optional>
 
+class ModeTable;
 class Program;
 
 // "   •  ": three blanks, the bullet (code 149 of the Windows code page,
@@ -102,7 +103,13 @@ struct DownloadReports {
     QString count999; // OK box
     QString errors;   // Yes/No box: save anyway?
 };
-DownloadReports downloadReports(const QString &result, const RunSpecFlags &flags);
+// `headerProblem`, when not empty, is one more error, listed first.
+DownloadReports downloadReports(const QString &result, const RunSpecFlags &flags,
+                                const QString &headerProblem = {});
+// The error a header's mode letter makes when it has no row in `modes`
+// (a letter outside "a" to "m"; a blank reads as "a"): the file reader
+// refuses such a file. Empty when the letter is known or there is no header.
+QString unknownModeProblem(const QString &text, const ModeTable &modes);
 
 // The end of a download: the insertions, the check, the reports and, unless
 // the error report was answered No, the save dialog for gText. True when a

@@ -5,6 +5,9 @@
 #include "platform/textformat.h"
 #include "program/program.h"
 #include "recording/calc_date.h"
+#include "recording/recording.h"
+
+#include <algorithm>
 
 using textformat::DateText;
 
@@ -40,6 +43,15 @@ QString asHeaderTime(const QString &stamp)
     return t ? textformat::dateText(*t, DateText::Header) : QString();
 }
 
+// A stop time ("mm-dd-yy hh:mm"), or the end time of the download when the
+// stop time would be later: a unit cannot have stopped after it was read.
+QString notAfter(const QString &stop, const QString &end)
+{
+    const auto s = textformat::parseDate(stop);
+    const auto e = textformat::parseDate(end);
+    return s && e && *s > *e ? end : stop;
+}
+
 // The wall-clock minute of a time, as the date texts hold it.
 QDateTime wallMinute(const QDateTime &t)
 {
@@ -51,14 +63,55 @@ const QString kFieldInitPrompt = QStringLiteral("Enter date and time of the fiel
 
 } // namespace
 
-int32_t downloadCharLimit(int32_t maxSamples)
+int32_t memoryCharacters(int32_t capacity)
 {
-    return maxSamples <= kSmallMemory ? kCharLimitSmall : kCharLimitLarge;
+    const int32_t n = std::clamp<int32_t>(capacity, 0, kMaxValues);
+    const int32_t lines = (n + kReadingsPerLine - 1) / kReadingsPerLine;
+    return kHeaderAllowance + n * kWidestReading + lines * 2 + 1;
 }
 
-DownloadTextBuilder::DownloadTextBuilder(bool trimToMqaS5) : trim_(trimToMqaS5)
+int32_t downloadCharLimit(int32_t maxSamples)
 {
-    text_.reserve(kCharLimitLarge + 64);
+    const int32_t fixed = maxSamples <= kSmallMemory ? kCharLimitSmall : kCharLimitLarge;
+    return std::max(fixed, memoryCharacters(maxSamples));
+}
+
+int32_t countReadings(QByteArrayView text, int32_t atMost)
+{
+    const auto isSeparator = [](char c) {
+        return c == ' ' || c == ',' || c == '\r' || c == '\n' || c == '\t';
+    };
+    const auto isEnd = [](char c) { return c == kCtrlZ || c == '"'; };
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) != 'K' && text.at(i) != 'M') {
+        ++i;
+    }
+    while (i < text.size() && text.at(i) != '\r' && text.at(i) != '\n') {
+        ++i;
+    }
+    int32_t count = 0;
+    bool first = true;
+    while (i < text.size() && count < atMost && !isEnd(text.at(i))) {
+        if (isSeparator(text.at(i))) {
+            ++i;
+            continue;
+        }
+        const qsizetype from = i;
+        while (i < text.size() && !isSeparator(text.at(i)) && !isEnd(text.at(i))) {
+            ++i;
+        }
+        // The "T:" marker before the readings is no reading.
+        if (!(first && text.at(from) == 'T')) {
+            ++count;
+        }
+        first = false;
+    }
+    return count;
+}
+
+DownloadTextBuilder::DownloadTextBuilder(bool trimToMqaS5, qsizetype expected) : trim_(trimToMqaS5)
+{
+    text_.reserve(expected + 64);
 }
 
 bool DownloadTextBuilder::feed(char c)
@@ -99,7 +152,7 @@ bool DownloadTextBuilder::feed(char c)
 
 QByteArray processDownload(const QByteArray &cells, bool trimToMqaS5)
 {
-    DownloadTextBuilder b(trimToMqaS5);
+    DownloadTextBuilder b(trimToMqaS5, cells.size());
     for (const char c : cells) {
         if (!b.feed(c)) {
             break;
@@ -148,9 +201,9 @@ std::optional<QDateTime> parseFieldInitialization(const QString &answer)
     return QDateTime(date->date(), *time, Qt::UTC);
 }
 
-QString downloadStopTime(const QString &modeLetter, const QString &base, int32_t capacity)
+QString downloadStopTime(const QString &modeLetter, const QString &base, int32_t count)
 {
-    return asHeaderTime(calcDate(modeLetter, base, capacity));
+    return asHeaderTime(calcDate(modeLetter, base, count));
 }
 
 bool completeDownloadHeader(Program &p, QString &text, int m, const QDateTime &t0, QString &shownTime)
@@ -166,7 +219,8 @@ bool completeDownloadHeader(Program &p, QString &text, int m, const QDateTime &t
     const int interval = p.modes.interval(mode).value_or(0);
     const bool tLayout = hasTLayoutMarker(text);
 
-    writeOver(text, m + kTimeField, downloadEndTime(headerTime, interval, tLayout, t0));
+    const QString end = downloadEndTime(headerTime, interval, tLayout, t0);
+    writeOver(text, m + kTimeField, end);
     p.link.gSampleCapacity = tLayout ? p.splash.maxSamples : kOlderLayoutCapacity;
 
     if (!stoppedWhenFull(modeChar)) {
@@ -174,13 +228,17 @@ bool completeDownloadHeader(Program &p, QString &text, int m, const QDateTime &t
     }
     Recording &r = p.rec;
     r.gInfo[0][kColMode] = mode;
+    // A unit stopped before its memory filled (by a new initialization or
+    // by hand) holds fewer readings than its capacity: it stopped after
+    // the last of them.
+    const int32_t held = countReadings(text.toLatin1(), p.link.gSampleCapacity);
     if (tLayout) {
         r.ginx = 0;
         r.gInfo[0][kColStart] = shownTime;
-        r.gDateX = p.link.gSampleCapacity;
+        r.gDateX = held;
         CalcDate(p);
         // The stop time replaces the end time.
-        writeOver(text, m + kTimeField, asHeaderTime(r.gText));
+        writeOver(text, m + kTimeField, notAfter(asHeaderTime(r.gText), end));
         return true;
     }
     std::optional<QDateTime> initialized;
@@ -193,12 +251,12 @@ bool completeDownloadHeader(Program &p, QString &text, int m, const QDateTime &t
     }
     r.ginx = 0;
     r.gInfo[0][kColStart] = textformat::dateText(*initialized, DateText::Header);
-    r.gDateX = p.link.gSampleCapacity;
+    r.gDateX = held;
     CalcDate(p);
     // The stop time goes into characters 47-60 of the header line, where the
     // file reader takes it from. The header was cut to 44 characters, so
     // they are added to it rather than written over the first readings.
-    const QString stop = asHeaderTime(r.gText);
+    const QString stop = notAfter(asHeaderTime(r.gText), end);
     if (!stop.isEmpty() && text.size() >= m + kHeaderKept) {
         text.insert(m + kHeaderKept, QStringLiteral("  ") + stop);
     }

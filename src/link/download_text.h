@@ -13,12 +13,31 @@
 class Program;
 
 inline constexpr char kCtrlZ = 26;
-// Characters a download receives at most: 48000 for memories up to 10710
-// values, otherwise 205000.
+// Characters a download receives at most. A limit is kept so that a unit
+// that never stops sending still ends the reception; it always holds a
+// whole memory of the widest readings (memoryCharacters), and never less
+// than the fixed limits of old: 48000 for memories up to 10710 values,
+// otherwise 205000.
 inline constexpr int32_t kSmallMemory = 10710;
 inline constexpr int32_t kCharLimitSmall = 48000;
 inline constexpr int32_t kCharLimitLarge = 205000;
 int32_t downloadCharLimit(int32_t maxSamples);
+// The widest reading a unit sends, with the blank after it: "999.0 " (a
+// larger one is damage the check reports as a reading over 999).
+inline constexpr int32_t kWidestReading = 6;
+// Readings on a line; every line ends with CR LF.
+inline constexpr int32_t kReadingsPerLine = 10;
+// What comes before the readings: the leading line ends, a header line
+// longer than any a unit sends, its line end and the "T:" marker.
+inline constexpr int32_t kHeaderAllowance = 256;
+// The characters a unit sends for a full memory of `capacity` readings of
+// the widest kind: header, readings, line ends and the final Ctrl-Z. The
+// capacity is taken within 0..42967 (a recording never holds more).
+int32_t memoryCharacters(int32_t capacity);
+// The readings of a recording's text (or of a recording file's bytes): the
+// items after the header line, its "T:" marker left out, up to the Ctrl-Z
+// or a closing quote, at most `atMost`.
+int32_t countReadings(QByteArrayView text, int32_t atMost);
 // Values after which a stop-when-full unit of the older layout stops.
 inline constexpr int32_t kOlderLayoutCapacity = 6531;
 // Readings an MQA-S5 holds; anything after them is left over from earlier
@@ -35,7 +54,8 @@ inline constexpr int kTimeFieldLength = 14;
 // can let events run and show progress in between.
 class DownloadTextBuilder {
 public:
-    explicit DownloadTextBuilder(bool trimToMqaS5);
+    // `expected`: the number of cells to come, reserved at once.
+    explicit DownloadTextBuilder(bool trimToMqaS5, qsizetype expected = 0);
     // Takes the next cell; false once processing has stopped (the last
     // reading an MQA-S5 holds has ended) and the rest is to be dropped.
     bool feed(char c);
@@ -75,14 +95,16 @@ bool stoppedWhenFull(QChar modeChar);
 // date and its last 5 a time; nothing otherwise.
 std::optional<QDateTime> parseFieldInitialization(const QString &answer);
 
-// The time a stop-when-full unit stopped: `capacity` values after `base`, as
+// The time a stop-when-full unit stopped: `count` values after `base`, as
 // "mm-dd-yy hh:mm"; empty when it cannot be computed.
-QString downloadStopTime(const QString &modeLetter, const QString &base, int32_t capacity);
+QString downloadStopTime(const QString &modeLetter, const QString &base, int32_t count);
 
 // Completes the header of a download text whose family letter is at `m`:
 // upper-cases the family code, writes the end time, sets gSampleCapacity
 // and, for a unit stopped in a stop-when-full mode, the stop time (asking
 // the older layout's units for the time of their field initialization).
+// The stop time counts the readings received, or the capacity when they
+// fill it, and is never later than the end time of the download.
 // `shownTime` receives the header time as shown ("hh:mm MMM dd, yy").
 // False when the user gave no initialization time (the download ends).
 bool completeDownloadHeader(Program &p, QString &text, int m, const QDateTime &t0, QString &shownTime);

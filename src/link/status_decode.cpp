@@ -67,13 +67,12 @@ StatusHeader decodeStatusHeader(const QString &line1, const ModeTable &modes)
         const QString letter = h.mode.toLower();
         h.kind = isMinMaxAvg(letter) ? QStringLiteral("Min/Max/Avg ") : QStringLiteral("Average");
         const std::optional<QString> memory = modes.memory(letter);
-        const std::optional<int> minutes = modes.interval(letter);
+        const std::optional<QString> minutes = modes.intervalText(letter);
         if (!memory || !minutes) {
             throw LinkError{LinkErrorNumber::kSubscriptOutOfRange, QStringLiteral("Subscript out of range")};
         }
         h.memory = *memory;
-        // Row "m" is empty: no interval either.
-        h.interval = memory->isEmpty() ? QString() : QString::number(*minutes);
+        h.interval = *minutes;
     } else {
         h.kind = QStringLiteral("FAIL; value is ");
         h.memory = (!h.mode.isEmpty() && m.unicode() == 0) ? QStringLiteral("  0  ") : h.mode;

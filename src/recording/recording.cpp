@@ -82,6 +82,15 @@ std::optional<int> ModeTable::interval(const QString &letter) const
     return minutes_[r];
 }
 
+std::optional<QString> ModeTable::intervalText(const QString &letter) const
+{
+    const int r = row(letter);
+    if (!filled_ || r < 0) {
+        return std::nullopt;
+    }
+    return memory_[r].isEmpty() ? QString() : QString::number(minutes_[r]);
+}
+
 std::optional<QString> ModeTable::memory(const QString &letter) const
 {
     const int r = row(letter);

@@ -92,6 +92,9 @@ public:
     std::optional<int> interval(const QString &letter) const;
     // "Cont", "Stop" or empty ("m").
     std::optional<QString> memory(const QString &letter) const;
+    // The interval as the instrument texts show it: the minutes, or empty
+    // for the row "m", which has no interval; nullopt as for interval().
+    std::optional<QString> intervalText(const QString &letter) const;
 
 private:
     static int row(const QString &letter);

@@ -26,7 +26,7 @@ QString typeAndModeLines(const InstrumentHeaderInfo &info)
     const QString kind = isMinMaxAvg(info.mode) ? QStringLiteral("Min/Max/Avg ") : QStringLiteral("Average");
     return QStringLiteral("Type: ") + fixedLeft(info.type, 29) + QStringLiteral("Ser. ") + info.serial +
            kCrLf + QStringLiteral("Mode:  ") + info.mode + QStringLiteral("    ") + fixedLeft(kind, 15) +
-           fixedLeft(info.memory, 15) + QString::number(info.interval) + QStringLiteral(" min interval");
+           fixedLeft(info.memory, 15) + info.intervalText + QStringLiteral(" min interval");
 }
 
 void showInLabel1(Program &p, const InstrumentHeaderInfo &info, const QString &text)
@@ -66,6 +66,7 @@ std::optional<InstrumentHeaderInfo> readInstrumentHeader(const QString &text, co
         return std::nullopt;
     }
     info.interval = *interval;
+    info.intervalText = modes.intervalText(info.mode).value_or(QString());
     info.memory = *memory;
     info.serial = header.mid(7, 4);
     const QString time = header.mid(30, 14);

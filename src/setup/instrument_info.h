@@ -21,6 +21,7 @@ struct InstrumentHeaderInfo {
     std::optional<QDateTime> when; // the same time; nullopt when unreadable
     QString memory;                // "Cont", "Stop" or empty
     int interval = 0;              // minutes
+    QString intervalText;          // the minutes, empty for mode "m"
 };
 
 // Reads the header of `text` (from its first "K" or "M", 62 characters).

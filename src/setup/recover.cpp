@@ -17,6 +17,7 @@
 
 #include <QDir>
 #include <QTemporaryFile>
+#include <algorithm>
 
 namespace {
 
@@ -123,7 +124,7 @@ Received receive(Program &p)
     w.progressVisible = true;
     p.dialogs().setBusy(true);
 
-    recovery::Receiver rx;
+    recovery::Receiver rx(recovery::bufferSize(p.splash.maxSamples));
     int progress = 0;
     for (bool idle = false;;) {
         if (eventsCancel(p, idle ? kIdleWaitMs : 0)) {
@@ -206,7 +207,8 @@ void process(Program &p, Received &r)
         r.early = Early::Refused;
         return;
     }
-    const std::optional<QString> stop = recovery::stopTime(h->mode, h->initTime, *count);
+    const std::optional<QString> stop =
+        recovery::stopTime(h->mode, h->initTime, recovery::readingsHeld(*count, p.splash.maxSamples));
     if (!stop) {
         message(p, recovery::notValidText(false));
         r.early = Early::Refused;
@@ -244,7 +246,7 @@ namespace recovery {
 
 Receiver::Step Receiver::take(QChar c)
 {
-    if (counter_ >= kBufferSize) {
+    if (counter_ >= buffer_.size()) {
         return Step::End;
     }
     if (headerPos_ < 0) {
@@ -262,6 +264,7 @@ Receiver::Step Receiver::take(QChar c)
     // A Ctrl-Z ends the transfer wherever it comes, even inside an
     // over-long header line.
     if (c == QLatin1Char(kCtrlZ)) {
+        ended_ = true;
         return Step::End;
     }
     if (headerPos_ >= 0 && counter_ > headerPos_ + 43 && !lineEnd_) {
@@ -274,7 +277,12 @@ Receiver::Step Receiver::take(QChar c)
         return Step::NotValid;
     }
     ++counter_;
-    return counter_ >= kBufferSize ? Step::End : Step::More;
+    return counter_ >= buffer_.size() ? Step::End : Step::More;
+}
+
+int bufferSize(int32_t capacity)
+{
+    return std::max(kBufferSize, memoryCharacters(capacity));
 }
 
 std::optional<Header> findHeader(const QString &text)
@@ -296,36 +304,7 @@ std::optional<Header> findHeader(const QString &text)
 
 int countValues(const QByteArray &bytes)
 {
-    qsizetype i = 0;
-    while (i < bytes.size() && bytes.at(i) != 'K' && bytes.at(i) != 'M') {
-        ++i;
-    }
-    while (i < bytes.size() && bytes.at(i) != '\r' && bytes.at(i) != '\n') {
-        ++i;
-    }
-    int count = 0;
-    bool first = true;
-    while (i < bytes.size() && count < kMaxItems) {
-        const char c = bytes.at(i);
-        if (c == '\x1a' || c == '"') {
-            break;
-        }
-        if (c == ' ' || c == ',' || c == '\r' || c == '\n' || c == '\t') {
-            ++i;
-            continue;
-        }
-        const qsizetype from = i;
-        while (i < bytes.size() && !QByteArrayView(" ,\r\n\t\x1a\"").contains(bytes.at(i))) {
-            ++i;
-        }
-        // The "T:" marker before the values is no value.
-        const bool marker = first && bytes.at(from) == 'T';
-        first = false;
-        if (!marker) {
-            ++count;
-        }
-    }
-    return count;
+    return countReadings(bytes, kMaxItems);
 }
 
 std::optional<int> countValuesThroughScratchFile(const QString &text)
@@ -347,6 +326,11 @@ std::optional<int> countValuesThroughScratchFile(const QString &text)
 bool continuousAndFull(const QString &mode, int count, int32_t capacity)
 {
     return count >= capacity && !stoppedWhenFull(mode.isEmpty() ? QChar() : mode.at(0));
+}
+
+int readingsHeld(int count, int32_t capacity)
+{
+    return std::min<int>(count, std::max<int32_t>(capacity, 0));
 }
 
 std::optional<QString> stopTime(const QString &mode, const QString &initTime, int count)
@@ -419,13 +403,21 @@ QString damageQuestion(const QString &text)
 {
     QString copy = text;
     const DownloadErrorCounts counts = countDownloadErrors(copy, false);
-    if (counts.badCharacters == 0) {
+    if (counts.badCharacters == 0 && counts.ctrlZ == 1) {
         return {};
     }
-    return QStringLiteral("Recovered data has the following error(s):") + kCrLf + reportBullet() +
-           QString::number(counts.badCharacters) + QStringLiteral(" bad character(s)") + kCrLf +
-           QString(7, QLatin1Char(' ')) + QStringLiteral("(ASCII value of first bad character = ") +
-           QString::number(counts.firstBadCharacter) + QStringLiteral(")") + kCrLf + kCrLf +
+    QString found;
+    if (counts.ctrlZ != 1) {
+        found += reportBullet() + QString::number(counts.ctrlZ) +
+                 QStringLiteral(" terminating ctrl/z characters found (should be exactly 1)") + kCrLf;
+    }
+    if (counts.badCharacters != 0) {
+        found += reportBullet() + QString::number(counts.badCharacters) +
+                 QStringLiteral(" bad character(s)") + kCrLf + QString(7, QLatin1Char(' ')) +
+                 QStringLiteral("(ASCII value of first bad character = ") +
+                 QString::number(counts.firstBadCharacter) + QStringLiteral(")") + kCrLf;
+    }
+    return QStringLiteral("Recovered data has the following error(s):") + kCrLf + found + kCrLf +
            QStringLiteral("Do you want to save this file anyway?") + kCrLf +
            QStringLiteral(" (If you click 'No' nothing is saved.)");
 }

@@ -25,8 +25,12 @@ public:
 
 namespace recovery {
 
-// Characters the receive buffer keeps (indices 0 to 80100).
+// Characters the receive buffer keeps at least (indices 0 to 80100).
 inline constexpr int kBufferSize = 80101;
+// Characters the receive buffer keeps for a unit of `capacity` readings:
+// a whole memory of the widest readings, as a download receives it, and
+// never fewer than kBufferSize.
+int bufferSize(int32_t capacity);
 // Items counted at most.
 inline constexpr int kMaxItems = 42966;
 
@@ -39,10 +43,12 @@ public:
         End,      // a Ctrl-Z, or the buffer is full
         NotValid, // the character after the header line is no "T"
     };
+    explicit Receiver(int bufferSize = kBufferSize) : buffer_(bufferSize, QChar()) {}
     Step take(QChar c);
 
-    // The received text: the buffer's characters before the counter.
-    QString text() const { return buffer_.left(counter_); }
+    // The received text: the buffer's characters before the counter, and
+    // the Ctrl-Z that ended the transfer (the end mark of a recording).
+    QString text() const { return ended_ ? buffer_.left(counter_) + QChar(26) : buffer_.left(counter_); }
     long counter() const { return counter_; }
     bool headerSeen() const { return headerPos_ >= 0; }
     // The header line is still arriving (the progress is held at 1,000).
@@ -51,8 +57,9 @@ public:
     QString unitsLetter() const { return units_; }
 
 private:
-    QString buffer_ = QString(kBufferSize, QChar());
+    QString buffer_;
     long counter_ = 0;
+    bool ended_ = false; // a Ctrl-Z ended the transfer
     long headerPos_ = -1;
     bool lineEnd_ = false;
     bool lowBattery_ = false;
@@ -83,6 +90,9 @@ std::optional<int> countValuesThroughScratchFile(const QString &text);
 // stop when full (mode not "D", "E", "F", "J", "K", "L" as sent): its stop
 // time cannot be known.
 bool continuousAndFull(const QString &mode, int count, int32_t capacity);
+// The readings the stop time counts: all of them, or the capacity when more
+// arrived (a unit that sends readings of earlier recordings after its own).
+int readingsHeld(int count, int32_t capacity);
 
 // The stop time ("mm-dd-yy hh:mm") of a recording of `count` values: the
 // initialization time plus Int(interval x count / n) minutes (n = 3 for
@@ -95,8 +105,9 @@ QString withStopTime(const QString &text, qsizetype p, const QString &stamp);
 
 // The question shown before the save when the readings of a recovered
 // text hold characters that are not readings (a unit sending at another
-// rate, noise on the cable): how many, the first one's code, and whether to
-// save anyway. Empty for a text without bad characters.
+// rate, noise on the cable) or do not end with exactly one Ctrl-Z (a
+// transfer cut at the end of the buffer): what was found and whether to
+// save anyway. Empty for a sound text.
 QString damageQuestion(const QString &text);
 
 QString autoSelectRefusalText(const QString &name7, const QString &name8);

@@ -307,6 +307,33 @@ TEST_F(ReportAndSave, DamageIsReportedAndNoKeepsTheTextUnsaved)
     EXPECT_FALSE(saved().isEmpty());
 }
 
+TEST_F(ReportAndSave, AnUnknownModeLetterIsReportedBeforeSaving)
+{
+    // A clean text of either layout whose mode letter the reader refuses.
+    for (const QString &text :
+         {downloadText(readings(35, true)), downloadText(with(false, {{3, "1234"}}), kZ, false)}) {
+        QString bad = text;
+        const qsizetype m = downloadHeaderIndex(bad).value_or(0);
+        bad[m + 3] = QLatin1Char('N');
+        tp.dialogs.messages.clear();
+        tp.dialogs.messageAnswers.push_back(MsgResult::No);
+        EXPECT_FALSE(run(bad));
+        ASSERT_EQ(tp.dialogs.messages.size(), 1U);
+        EXPECT_EQ(tp.dialogs.messages[0].buttons, MsgButtons::YesNo);
+        EXPECT_TRUE(tp.dialogs.messages[0].text.startsWith(
+            "Downloaded data has the following error(s):\r\n   \u2022  unknown mode letter 'N' in the header "
+            "(the file will not open)\r\n\r\nDo you want to save this file anyway?"))
+            << tp.dialogs.messages[0].text.toStdString();
+        EXPECT_TRUE(saved().isEmpty());
+    }
+    // "m" and a blank are letters the reader takes.
+    for (const QChar letter : {QLatin1Char('m'), QLatin1Char(' ')}) {
+        QString text = downloadText(readings(35, true));
+        text[downloadHeaderIndex(text).value_or(0) + 3] = letter;
+        EXPECT_TRUE(unknownModeProblem(text, p().modes).isEmpty());
+    }
+}
+
 TEST_F(ReportAndSave, RunSpecFlagsSwitchTheReports)
 {
     const QString text = downloadText(with(false, {{3, "999"}, {20, "999"}}), QString());

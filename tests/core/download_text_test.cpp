@@ -129,6 +129,7 @@ struct HeaderCase {
     QString stopField; // characters 47-60 of the header line afterwards (older layout)
     int32_t capacity;
     int questions;
+    int readings = 3; // readings after the header
 };
 
 const QDateTime kT0(QDate(2026, 12, 7), QTime(11, 7, 40), Qt::UTC);
@@ -191,17 +192,29 @@ std::vector<HeaderCase> headerCases()
          {},
          6531,
          0},
-        {"stopped T unit, mode J: capacity x 5 minutes after the header",
+        {"stopped T unit, mode J, memory not full: the readings received",
          'J',
          "12-01-26 08:00",
          true,
          10710,
          {},
          true,
-         "01-07-27 12:30",
+         "12-01-26 08:15",
          {},
          10710,
          0},
+        {"stopped T unit whose readings reach past the download: the end time",
+         'D',
+         "12-07-26 10:00",
+         true,
+         10710,
+         {},
+         true,
+         "12-07-26 11:00",
+         {},
+         10710,
+         0,
+         30},
         {"stopped older unit: month 13 asked again, then the stop time",
          'D',
          "12-01-26 08:00",
@@ -210,7 +223,7 @@ std::vector<HeaderCase> headerCases()
          {"13-01-26 09:00", "12-01-26 09:00"},
          true,
          "12-07-26 11:07",
-         "02-07-27 09:45",
+         "12-01-26 09:45",
          6531,
          2},
         {"stopped older unit: no answer ends the download",
@@ -238,7 +251,8 @@ TEST_P(CompleteHeader, TimeFields)
     for (const QString &a : c.answers) {
         tp.dialogs.inputAnswers.push_back(a);
     }
-    const QString data = c.tLayout ? QStringLiteral("T: 1 2 3\r\n") : QStringLiteral("1 2 3\r\n");
+    const QString data =
+        (c.tLayout ? QStringLiteral("T: ") : QString()) + QString::fromLatin1(readings(c.readings, "1"));
     const QString original = QStringLiteral("\n") +
                              QString::fromLatin1(header44("kqa", c.mode, c.headerTime)) +
                              QStringLiteral("\r\n") + data + QChar(26);
@@ -277,9 +291,32 @@ TEST(CompleteHeader, FieldInitializationAnswers)
     EXPECT_FALSE(parseFieldInitialization("12-01-26 25:00"));
     EXPECT_FALSE(parseFieldInitialization("12-01-26"));
     EXPECT_FALSE(parseFieldInitialization(""));
-    EXPECT_EQ(downloadCharLimit(10710), 48000);
-    EXPECT_EQ(downloadCharLimit(10711), 205000);
-    EXPECT_EQ(downloadCharLimit(294), 48000);
+}
+
+// ------------------------------------------------------------ limits
+
+// A full memory of the widest readings, as a unit sends it after the first
+// character: the header line with its battery field, ten readings a line.
+QByteArray widestMemory(int32_t capacity)
+{
+    return "\n" + kLongHeader + "\r\nT: " + readings(capacity, "999.0") + kCtrlZ;
+}
+
+TEST(CharacterLimit, AWholeMemoryOfTheWidestReadingsFits)
+{
+    // The capacities of the catalogue and of the Custom type.
+    for (const int32_t capacity : {294, 2091, 10710, 21462, 42966}) {
+        SCOPED_TRACE(capacity);
+        const int32_t limit = downloadCharLimit(capacity);
+        EXPECT_GE(limit, widestMemory(capacity).size());
+        // Never below the limits of old, and short of a flood of 300,000.
+        EXPECT_GE(limit, capacity <= kSmallMemory ? kCharLimitSmall : kCharLimitLarge);
+        EXPECT_LT(limit, 300000);
+        // What the limit keeps holds every reading.
+        const QByteArray cells = widestMemory(capacity).left(limit);
+        EXPECT_EQ(countReadings(processDownload(cells, capacity == kMqaS5Readings), capacity + 1), capacity);
+    }
+    EXPECT_EQ(memoryCharacters(1000000), memoryCharacters(42967));
 }
 
 } // namespace

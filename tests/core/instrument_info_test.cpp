@@ -47,6 +47,12 @@ TEST_F(InstrumentInfo, DownloadTextForEachKindOfMode)
     EXPECT_EQ(lines[2], "Mode:  a    Average        Cont           15 min interval");
     EXPECT_EQ(lines[3], "           Downloaded or stopped at:  23:45  Jan 02, 27        ");
     EXPECT_EQ(p().rec.gModeLetter, "a");
+
+    // Mode "m" has no interval and no memory behaviour: both are left empty.
+    p().rec.gText = received(QStringLiteral("m"));
+    Program::run(p().procs.Showinfo);
+    EXPECT_EQ(p().view.Label1.text.split(kCrLf).value(2),
+              "Mode:  m    Min/Max/Avg    " + QString(15, ' ') + " min interval");
 }
 
 TEST_F(InstrumentInfo, LabelShownAndSaveEnabledWithNoFileOpen)

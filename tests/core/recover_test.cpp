@@ -3,6 +3,7 @@
 // the scratch file, the stop time and the continuous-memory refusal, and the
 // whole procedure against the fake port: saved, cancelled, refused, cable
 // pulled.
+#include "link/download_text.h"
 #include "link_test_fixture.h"
 #include "recording/fileopen.h"
 #include "setup/recover.h"
@@ -57,7 +58,9 @@ TEST(RecoverReceiver, KeepsTheHeaderTo44CharactersAndItsLineEnd)
     const QString header = QString::fromLatin1(headerLine("KQA", "D", "4711", "03-14-26 09:45"));
     EXPECT_EQ(rx.text().left(1 + 44 + 2 + 3), "\n" + header.left(44) + "\r\nT: ");
     EXPECT_FALSE(rx.text().contains("Vbatt"));
-    EXPECT_FALSE(rx.text().contains(QChar(kCtrlZ)));
+    // The Ctrl-Z that ended the transfer is the text's end mark.
+    EXPECT_EQ(rx.text().count(QChar(kCtrlZ)), 1);
+    EXPECT_TRUE(rx.text().endsWith(QChar(kCtrlZ)));
     EXPECT_TRUE(rx.lowBattery());
     EXPECT_EQ(rx.unitsLetter(), "A");
     // A header without the battery field reads the same.
@@ -73,15 +76,23 @@ TEST(RecoverReceiver, NoTAfterTheHeaderLineAndTheBufferBound)
     EXPECT_EQ(feed(noT, stream("KQA", "D", 25, false).mid(1)), recovery::Receiver::Step::NotValid);
     EXPECT_EQ(noT.counter(), 1 + 46);
 
-    // Without a Ctrl-Z the transfer ends when the buffer is full.
-    recovery::Receiver endless;
-    QByteArray s = stream("KQA", "d", 0).chopped(1);
-    while (s.size() < recovery::kBufferSize + 500) {
-        s += "123 ";
+    // Without a Ctrl-Z the transfer ends when the buffer is full: the
+    // smallest buffer, and the one of the largest memory.
+    for (const int32_t capacity : {2091, 42966}) {
+        const int size = recovery::bufferSize(capacity);
+        recovery::Receiver endless(size);
+        QByteArray s = stream("KQA", "d", 0).chopped(1);
+        while (s.size() < size + 500) {
+            s += "123 ";
+        }
+        EXPECT_EQ(feed(endless, s), recovery::Receiver::Step::End);
+        EXPECT_EQ(endless.counter(), size);
+        EXPECT_EQ(endless.text().size(), size);
+        EXPECT_EQ(endless.text().count(QChar(kCtrlZ)), 0);
+        EXPECT_FALSE(recovery::damageQuestion(endless.text()).isEmpty());
     }
-    EXPECT_EQ(feed(endless, s), recovery::Receiver::Step::End);
-    EXPECT_EQ(endless.counter(), recovery::kBufferSize);
-    EXPECT_EQ(endless.text().size(), recovery::kBufferSize);
+    EXPECT_EQ(recovery::bufferSize(2091), recovery::kBufferSize);
+    EXPECT_EQ(recovery::bufferSize(42966), memoryCharacters(42966));
 }
 
 // ------------------------------------------------------------ processing
@@ -133,7 +144,8 @@ TEST_P(RecoverStopTime, FromTheInitializationTimeAndTheCount)
     const QString mode = QString::fromLatin1(c.mode);
     EXPECT_EQ(recovery::continuousAndFull(mode, c.count, c.capacity), c.refused);
     if (!c.refused) {
-        EXPECT_EQ(recovery::stopTime(mode, "03-14-26 09:45", c.count), QString::fromLatin1(c.stop));
+        EXPECT_EQ(recovery::stopTime(mode, "03-14-26 09:45", recovery::readingsHeld(c.count, c.capacity)),
+                  QString::fromLatin1(c.stop));
     }
 }
 
@@ -144,6 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StopCase{"l", 7, 10710, false, "03-14-26 09:47"},     // Int(7 / 3) minutes
                       StopCase{"d", 10710, 10710, true, ""},                // "d" as sent: not stopped
                       StopCase{"D", 10710, 10710, false, "07-03-26 23:15"}, // full, stop when full
+                      StopCase{"D", 11500, 10710, false, "07-03-26 23:15"}, // older readings after its own
                       StopCase{"L", 42966, 42966, false, "03-24-26 08:27"},
                       StopCase{"A", 42966, 42966, true, ""}, StopCase{"G", 10711, 10710, true, ""},
                       StopCase{"A", 42965, 42966, false, "06-04-27 23:00"}));
