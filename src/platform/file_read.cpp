@@ -3,6 +3,16 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
+namespace {
+
+// How much a result grows at least when the file turns out longer than it
+// measured.
+constexpr qint64 kGrowStep = 64 * 1024;
+
+} // namespace
+
 bool isReadableRegularFile(const QString &path)
 {
     const QFileInfo info(path);
@@ -20,24 +30,36 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
         return std::nullopt;
     }
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         return std::nullopt;
     }
-    // Read in pieces: QIODevice::read(n) sets aside n bytes first, which
-    // for the limit would be megabytes for every small file. The file may
-    // have grown since it was measured, so the limit is checked as it goes.
+    // Read straight into the result, sized from the measurement plus one
+    // byte: a single request then reads the whole file, and a file that has
+    // grown since it was measured (or, like those under /proc, claims no
+    // size at all) makes the result grow in steps up to one byte over the
+    // limit. Memory is never set aside for the limit itself.
     QByteArray bytes;
-    bytes.reserve(info.size());
-    char piece[64 * 1024];
-    qint64 n = 0;
-    while ((n = f.read(piece, sizeof piece)) > 0) {
-        bytes.append(piece, n);
-        if (bytes.size() > maxBytes) {
+    bytes.resize(std::min(info.size(), maxBytes) + 1);
+    qint64 have = 0;
+    for (;;) {
+        if (have == bytes.size()) {
+            if (have > maxBytes) {
+                return std::nullopt;
+            }
+            bytes.resize(std::min(std::max(2 * have, have + kGrowStep), maxBytes + 1));
+        }
+        const qint64 n = f.read(bytes.data() + have, bytes.size() - have);
+        if (n < 0) {
             return std::nullopt;
         }
+        if (n == 0) {
+            break;
+        }
+        have += n;
     }
-    if (n < 0 || f.error() != QFileDevice::NoError) {
+    if (f.error() != QFileDevice::NoError) {
         return std::nullopt;
     }
+    bytes.truncate(have);
     return bytes;
 }

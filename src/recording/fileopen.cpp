@@ -164,20 +164,17 @@ FileopenResult Fileopen(Program &p)
     }
     // Oldest first; min/max/avg triples become average, maximum, minimum.
     auto &dest = r.gValues[slot];
-    for (int i = 0; i <= last; ++i) {
-        dest[i] = values.buffer[last - i];
-    }
+    std::reverse_copy(values.buffer.begin(), values.buffer.begin() + last + 1, dest.begin());
     if (!tLayout && isMinMaxAvg(modeLetter)) {
         dest[0] = dest[2];
         dest[1] = dest[3];
     }
 
+    // The maximum is never below 0; the minimum is the smallest value.
     int maxV = 0;
+    int minV = dest[0];
     for (int i = 0; i <= last; ++i) {
         maxV = std::max<int>(maxV, dest[i]);
-    }
-    int minV = maxV;
-    for (int i = 0; i <= last; ++i) {
         minV = std::min<int>(minV, dest[i]);
     }
 

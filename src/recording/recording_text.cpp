@@ -3,9 +3,11 @@
 #include "platform/textformat.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -17,10 +19,19 @@ bool isLineEnd(char c)
     return c == '\r' || c == '\n';
 }
 
-// Separators between value items.
+// Separators between value items, looked up by byte: a full recording has
+// a quarter of a million characters to split.
+constexpr std::array<bool, 256> kSeparators = [] {
+    std::array<bool, 256> table{};
+    for (const unsigned char c : {' ', '\t', '\r', '\n', ',', ':'}) {
+        table[c] = true;
+    }
+    return table;
+}();
+
 bool isSeparator(char c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ',' || c == ':';
+    return kSeparators[static_cast<unsigned char>(c)];
 }
 
 // Moves past one line end (CR LF, CR or LF).
@@ -154,32 +165,110 @@ std::optional<int16_t> itemReading(const char *first, const char *last, ItemScal
     return v ? textformat::toInt16(*v) : std::nullopt;
 }
 
-bool readValueItems(const QByteArray &b, const RecordingScan &scan, ItemScale scale, ValueItems &values)
+namespace {
+
+const char *itemEnd(const char *p, const char *end)
 {
-    const char *p = b.constData() + scan.valuesFrom;
-    const char *end = b.constData() + scan.dataEnd;
-    end = std::find(p, end, '"');
-    bool discard = scan.formatMarker == QLatin1String("T");
-    while (values.count < kBufferItems) {
+    while (p < end && !isSeparator(*p)) {
+        ++p;
+    }
+    return p;
+}
+
+// The form the instruments write ("123.4", "-5", "12."): up to five digits
+// and at most one decimal digit, converted while the item is split. Moves
+// `p` to the item's end and returns true, or leaves it and returns false
+// for any other form (which then goes through itemTenths).
+bool plainTenths(const char *&p, const char *end, int16_t &out)
+{
+    const bool negative = *p == '-';
+    const char *q = negative ? p + 1 : p;
+    const char *digitsEnd = std::min(end, q + 5);
+    int tenths = 0;
+    const char *first = q;
+    for (; q < digitsEnd; ++q) {
+        const unsigned digit = static_cast<unsigned char>(*q) - unsigned{'0'};
+        if (digit > 9) {
+            break;
+        }
+        tenths = tenths * 10 + static_cast<int>(digit);
+    }
+    if (q == first) {
+        return false;
+    }
+    tenths *= 10;
+    if (q < end && *q == '.') {
+        ++q;
+        if (q < end && *q >= '0' && *q <= '9') {
+            tenths += *q++ - '0';
+        }
+    }
+    if (q < end && !isSeparator(*q)) {
+        return false;
+    }
+    tenths = negative ? -tenths : tenths;
+    if (tenths < INT16_MIN || tenths > INT16_MAX) {
+        return false;
+    }
+    out = static_cast<int16_t>(tenths);
+    p = q;
+    return true;
+}
+
+// The items of [p, end) in file order. `convert` reads the item at `p`
+// (never at a separator or the end) and moves `p` past it.
+template <typename Convert>
+bool splitItems(const char *p, const char *end, bool skipFirst, ValueItems &values, Convert convert)
+{
+    int16_t *const out = values.buffer.data();
+    int count = values.count;
+    while (count < kBufferItems) {
         while (p < end && isSeparator(*p)) {
             ++p;
         }
         if (p == end) {
             break;
         }
-        const char *start = p;
-        while (p < end && !isSeparator(*p)) {
-            ++p;
-        }
-        if (discard) { // the "T:" marker
-            discard = false;
+        if (skipFirst) { // the "T:" marker
+            skipFirst = false;
+            p = itemEnd(p, end);
             continue;
         }
-        const auto reading = itemReading(start, p, scale);
+        const std::optional<int16_t> reading = convert(p, end);
         if (!reading) {
+            values.count = count;
             return false;
         }
-        values.buffer[values.count++] = *reading;
+        out[count++] = *reading;
     }
+    values.count = count;
     return true;
+}
+
+} // namespace
+
+bool readValueItems(const QByteArray &b, const RecordingScan &scan, ItemScale scale, ValueItems &values)
+{
+    const char *p = b.constData() + scan.valuesFrom;
+    const char *end = b.constData() + scan.dataEnd;
+    if (const void *quote = std::memchr(p, '"', static_cast<size_t>(end - p))) {
+        end = static_cast<const char *>(quote);
+    }
+    const bool skipFirst = scan.formatMarker == QLatin1String("T");
+    if (scale == ItemScale::Tenths) {
+        return splitItems(p, end, skipFirst, values, [](const char *&q, const char *last) {
+            int16_t plain = 0;
+            if (plainTenths(q, last, plain)) {
+                return std::optional<int16_t>(plain);
+            }
+            const char *first = q;
+            q = itemEnd(first, last);
+            return itemTenths(first, q);
+        });
+    }
+    return splitItems(p, end, skipFirst, values, [](const char *&q, const char *last) {
+        const char *first = q;
+        q = itemEnd(first, last);
+        return itemReading(first, q, ItemScale::Whole);
+    });
 }

@@ -351,9 +351,10 @@ TEST_F(FileopenTest, ValueItemsInEveryWrittenForm)
 {
     // Each item with its stored value in tenths (newest first in the file).
     const std::vector<std::pair<QString, int>> items{
-        {"12", 120}, {"12.3", 123}, {"-0.5", -5},   {"+7", 70},    {".5", 5},           {"5.", 50},
-        {"0.05", 0}, {"0.15", 2},   {"1.25", 12},   {"1e2", 1000}, {"-3276.8", -32768}, {"000123.4", 1234},
-        {"abc", 0},  {"-", 0},      {"12.34", 123}, {"3.0", 30}};
+        {"12", 120}, {"12.3", 123}, {"-0.5", -5},   {"+7", 70},     {".5", 5},           {"5.", 50},
+        {"0.05", 0}, {"0.15", 2},   {"1.25", 12},   {"1e2", 1000},  {"-3276.8", -32768}, {"000123.4", 1234},
+        {"abc", 0},  {"-", 0},      {"12.34", 123}, {"3.0", 30},    {"-12.", -120},      {"3276.7", 32767},
+        {"-0", 0},   {"7-", 70},    {"1.2.3", 12},  {"00003.5", 35}};
     QStringList values;
     for (const auto &item : items) {
         values << item.first;
@@ -404,4 +405,17 @@ TEST_F(FileopenTest, OnlyRegularFilesOfARecordingsSizeAreRead)
         tp.dialogs.messages.clear();
     }
     EXPECT_FALSE(rec().slotInUse(0));
+}
+
+TEST_F(FileopenTest, FilesThatClaimNoSizeAreReadWholeUpToTheLimit)
+{
+    // Files under /proc measure 0 bytes but have contents.
+    const QString path = QStringLiteral("/proc/self/cmdline");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray expected = f.readAll();
+    ASSERT_GT(expected.size(), 3);
+    EXPECT_EQ(readRegularFile(path), expected);
+    EXPECT_EQ(readRegularFile(path, expected.size()), expected);
+    EXPECT_EQ(readRegularFile(path, expected.size() - 1), std::nullopt);
 }
