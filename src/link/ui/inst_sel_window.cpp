@@ -2,6 +2,7 @@
 
 #include "link/inst_select.h"
 #include "link/instrument_catalogue.h"
+#include "platform/ui/window_placement.h"
 #include "program/program.h"
 
 #include <QButtonGroup>
@@ -76,6 +77,7 @@ void InstSelWindow::sync()
 void InstSelWindow::showModal()
 {
     sync();
+    placement::placeOver(*this);
     exec();
 }
 
