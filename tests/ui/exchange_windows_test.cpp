@@ -26,26 +26,26 @@ struct UiApp {
 struct Shot {
     bool visible = false;
     bool ownedByMain = false;
-    QPoint offCentre;    // window centre less main window centre
-    bool active = false; // the window has the keyboard
-    QString focus;       // text of the focused button, if any
+    QPoint offCentre; // window centre less main window centre
+    bool active = false;
+    QString focus; // the focused button
     QString defaultButton;
 };
 
 class ExchangeWindows;
 struct ExchangeCase {
     const char *name;
+    const char *command;
+    int type;
     QString defaultButton;
-    // Opens the window twice as a user would and records each opening.
-    std::function<void(ExchangeWindows &, std::vector<Shot> &)> openTwice;
+    QWidget *ExchangeWindows::*window;
+    // Closes the first opening with a click here instead of Escape (the
+    // focus then rests on it); null for Escape both times.
+    QPushButton *(*clickFirst)(ExchangeWindows &);
 };
 
 class ExchangeWindows : private UiApp, public LinkTest, public ::testing::WithParamInterface<ExchangeCase> {
 public:
-    using LinkTest::at;
-    using LinkTest::p;
-    using LinkTest::select;
-    using LinkTest::tp;
     ExchangeWindows()
     {
         main.setGeometry(60, 40, 680, 500);
@@ -64,35 +64,49 @@ public:
     Shot shot(QWidget &w)
     {
         QApplication::processEvents();
-        Shot s;
-        s.visible = w.isVisible();
-        s.ownedByMain = w.parentWidget() == &main && w.isWindow();
-        s.offCentre = w.frameGeometry().center() - main.frameGeometry().center();
-        s.active = QApplication::activeWindow() == &w;
+        Shot s{w.isVisible(),
+               w.parentWidget() == &main && w.isWindow(),
+               w.frameGeometry().center() - main.frameGeometry().center(),
+               QApplication::activeWindow() == &w,
+               {},
+               {}};
         if (auto *b = qobject_cast<QPushButton *>(QApplication::focusWidget()); b && b->window() == &w) {
             s.focus = b->text();
         }
         for (QPushButton *b : w.findChildren<QPushButton *>()) {
-            if (b->isDefault() && b->isVisible()) {
-                s.defaultButton = b->text();
-            }
+            s.defaultButton = b->isDefault() && b->isVisible() ? b->text() : s.defaultButton;
         }
         return s;
     }
-    // The main window has the keyboard again once a window closed, as a
-    // window system gives it back (the offscreen platform does not).
-    void backToMain()
+
+    // Runs the command; the first time the window is up (in a receive loop,
+    // a modal window or after the command) records it and closes it.
+    void openAndClose(const ExchangeCase &c, QPushButton *click, std::vector<Shot> &shots)
     {
+        QWidget &w = *(this->*c.window);
+        bool taken = false;
+        const auto take = [&] {
+            if (!taken && w.isVisible()) {
+                taken = true;
+                shots.push_back(shot(w));
+                QWidget *keys = QApplication::focusWidget() ? QApplication::focusWidget() : &w;
+                click ? QTest::mouseClick(click, Qt::LeftButton) : QTest::keyClick(keys, Qt::Key_Escape);
+            }
+        };
+        tp.clock.onProcessEvents = [&](qint64) { take(); };
+        tp.dialogs.messageAnswers = {MsgResult::Ok, MsgResult::Ok, MsgResult::Cancel};
+        QTimer::singleShot(0, [&] {
+            // The initialization options go on to the header exchange.
+            c.window == &ExchangeWindows::abortWindow ? initInst.Command1->click() : take();
+        });
+        p().runCommand(c.command);
+        take();
+        EXPECT_FALSE(w.isVisible());
+        tp.clock.onProcessEvents = {};
+        // A window system gives the main window the keyboard back (the
+        // offscreen platform does not).
         main.activateWindow();
         QApplication::processEvents();
-    }
-    // Escape where the keyboard is.
-    static void escape()
-    {
-        QWidget *target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget()
-                                                                 : QApplication::activeWindow();
-        ASSERT_NE(target, nullptr);
-        QTest::keyClick(target, Qt::Key_Escape);
     }
 
     QWidget main;
@@ -101,100 +115,38 @@ public:
     AbortWindow abort{p(), &main};
     RecoverWindow recover{p(), &main};
     InitInstWindow initInst{p(), &main};
+    QWidget *statusWindow = &status, *downloadWindow = &download, *abortWindow = &abort,
+            *recoverWindow = &recover, *initInstWindow = &initInst;
 };
 
 TEST_P(ExchangeWindows, OpensOverTheMainWindowCentredWithTheKeyboardAndItsDefaultButton)
 {
+    const ExchangeCase &c = GetParam();
+    select(c.type);
     std::vector<Shot> shots;
-    GetParam().openTwice(*this, shots);
+    openAndClose(c, c.clickFirst ? c.clickFirst(*this) : nullptr, shots);
+    openAndClose(c, nullptr, shots);
     ASSERT_EQ(shots.size(), 2U);
-    for (size_t i = 0; i < shots.size(); ++i) {
-        const Shot &s = shots[i];
-        SCOPED_TRACE(std::string(GetParam().name) + " opening " + std::to_string(i + 1));
-        EXPECT_TRUE(s.visible);
-        EXPECT_TRUE(s.ownedByMain);
+    for (const Shot &s : shots) {
+        EXPECT_TRUE(s.visible && s.ownedByMain && s.active);
         EXPECT_LE(s.offCentre.manhattanLength(), 2) << s.offCentre.x() << "," << s.offCentre.y();
-        EXPECT_TRUE(s.active);
-        EXPECT_EQ(s.defaultButton, GetParam().defaultButton);
-        EXPECT_EQ(s.focus, GetParam().defaultButton);
+        EXPECT_EQ(s.defaultButton, c.defaultButton);
+        EXPECT_EQ(s.focus, c.defaultButton);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Windows, ExchangeWindows,
     ::testing::Values(
-        // A silent non-S5 unit: the check waits until Escape.
-        ExchangeCase{"Status", "Cancel",
-                     [](ExchangeWindows &t, std::vector<Shot> &shots) {
-                         t.select(2);
-                         for (int i = 0; i < 2; ++i) {
-                             t.backToMain();
-                             t.tp.clock.onProcessEvents = {};
-                             t.at(t.tp.clock.elapsedMs() + 300, [&] {
-                                 shots.push_back(t.shot(t.status));
-                                 ExchangeWindows::escape();
-                             });
-                             t.p().runCommand("mnuItemStatusCheck");
-                             EXPECT_FALSE(t.status.isVisible());
-                         }
-                     }},
-        // Cancel clicked the first time leaves the focus on it; the second
-        // opening still offers OK.
-        ExchangeCase{"Download", "OK",
-                     [](ExchangeWindows &t, std::vector<Shot> &shots) {
-                         t.select(8);
-                         t.p().runCommand("mnuItemDownload");
-                         shots.push_back(t.shot(t.download));
-                         QTest::mouseClick(t.download.CancelButton, Qt::LeftButton);
-                         EXPECT_FALSE(t.download.isVisible());
-                         t.backToMain();
-                         t.p().runCommand("mnuItemDownload");
-                         shots.push_back(t.shot(t.download));
-                         ExchangeWindows::escape();
-                         EXPECT_FALSE(t.download.isVisible());
-                     }},
-        ExchangeCase{"Recover", "OK",
-                     [](ExchangeWindows &t, std::vector<Shot> &shots) {
-                         t.select(2);
-                         for (int i = 0; i < 2; ++i) {
-                             t.backToMain();
-                             t.p().runCommand("mnuItemRecover");
-                             shots.push_back(t.shot(t.recover));
-                             ExchangeWindows::escape();
-                             EXPECT_FALSE(t.recover.isVisible());
-                         }
-                     }},
-        ExchangeCase{"InitializationOptions", "Proceed",
-                     [](ExchangeWindows &t, std::vector<Shot> &shots) {
-                         t.select(8);
-                         for (int i = 0; i < 2; ++i) {
-                             t.backToMain();
-                             QTimer::singleShot(0, [&] {
-                                 shots.push_back(t.shot(t.initInst));
-                                 ExchangeWindows::escape();
-                             });
-                             t.p().runCommand("mnuItemInitialize");
-                             EXPECT_FALSE(t.initInst.isVisible());
-                         }
-                     }},
-        // The header exchange of an initialization; Escape cancels it and
-        // the cable prompt shown again is answered Cancel.
-        ExchangeCase{"HeaderExchange", "CANCEL",
-                     [](ExchangeWindows &t, std::vector<Shot> &shots) {
-                         t.select(8);
-                         for (int i = 0; i < 2; ++i) {
-                             t.backToMain();
-                             t.tp.dialogs.messageAnswers = {MsgResult::Ok, MsgResult::Ok, MsgResult::Cancel};
-                             QTimer::singleShot(0, [&] { t.initInst.Command1->click(); });
-                             t.tp.clock.onProcessEvents = {};
-                             t.at(t.tp.clock.elapsedMs() + 300, [&] {
-                                 shots.push_back(t.shot(t.abort));
-                                 ExchangeWindows::escape();
-                             });
-                             t.p().runCommand("mnuItemInitialize");
-                             EXPECT_FALSE(t.abort.isVisible());
-                         }
-                     }}),
+        // Type 2 is a silent non-S5 unit: the exchanges wait for Escape.
+        ExchangeCase{"Status", "mnuItemStatusCheck", 2, "Cancel", &ExchangeWindows::statusWindow, nullptr},
+        ExchangeCase{"Download", "mnuItemDownload", 8, "OK", &ExchangeWindows::downloadWindow,
+                     [](ExchangeWindows &t) { return t.download.CancelButton; }},
+        ExchangeCase{"Recover", "mnuItemRecover", 2, "OK", &ExchangeWindows::recoverWindow, nullptr},
+        ExchangeCase{"InitializationOptions", "mnuItemInitialize", 8, "Proceed",
+                     &ExchangeWindows::initInstWindow, nullptr},
+        ExchangeCase{"HeaderExchange", "mnuItemInitialize", 8, "CANCEL", &ExchangeWindows::abortWindow,
+                     nullptr}),
     [](const ::testing::TestParamInfo<ExchangeCase> &info) { return std::string(info.param.name); });
 
 } // namespace
