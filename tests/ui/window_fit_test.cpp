@@ -1,7 +1,5 @@
-// Every window of the program fits a 1280 x 800 screen at the normal scale
-// and at twice it (QT_SCALE_FACTOR=2 leaves 640 x 400 device-independent
-// pixels), with room for a title bar; the main window remembers its size and
-// place, and carries the program's icon.
+// Every window fits 1280 x 800 at scale 1 and 2 (640 x 400 device-independent
+// pixels) with room for a title bar; the main window keeps its place and icon.
 #include "platform/settings_store.h"
 #include "recording/ui/file_windows.h"
 #include "shell/ui/app_wiring.h"
@@ -16,8 +14,7 @@
 
 namespace {
 
-// Height of a title bar and a panel the screen keeps for itself.
-constexpr int kTitleAndPanel = 40;
+constexpr int kTitleAndPanel = 40; // height the screen keeps for itself
 
 class WindowFit : public ::testing::TestWithParam<int> {
 protected:
@@ -44,7 +41,6 @@ TEST_P(WindowFit, EveryWindowsSmallestSizeFitsTheScreen)
     }
     ASSERT_GE(windows.size(), 14); // main, status, download, selection, properties, port, ...
     for (QWidget *w : windows) {
-        w->ensurePolished();
         if (w->layout() != nullptr) {
             w->layout()->activate();
         }
