@@ -14,6 +14,8 @@ namespace placement {
 namespace {
 // Where presentOver last put a window.
 const char *const kPlacedAt = "rdx600PlacedAt";
+// Room for a title bar when a window is sized to the screen.
+constexpr int kTitleBar = 40;
 } // namespace
 
 QRect centredWithin(const QSize &size, const QRect &anchor, const QRect &screen)
@@ -63,6 +65,14 @@ void placeOver(QWidget &window)
     }
     const QRect anchor = owner != nullptr && owner->isVisible() ? owner->frameGeometry() : free;
     window.move(centredWithin(window.size() + edges, anchor, free).topLeft());
+}
+
+QSize fittingSize(const QWidget &window, QSize wanted)
+{
+    if (const QScreen *screen = window.screen()) {
+        wanted = wanted.boundedTo(screen->availableGeometry().size() - QSize(0, kTitleBar));
+    }
+    return wanted.expandedTo(window.minimumSize());
 }
 
 void makeDefault(QPushButton *button)

@@ -26,6 +26,11 @@ void presentOver(QWidget &window, QPushButton *defaultButton);
 // themselves (a modal exec()).
 void placeOver(QWidget &window);
 
+// `wanted` made no larger than the free area of the window's screen, less
+// room for a title bar, and no smaller than the window's minimum: the first
+// size of a top-level window.
+QSize fittingSize(const QWidget &window, QSize wanted);
+
 // Makes `button` the one default button of its window and gives it the focus.
 void makeDefault(QPushButton *button);
 

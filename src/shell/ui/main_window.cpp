@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
+#include "platform/ui/window_placement.h"
 #include "recording/fileopen.h"
 #include "shell/shell_commands.h"
 #include "shell/startup.h"
@@ -26,7 +27,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTextEdit>
@@ -133,11 +133,7 @@ void RDX::restorePlace()
     if (!saved.isEmpty() && restoreGeometry(saved)) {
         return;
     }
-    QSize size(1000, 700);
-    if (const QScreen *s = screen()) {
-        size = size.boundedTo(s->availableGeometry().size() - QSize(0, 40)).expandedTo(minimumSize());
-    }
-    resize(size);
+    resize(placement::fittingSize(*this, QSize(1000, 700)));
 }
 
 void RDX::storePlace()
