@@ -5,6 +5,7 @@
 #include "link/ui/abort_window.h"
 #include "link/ui/download_window.h"
 #include "link/ui/status_window.h"
+#include "platform/ui/qt_dialogs.h"
 #include "setup/initialize.h"
 #include "setup/recover.h"
 #include "setup/ui/init_inst_window.h"
@@ -30,6 +31,7 @@ struct Shot {
     bool active = false;
     QString focus; // the focused button
     QString defaultButton;
+    bool questionsOverIt = false; // messages and input boxes belong to it
 };
 
 class ExchangeWindows;
@@ -50,6 +52,7 @@ public:
     {
         main.setGeometry(60, 40, 680, 500);
         main.show();
+        questions.setParentWidget(&main);
         p().windows.status = &status;
         p().windows.download = &download;
         p().windows.abort = &abort;
@@ -73,6 +76,7 @@ public:
         if (auto *b = qobject_cast<QPushButton *>(QApplication::focusWidget()); b && b->window() == &w) {
             s.focus = b->text();
         }
+        s.questionsOverIt = questions.questionOwner() == &w;
         for (QPushButton *b : w.findChildren<QPushButton *>()) {
             s.defaultButton = b->isDefault() && b->isVisible() ? b->text() : s.defaultButton;
         }
@@ -107,9 +111,11 @@ public:
         // offscreen platform does not).
         main.activateWindow();
         QApplication::processEvents();
+        EXPECT_EQ(questions.questionOwner(), &main);
     }
 
     QWidget main;
+    QtDialogs questions; // where the program's messages would go
     StatusWindow status{p(), &main};
     DownloadWindow download{p(), &main};
     AbortWindow abort{p(), &main};
@@ -128,7 +134,7 @@ TEST_P(ExchangeWindows, OpensOverTheMainWindowCentredWithTheKeyboardAndItsDefaul
     openAndClose(c, nullptr, shots);
     ASSERT_EQ(shots.size(), 2U);
     for (const Shot &s : shots) {
-        EXPECT_TRUE(s.visible && s.ownedByMain && s.active);
+        EXPECT_TRUE(s.visible && s.ownedByMain && s.active && s.questionsOverIt);
         EXPECT_LE(s.offCentre.manhattanLength(), 2) << s.offCentre.x() << "," << s.offCentre.y();
         EXPECT_EQ(s.defaultButton, c.defaultButton);
         EXPECT_EQ(s.focus, c.defaultButton);
