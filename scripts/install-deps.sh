@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-serialport-dev libqcustomplot-dev libgl-dev
+  qt6-base-dev qt6-serialport-dev libqcustomplot-dev libgl-dev libqt6svg6
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils imagemagick poppler-utils fonts-dejavu-core
   dpkg-dev ccache

@@ -1,12 +1,7 @@
-#include "chart/ui/display_sel_window.h"
-#include "link/ui/link_windows_ui.h"
 #include "platform/file_write.h"
 #include "recording/ui/file_windows.h"
-#include "setup/ui/force_rdgs_window.h"
-#include "setup/ui/setup_windows.h"
 #include "shell/ui/app_wiring.h"
 #include "shell/ui/main_window.h"
-#include "survey/ui/survey_windows.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -64,16 +59,8 @@ int main(int argc, char *argv[])
     if (screenshotRun) {
         rdx600.setNonInteractive(parser.values(answer));
     }
-    // The plot's display-selection and the forced-readings dialogs, for the whole run.
-    const std::unique_ptr<DisplaySelWindow> displaySel(
-        screenshotRun ? nullptr : attachDisplaySelWindow(rdx600.program(), nullptr));
-    const std::unique_ptr<ForceRdgsWindow> forceRdgs(attachForceRdgsWindow(rdx600.program(), nullptr));
-    // Status check, port selection, instrument selection and properties windows.
-    const std::unique_ptr<LinkWindowSet> linkWindows = installLinkWindows(rdx600.program(), nullptr);
-    // Initialization options and recovery windows.
-    const std::unique_ptr<SetupWindowSet> setupWindows = installSetupWindows(rdx600.program(), nullptr);
-    // The load survey's windows.
-    const std::unique_ptr<SurveyWindowSet> surveyWindows = installSurveyWindows(rdx600.program(), nullptr);
+    // Every other window of the program opens with the main window.
+    rdx600.installWindows();
     // Recording files named on the command line open after start-up.
     const auto fileWindows = [&rdx600, &parser, &plot] {
         startFileWindows(

@@ -9,6 +9,9 @@
 #include "recording/calc_date.h"
 #include "recording/notes.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -65,6 +68,8 @@ FileopenResult fail(Program &p, int slot, FileopenResult result)
     }
     if (result != FileopenResult::ModeMixing) {
         r.gOutputMode = 1;
+        // A file that cannot be read is no recent recording.
+        forgetRecentFile(p, r.gOpenPath);
     }
     restoreOpenAfterFailure(p, slot);
     p.dialogs().setBusy(false);
@@ -73,22 +78,75 @@ FileopenResult fail(Program &p, int slot, FileopenResult result)
 
 } // namespace
 
-void updateRecentFiles(Program &p, const QString &path)
+namespace {
+
+constexpr int kRecentFiles = 4;
+const QString kRecentSection = QStringLiteral("Settings");
+
+QString recentKey(int i)
 {
-    SettingsStore &s = p.settings();
-    const QString section = QStringLiteral("Settings");
-    const auto key = [](int i) { return QStringLiteral("mrufile%1").arg(i); };
-    for (int i = 4; i >= 2; --i) {
-        const QString v = s.get(section, key(i - 1));
-        s.save(section, key(i), v);
-        if (!v.isEmpty()) {
-            p.menu.setCaption(MenuModel::mru(i), v);
-            p.menu.setVisible(MenuModel::mru(i), true);
+    return QStringLiteral("mrufile%1").arg(i);
+}
+
+// One file under two spellings (a link, "..", a relative path) is one entry.
+QString fileIdentity(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+QStringList storedRecentFiles(Program &p)
+{
+    QStringList paths;
+    for (int i = 1; i <= kRecentFiles; ++i) {
+        paths << p.settings().get(kRecentSection, recentKey(i));
+    }
+    return paths;
+}
+
+// Writes the list (newest first, at most four) and shows its entries, while
+// Open is usable.
+void storeRecentFiles(Program &p, QStringList paths)
+{
+    paths.removeAll(QString());
+    const bool openUsable = p.menu.enabled(QStringLiteral("mnuItemOpen"));
+    for (int i = 1; i <= kRecentFiles; ++i) {
+        const QString path = paths.value(i - 1);
+        p.settings().save(kRecentSection, recentKey(i), path);
+        if (!path.isEmpty()) {
+            p.menu.setCaption(MenuModel::mru(i), path);
+        }
+        p.menu.setVisible(MenuModel::mru(i), !path.isEmpty() && openUsable);
+    }
+}
+
+QStringList withoutFile(const QStringList &paths, const QString &path)
+{
+    const QString identity = fileIdentity(path);
+    QStringList kept;
+    for (const QString &stored : paths) {
+        if (!stored.isEmpty() && fileIdentity(stored) != identity) {
+            kept << stored;
         }
     }
-    s.save(section, key(1), path);
-    p.menu.setCaption(MenuModel::mru(1), path);
-    p.menu.setVisible(MenuModel::mru(1), true);
+    return kept;
+}
+
+} // namespace
+
+void updateRecentFiles(Program &p, const QString &path)
+{
+    storeRecentFiles(p, QStringList{path} + withoutFile(storedRecentFiles(p), path));
+}
+
+void forgetRecentFile(Program &p, const QString &path)
+{
+    const QStringList stored = storedRecentFiles(p);
+    const QStringList kept = withoutFile(stored, path);
+    if (kept.size() != stored.size() - stored.count(QString())) {
+        storeRecentFiles(p, kept);
+    }
 }
 
 FileopenResult Fileopen(Program &p)
@@ -97,8 +155,6 @@ FileopenResult Fileopen(Program &p)
     p.dialogs().setBusy(true);
     p.chart.gSelStartText.clear();
     r.gOutputMode = 0;
-
-    updateRecentFiles(p, r.gOpenPath);
 
     int slot = 0;
     while (slot < kSlots && r.slotInUse(slot)) {
@@ -228,6 +284,8 @@ FileopenResult Fileopen(Program &p)
     r.ginx = slot;
     Program::run(p.procs.Printinfo);
     p.dialogs().setBusy(false);
+    // Only a file that opened joins the list; opening it again moves it up.
+    updateRecentFiles(p, r.gOpenPath);
     return FileopenResult::Opened;
 }
 
@@ -280,6 +338,7 @@ bool openRecordingFile(Program &p, const QString &path)
     HideChart(p);
     HideTextViews(p);
     if (!readable(path)) {
+        forgetRecentFile(p, path);
         p.dialogs().message(QStringLiteral("File not found"));
         return false;
     }
@@ -307,6 +366,7 @@ void OpenRecentFile(Program &p, int entry)
     const auto notFound = [&p, &r] {
         p.dialogs().setBusy(false);
         r.gOutputMode = 0;
+        forgetRecentFile(p, r.gOpenPath);
         p.dialogs().message(QStringLiteral("File not found or disk error"));
     };
     if (r.gOpenPath.isEmpty() || !readable(r.gOpenPath)) {

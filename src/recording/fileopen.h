@@ -24,8 +24,8 @@ FileopenResult Fileopen(Program &p);
 
 // Opens a recording as the Open command does once a file is chosen: reads it
 // into the lowest free slot and sets the menus. A file that cannot be read
-// gives "File not found" without touching the recent-file list. False when
-// nothing was opened.
+// gives "File not found" and leaves the recent-file list without it. False
+// when nothing was opened.
 bool openRecordingFile(Program &p, const QString &path);
 
 // The Open command (mnuItemOpen): file dialog, then openRecordingFile.
@@ -33,6 +33,9 @@ void OpenCommand(Program &p);
 // Recent-file entry i (1..4): opens the file its caption names.
 void OpenRecentFile(Program &p, int entry);
 
-// Shifts the recent-file list in the settings and shows the entries that
-// hold a path; `path` becomes entry 1.
+// Puts `path` at the top of the recent-file list in the settings (a file
+// already in it moves up rather than appearing twice; paths that name the
+// same file are one) and shows the entries that hold a path.
 void updateRecentFiles(Program &p, const QString &path);
+// Takes the file out of the recent-file list (a file that failed to open).
+void forgetRecentFile(Program &p, const QString &path);

@@ -1,4 +1,5 @@
 #include "platform/file_read.h"
+#include "program/view_procs.h"
 #include "recording/file_commands.h"
 #include "recording/fileopen.h"
 #include "recording/notes.h"
@@ -6,6 +7,7 @@
 #include "support/recording_files.h"
 #include "support/test_program.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -232,13 +234,13 @@ TEST_F(FileopenTest, NotesAreReadAndAMissingNotesFileGivesEmptyNotes)
     EXPECT_TRUE(tp.dialogs.messages.empty());
 }
 
-TEST_F(FileopenTest, MissingFileLeavesTheModelButShiftsTheRecentFiles)
+TEST_F(FileopenTest, MissingFileLeavesTheModelAndTheRecentFiles)
 {
     rec().gOpenPath = tp.path("gone.dat");
     EXPECT_EQ(Fileopen(tp.p()), FileopenResult::NotFound);
     EXPECT_EQ(tp.dialogs.lastMessage(), "File not found");
     EXPECT_FALSE(rec().slotInUse(0));
-    EXPECT_EQ(setting("mrufile1"), tp.path("gone.dat"));
+    EXPECT_EQ(setting("mrufile1"), "");
 
     // A file without a family letter is not a recording.
     QFile f(tp.path("text.dat"));
@@ -262,13 +264,83 @@ TEST_F(FileopenTest, RecentFilesShiftNewestFirst)
     EXPECT_TRUE(m.visible(MenuModel::mru(2)));
     EXPECT_FALSE(m.visible(MenuModel::mru(3)));
     EXPECT_EQ(m.caption(MenuModel::mru(1)), tp.path("two.dat"));
-    // The same file again gives a second copy.
+    // The same file again stays one entry.
     rec().gOpenPath = tp.path("two.dat");
     updateRecentFiles(tp.p(), tp.path("two.dat"));
     EXPECT_EQ(setting("mrufile1"), tp.path("two.dat"));
-    EXPECT_EQ(setting("mrufile2"), tp.path("two.dat"));
-    EXPECT_EQ(setting("mrufile3"), tp.path("one.dat"));
+    EXPECT_EQ(setting("mrufile2"), tp.path("one.dat"));
+    EXPECT_EQ(setting("mrufile3"), "");
 }
+
+// Each case: the list stored before, then the files opened in order (a name
+// in the table; "bad" files hold no recording, "gone" ones do not exist), and
+// the list afterwards.
+struct RecentCase {
+    const char *name;
+    QStringList before;
+    QStringList opened;
+    QStringList after;
+};
+
+class RecentFilesTest : public FileopenTest, public ::testing::WithParamInterface<RecentCase> {};
+
+TEST_P(RecentFilesTest, OneEntryPerFileAndOnlyFilesThatOpened)
+{
+    const RecentCase &c = GetParam();
+    QDir(tp.files.path()).mkpath("sub");
+    for (const char *name : {"a.dat", "b.dat", "c.dat", "d.dat", "e.dat"}) {
+        ASSERT_TRUE(writeRecording(tp.path(name), content("a", {"1"})));
+    }
+    QFile bad(tp.path("bad.dat"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("\"no recording here\"\r\n");
+    bad.close();
+    ASSERT_TRUE(QFile::link(tp.path("a.dat"), tp.path("link-a.dat")));
+    const auto full = [this](const QString &name) { return name.isEmpty() ? name : tp.path(name); };
+    for (int i = 0; i < c.before.size(); ++i) {
+        tp.settings.store.save("Settings", QStringLiteral("mrufile%1").arg(i + 1), full(c.before[i]));
+    }
+    ShowRecentFileEntries(tp.p()); // as start-up shows them
+    for (const QString &name : c.opened) {
+        Program &p = tp.p();
+        if (p.rec.openCount() == kSlots) {
+            CloseRecordings(p);
+        }
+        ASSERT_TRUE(openRecordingFile(p, full(name)) || name.startsWith("bad") || name.startsWith("gone"))
+            << name.toStdString();
+    }
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_EQ(setting(QStringLiteral("mrufile%1").arg(i)), full(c.after.value(i - 1)))
+            << c.name << " entry " << i;
+        EXPECT_EQ(tp.p().menu.visible(MenuModel::mru(i)),
+                  !c.after.value(i - 1).isEmpty() && tp.p().menu.enabled("mnuItemOpen"))
+            << c.name << " entry " << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RecentFilesTest,
+    ::testing::Values(
+        RecentCase{"AgainMovesToTheTop", {}, {"a.dat", "b.dat", "a.dat"}, {"a.dat", "b.dat"}},
+        RecentCase{"NewestFirstFourAtMost",
+                   {},
+                   {"a.dat", "b.dat", "c.dat", "d.dat", "e.dat"},
+                   {"e.dat", "d.dat", "c.dat", "b.dat"}},
+        RecentCase{
+            "OtherSpellingIsTheSameFile", {"a.dat", "b.dat"}, {"sub/../a.dat"}, {"sub/../a.dat", "b.dat"}},
+        RecentCase{"LinkIsTheSameFile", {"b.dat", "link-a.dat"}, {"a.dat"}, {"a.dat", "b.dat"}},
+        RecentCase{"DamagedFileIsRemovedAndNotAdded",
+                   {"a.dat", "bad.dat", "b.dat"},
+                   {"bad.dat"},
+                   {"a.dat", "b.dat"}},
+        RecentCase{"MissingFileKeepsTheOthers",
+                   {"a.dat", "b.dat", "c.dat", "d.dat"},
+                   {"gone.dat"},
+                   {"a.dat", "b.dat", "c.dat", "d.dat"}},
+        RecentCase{
+            "MissingListedFileIsRemoved", {"a.dat", "gone.dat", "b.dat"}, {"gone.dat"}, {"a.dat", "b.dat"}},
+        RecentCase{"GapsClose", {"a.dat", "", "b.dat"}, {"c.dat"}, {"c.dat", "a.dat", "b.dat"}}),
+    [](const ::testing::TestParamInfo<RecentCase> &info) { return std::string(info.param.name); });
 
 TEST_F(FileopenTest, ThirdFileDisablesOpenAndHidesTheRecentFiles)
 {
@@ -339,12 +411,14 @@ TEST_F(FileopenTest, RecentFileEntryOpensItsFile)
     EXPECT_FALSE(p.menu.enabled("mnuItemPrintTable"));
     EXPECT_EQ(p.rec.gOutputMode, 0);
 
-    // Entry 3 now names the file that no longer exists.
-    ASSERT_EQ(p.menu.caption(MenuModel::mru(3)), tp.path("gone.dat"));
-    ASSERT_TRUE(p.runCommand(MenuModel::mru(3)));
+    // Entry 2 names the file that no longer exists: it fails and leaves the list.
+    ASSERT_EQ(p.menu.caption(MenuModel::mru(2)), tp.path("gone.dat"));
+    ASSERT_TRUE(p.runCommand(MenuModel::mru(2)));
     EXPECT_EQ(tp.dialogs.lastMessage(), "File not found or disk error");
     EXPECT_EQ(p.rec.openCount(), 1);
     EXPECT_EQ(p.rec.gOutputMode, 0);
+    EXPECT_EQ(tp.settings.store.get("Settings", "mrufile2"), "");
+    EXPECT_FALSE(p.menu.visible(MenuModel::mru(2)));
 }
 
 TEST_F(FileopenTest, ValueItemsInEveryWrittenForm)

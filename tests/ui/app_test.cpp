@@ -1,5 +1,8 @@
 // The program as it starts for a user: the real main window with both chart
 // controls wired in, driven through its menu commands.
+#include "core/link_test_fixture.h"
+#include "link/download.h"
+#include "link/inst_select.h"
 #include "platform/ui/help_window.h"
 #include "platform/ui/qcp_chart_device.h"
 #include "shell/ui/app_wiring.h"
@@ -137,8 +140,8 @@ TEST(AppProcess, ScreenshotRunRunsMenuCommandsFirst)
     const auto refused = runWith({"--plot", "--run", "mnuItemViewPwrTable", dir.filePath("a.dat")});
     EXPECT_EQ(refused.first, 2); // no power plot yet: the power table is not enabled
     EXPECT_TRUE(refused.second.contains("mnuItemViewPwrTable"));
-    EXPECT_EQ(runWith({"--plot", "--run", "mnuItemViewPower", "--answer", "480", "--run", "mnuItemViewPwrTable",
-                       dir.filePath("a.dat")})
+    EXPECT_EQ(runWith({"--plot", "--run", "mnuItemViewPower", "--answer", "480", "--run",
+                       "mnuItemViewPwrTable", dir.filePath("a.dat")})
                   .first,
               0);
 }
@@ -170,6 +173,82 @@ TEST_F(AppTest, StartPanelLeadsToTheFirstRecordingAndGoesAway)
     settle();
     EXPECT_EQ(p().rec.gInfo[0][kColPath].text(), path("first.dat"));
     EXPECT_FALSE(panel->isVisible());
+}
+
+// The start panel's instrument buttons run their menu commands as the menu
+// does: the instrument type is asked for first; without a choice nothing runs.
+TEST_F(AppTest, StartPanelInstrumentButtonsAskForTheTypeFirst)
+{
+    struct Case {
+        const char *button;
+        bool chooseType;
+    };
+    const Case cases[] = {
+        {"startStatus", true}, {"startStatus", false}, {"startDownload", true}, {"startDownload", false}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.button) +
+                     (c.chooseType ? " with a type chosen" : " with the question cancelled"));
+        FakeClock clock;
+        FakeSerialPort port(clock);
+        FakeInstSelView question;
+        p().io.port = &port;
+        p().windows.instSel = &question;
+        p().splash.instSelection = InstType::kNone;
+        dialogs.messages.clear();
+        p().link.download.wait.label1.clear();
+        dialogs.messageAnswers = {MsgResult::Cancel}; // the status check's cable prompt
+        question.user = [&] {
+            EXPECT_EQ(p().link.instSel.label1, "Must first select an instrument type:");
+            if (c.chooseType) {
+                InstSelOptionClick(p(), 2); // KPA50/60, 9,600 baud, non-S5
+                InstSelOk(p());
+            } else {
+                InstSelCancel(p());
+            }
+        };
+        settle();
+        auto *button = window->startPanel()->findChild<QPushButton *>(c.button);
+        ASSERT_NE(button, nullptr);
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(question.showCount, 1);
+        const QString prompt = QString(c.button) == "startStatus"
+                                   ? (dialogs.messages.empty() ? QString() : dialogs.messages.front().text)
+                                   : p().link.download.wait.label1;
+        EXPECT_EQ(prompt.startsWith("   Press 'OK'."), c.chooseType) << prompt.toStdString();
+        EXPECT_EQ(p().splash.portSettings, c.chooseType ? "9600,N,8,1" : "115200,N,8,1");
+        if (p().link.download.loaded) {
+            DownloadCancel(p());
+        }
+        // With a type chosen the next click asks nothing.
+        if (c.chooseType) {
+            dialogs.messageAnswers = {MsgResult::Cancel};
+            QTest::mouseClick(button, Qt::LeftButton);
+            EXPECT_EQ(question.showCount, 1);
+            if (p().link.download.loaded) {
+                DownloadCancel(p());
+            }
+        }
+        p().splash.portSettings = "115200,N,8,1";
+        p().windows.instSel = nullptr;
+        p().io.port = nullptr;
+    }
+}
+
+// How to try the program without an instrument, as the program was started:
+// from the source checkout's build folder, or installed.
+TEST(StartPanelHint, NamesWhatFitsTheWayTheProgramWasStarted)
+{
+    QTemporaryDir root;
+    for (const char *folder : {"src/scripts", "src/build", "usr/bin"}) {
+        QDir(root.path()).mkpath(folder);
+    }
+    ASSERT_TRUE(QFile(root.filePath("src/scripts/start.sh")).open(QIODevice::WriteOnly));
+    const QString built = StartPanel::simulatorHint(root.filePath("src/build"));
+    const QString installed = StartPanel::simulatorHint(root.filePath("usr/bin"));
+    EXPECT_TRUE(built.contains("./scripts/start.sh") && built.contains("build/rdx600-sim"))
+        << built.toStdString();
+    EXPECT_TRUE(installed.contains("RDX600_COM1=/dev/pts/3 rdx600") && !installed.contains("start.sh"))
+        << installed.toStdString();
 }
 
 TEST_F(AppTest, DroppedFilesOpenAsOpenDoesUpToThree)

@@ -1,5 +1,6 @@
 #include "link/ui/abort_window.h"
 
+#include "platform/ui/window_placement.h"
 #include "program/program.h"
 
 #include <QCloseEvent>
@@ -66,8 +67,7 @@ AbortWindow::~AbortWindow()
 void AbortWindow::show()
 {
     sync();
-    QDialog::show();
-    raise();
+    placement::presentOver(*this, Command1);
 }
 
 void AbortWindow::unload()

@@ -1,6 +1,7 @@
 #include "link/ui/download_window.h"
 
 #include "link/download.h"
+#include "platform/ui/window_placement.h"
 #include "program/program.h"
 
 #include <QCloseEvent>
@@ -80,8 +81,9 @@ DownloadWindow::DownloadWindow(Program &p, QWidget *parent) : QDialog(parent), p
 void DownloadWindow::show()
 {
     sync();
-    QDialog::show();
-    raise();
+    // OK is the button Enter presses each time the window opens (the
+    // download before left the focus on Cancel).
+    placement::presentOver(*this, OK);
 }
 
 void DownloadWindow::hide()

@@ -2,6 +2,7 @@
 
 #include "link/inst_select.h"
 #include "link/instrument_catalogue.h"
+#include "platform/ui/window_placement.h"
 #include "program/program.h"
 
 #include <QButtonGroup>
@@ -116,6 +117,7 @@ void InstPropertiesWindow::prepare()
 void InstPropertiesWindow::showModal()
 {
     prepare();
+    placement::placeOver(*this);
     exec();
 }
 

@@ -2,15 +2,18 @@
 
 #include "link/inst_select.h"
 #include "link/instrument_catalogue.h"
+#include "platform/ui/window_placement.h"
 #include "program/program.h"
 
 #include <QButtonGroup>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 InstSelWindow::InstSelWindow(Program &p, QWidget *parent) : QDialog(parent), p_(p)
 {
@@ -25,14 +28,25 @@ InstSelWindow::InstSelWindow(Program &p, QWidget *parent) : QDialog(parent), p_(
     Label1 = new QLabel(this);
     Label1->setWordWrap(true);
 
+    // The offered types in two columns, so that the window fits a small
+    // screen at a large scale.
     auto *frame = new QGroupBox(this);
-    auto *options = new QVBoxLayout(frame);
+    auto *options = new QGridLayout(frame);
     group_ = new QButtonGroup(this);
-    for (const InstrumentType &t : instrumentCatalogue()) {
+    const auto &types = instrumentCatalogue();
+    const auto offered =
+        std::count_if(types.begin(), types.end(), [](const InstrumentType &t) { return t.offered; });
+    const int rows = static_cast<int>((offered + 1) / 2);
+    int shown = 0;
+    for (const InstrumentType &t : types) {
         auto *button = new QRadioButton(t.caption, frame);
         group_->addButton(button, t.number);
-        options->addWidget(button);
-        button->setVisible(t.offered);
+        if (t.offered) {
+            options->addWidget(button, shown % rows, shown / rows);
+            ++shown;
+        } else {
+            button->hide();
+        }
         Option.push_back(button);
     }
 
@@ -76,6 +90,7 @@ void InstSelWindow::sync()
 void InstSelWindow::showModal()
 {
     sync();
+    placement::placeOver(*this);
     exec();
 }
 

@@ -1,6 +1,7 @@
 #include "link/ui/status_window.h"
 
 #include "link/status_check.h"
+#include "platform/ui/window_placement.h"
 #include "program/program.h"
 
 #include <QCloseEvent>
@@ -62,8 +63,7 @@ StatusWindow::StatusWindow(Program &p, QWidget *parent) : QDialog(parent), p_(p)
 void StatusWindow::show()
 {
     sync();
-    QDialog::show();
-    raise();
+    placement::presentOver(*this, Command2);
 }
 
 void StatusWindow::hide()

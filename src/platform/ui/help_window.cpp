@@ -1,5 +1,7 @@
 #include "platform/ui/help_window.h"
 
+#include "platform/ui/window_placement.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -75,7 +77,7 @@ QString manualIndexFile()
 HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setWindowTitle(QStringLiteral("RDX600 Help"));
-    resize(1000, 720);
+    resize(placement::fittingSize(*this, QSize(1000, 720)));
     auto *layout = new QVBoxLayout(this);
 
     auto *searchRow = new QHBoxLayout;

@@ -157,6 +157,23 @@ MsgResult closedAnswer(MsgButtons buttons)
 } // namespace
 
 QtDialogs::QtDialogs() = default;
+
+QWidget *QtDialogs::questionOwner() const
+{
+    // The window of an exchange the user is looking at (the status or
+    // download window, say) keeps its question over it; otherwise the main
+    // window owns it. Either way it lies over the main window.
+    QWidget *active = QApplication::activeWindow();
+    if (active == nullptr || parent_.isNull() || !active->isVisible()) {
+        return parent_;
+    }
+    for (const QWidget *w = active->parentWidget(); w != nullptr; w = w->parentWidget()) {
+        if (w == parent_) {
+            return active;
+        }
+    }
+    return parent_;
+}
 QtDialogs::~QtDialogs()
 {
     setBusy(false);
@@ -170,7 +187,7 @@ MsgResult QtDialogs::message(const QString &text, const QString &title, MsgButto
         return closedAnswer(buttons);
     }
     QMessageBox box(qtIcon(icon), qtdialogs::windowTitle(title), qtdialogs::displayText(text),
-                    qtButtons(buttons), parent_);
+                    qtButtons(buttons), questionOwner());
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton == MsgDefault::Second ? secondButton(buttons) : firstButton(buttons));
     // A message always gets the normal pointer while it waits.
@@ -199,7 +216,7 @@ QString QtDialogs::inputBox(const QString &prompt, const QString &title, const Q
     if (nonInteractive_) {
         return answers_.isEmpty() ? QString() : answers_.takeFirst();
     }
-    QInputDialog dialog(parent_);
+    QInputDialog dialog(questionOwner());
     dialog.setWindowTitle(qtdialogs::windowTitle(title));
     dialog.setLabelText(qtdialogs::displayText(prompt));
     dialog.setInputMode(QInputDialog::TextInput);

@@ -41,6 +41,10 @@ public:
     void setBusy(bool busy) override;
     bool busy() const { return busy_; }
 
+    // The window a message or input box belongs to: the active window of the
+    // program when it is one of the main window's own, else the main window.
+    QWidget *questionOwner() const;
+
 private:
     QPointer<QWidget> parent_;
     QtPrinterDevice *printer_ = nullptr;

@@ -1,5 +1,6 @@
 #include "setup/ui/init_inst_window.h"
 
+#include "platform/ui/window_placement.h"
 #include "program/program.h"
 
 #include <QGroupBox>
@@ -75,8 +76,13 @@ void InitInstWindow::showModal()
     (o.memoryOption == 7 ? Option7 : Option6)->setChecked(true);
     Command1->setVisible(o.buttonsVisible);
     Command2->setVisible(o.buttonsVisible);
-    Command1->setDefault(o.proceedDefault);
-    Command1->setFocus();
+    placement::placeOver(*this);
+    if (o.proceedDefault) {
+        placement::makeDefault(Command1);
+    } else {
+        Command1->setDefault(false);
+        Command1->setFocus();
+    }
     exec();
 }
 

@@ -1,5 +1,6 @@
 #include "setup/ui/recover_window.h"
 
+#include "platform/ui/window_placement.h"
 #include "program/program.h"
 
 #include <QCloseEvent>
@@ -51,8 +52,7 @@ RecoverWindow::~RecoverWindow()
 void RecoverWindow::show()
 {
     sync();
-    QDialog::show();
-    raise();
+    placement::presentOver(*this, OK->isHidden() ? CancelButton : OK);
 }
 
 void RecoverWindow::hide()

@@ -11,6 +11,7 @@
 #include "platform/ui/qt_printer_device.h"
 #include "program/program.h"
 
+#include <QIcon>
 #include <QPointer>
 #include <QSize>
 #include <QString>
@@ -18,6 +19,11 @@
 
 class RDX;
 class frmSplash;
+class DisplaySelWindow;
+class ForceRdgsWindow;
+struct LinkWindowSet;
+struct SetupWindowSet;
+struct SurveyWindowSet;
 
 class App {
 public:
@@ -36,10 +42,16 @@ public:
     RDX *startWithoutSplash();
     // The main window once it is open; null before.
     RDX *mainWindow() const { return main_.get(); }
+    // The program's other windows (instrument, initialization, recovery,
+    // load survey, display selection, forced readings) are made when the
+    // main window opens, as its own windows: shown over it, never behind it.
+    // Call before the main window opens.
+    void installWindows() { installWindows_ = true; }
     // No dialog waits for a person (see QtDialogs::setNonInteractive).
     // `answers` go, in order, to the input boxes the run meets.
     void setNonInteractive(const QStringList &answers = {})
     {
+        nonInteractive_ = true;
         dialogs_.setNonInteractive(true);
         dialogs_.setScriptedAnswers(answers);
     }
@@ -56,7 +68,18 @@ private:
     std::unique_ptr<Program> program_;
     std::unique_ptr<RDX> main_;
     QPointer<frmSplash> splash_;
+    bool installWindows_ = false;
+    bool nonInteractive_ = false;
+    // Children of the main window; they go before it does.
+    std::unique_ptr<DisplaySelWindow> displaySel_;
+    std::unique_ptr<ForceRdgsWindow> forceRdgs_;
+    std::unique_ptr<LinkWindowSet> linkWindows_;
+    std::unique_ptr<SetupWindowSet> setupWindows_;
+    std::unique_ptr<SurveyWindowSet> surveyWindows_;
 };
+
+// The program's icon (packaging/rdx600.svg, built into the program).
+QIcon programIcon();
 
 // Renders a window at `size` into a PNG file; false when it cannot be written.
 bool saveScreenshot(QWidget &window, const QSize &size, const QString &path);

@@ -1,6 +1,8 @@
 #include "shell/ui/main_window.h"
 
 #include "platform/dialogs.h"
+#include "platform/settings_store.h"
+#include "platform/ui/window_placement.h"
 #include "recording/fileopen.h"
 #include "shell/shell_commands.h"
 #include "shell/startup.h"
@@ -107,9 +109,9 @@ QString rgbName(uint32_t rgb)
 RDX::RDX(Program &p, QWidget *parent) : QMainWindow(parent), p_(p)
 {
     setObjectName(QStringLiteral("RDX"));
-    resize(1000, 700);
-    // The smallest window in which the chart, its labels and legend still fit.
-    setMinimumSize(640, 480);
+    // The smallest window in which the chart, its labels and legend still
+    // fit; small enough for a 1280 x 800 screen at twice the normal scale.
+    setMinimumSize(kMinimumSize);
     buildMenus();
     addShortcuts();
     buildCentralArea();
@@ -117,6 +119,27 @@ RDX::RDX(Program &p, QWidget *parent) : QMainWindow(parent), p_(p)
     p_.windows.main = this;
     mainWindowLoad(p_);
     sync();
+    restorePlace();
+}
+
+void RDX::restorePlace()
+{
+    // The size and place the window had when it was last closed; the first
+    // time a size that fits the screen.
+    const QByteArray saved = QByteArray::fromBase64(
+        p_.settings()
+            .get(QString::fromLatin1(kGeometrySection), QString::fromLatin1(kGeometryKey))
+            .toLatin1());
+    if (!saved.isEmpty() && restoreGeometry(saved)) {
+        return;
+    }
+    resize(placement::fittingSize(*this, QSize(1000, 700)));
+}
+
+void RDX::storePlace()
+{
+    p_.settings().save(QString::fromLatin1(kGeometrySection), QString::fromLatin1(kGeometryKey),
+                       QString::fromLatin1(saveGeometry().toBase64()));
 }
 
 RDX::~RDX()
@@ -480,6 +503,7 @@ void RDX::onDirSelected()
 
 void RDX::quit()
 {
+    storePlace();
     hide();
     QCoreApplication::exit(0);
 }
@@ -487,6 +511,7 @@ void RDX::quit()
 void RDX::closeEvent(QCloseEvent *event)
 {
     // Closing the main window ends the whole program, whatever else is open.
+    storePlace();
     event->accept();
     QCoreApplication::exit(0);
 }

@@ -32,6 +32,13 @@ public:
     void sync() override;
     void quit() override;
 
+    // The window's smallest size.
+    static constexpr QSize kMinimumSize{600, 340};
+    // Where the window's size and place are kept between runs (a setting of
+    // its own beside the program's other settings).
+    static constexpr const char *kGeometrySection = "Window";
+    static constexpr const char *kGeometryKey = "geometry";
+
     // Empty containers (with a QVBoxLayout) for ChartFX1 and ChartFX2.
     QWidget *chartArea1() const { return chartArea1_; }
     QWidget *chartArea2() const { return chartArea2_; }
@@ -65,6 +72,8 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    void restorePlace();
+    void storePlace();
     void buildMenus();
     void addShortcuts();
     void buildCentralArea();

@@ -1,8 +1,11 @@
 #include "shell/ui/start_panel.h"
 
+#include "link/instrument_catalogue.h"
 #include "program/menu_model.h"
 #include "program/program.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -60,13 +63,10 @@ StartPanel::StartPanel(Program &p, QWidget *parent) : QWidget(parent), p_(p)
     }
 
     outer->addSpacing(16);
-    auto *hint = new QLabel(
-        QStringLiteral(
-            "Recording files can also be dropped onto this window.\n"
-            "No instrument at hand? ./scripts/start.sh plays one (rdx600-sim) on port 1; by hand: "
-            "start build/rdx600-sim, then run rdx600 with RDX600_COM1 set to the device it prints.\n"
-            "Help > Help (F1) opens the manual."),
-        this);
+    auto *hint = new QLabel(QStringLiteral("Recording files can also be dropped onto this window.\n") +
+                                simulatorHint(QCoreApplication::applicationDirPath()) +
+                                QStringLiteral("\nHelp > Help (F1) opens the manual."),
+                            this);
     hint->setWordWrap(true);
     hint->setTextInteractionFlags(Qt::TextSelectableByMouse);
     outer->addWidget(hint);
@@ -109,7 +109,44 @@ void StartPanel::refresh()
     recentTitle_->setVisible(any);
 }
 
+QString StartPanel::simulatorHint(const QString &programDir)
+{
+    // A program built from the source checkout lies below the folder that
+    // holds scripts/start.sh; an installed one has no such folder above it.
+    QDir dir(programDir);
+    for (int up = 0; up < 4; ++up) {
+        if (QFileInfo::exists(dir.filePath(QStringLiteral("scripts/start.sh")))) {
+            const QString sim = dir.relativeFilePath(QDir(programDir).filePath(QStringLiteral("rdx600-sim")));
+            const QString program = dir.relativeFilePath(QDir(programDir).filePath(QStringLiteral("rdx600")));
+            return QStringLiteral(
+                       "No instrument at hand? In the source folder, ./scripts/start.sh starts the "
+                       "program with a simulated instrument (rdx600-sim) on port 1; by hand: start ") +
+                   sim + QStringLiteral(", then run ") + program +
+                   QStringLiteral(" with RDX600_COM1 set to the device it prints.");
+        }
+        if (!dir.cdUp()) {
+            break;
+        }
+    }
+    return QStringLiteral(
+        "No instrument at hand? Run rdx600-sim in a terminal: it plays an instrument and prints its "
+        "device (for example /dev/pts/3). Then start the program with RDX600_COM1 set to that device "
+        "(RDX600_COM1=/dev/pts/3 rdx600) and use port 1 (Options > Com Port Selection).");
+}
+
 void StartPanel::run(const QString &menuItem)
 {
+    // A button does what its menu item does, the menu's own rules first:
+    // opening the Instrument menu asks for the instrument type on first use.
+    QString top = menuItem;
+    while (p_.menu.has(top) && !p_.menu.item(top).parent.isEmpty()) {
+        top = p_.menu.item(top).parent;
+    }
+    p_.menuOpened(top);
+    // Leaving that question without a type leaves the command unrun, as
+    // closing the menu would: no exchange at a rate the unit may not use.
+    if (top == QLatin1String("mnuInstrument") && p_.splash.instSelection == InstType::kNone) {
+        return;
+    }
     p_.runCommand(menuItem);
 }

@@ -28,6 +28,11 @@ public:
     // The recent-file buttons, entry 1 first (hidden ones included).
     const QList<QPushButton *> &recentButtons() const { return recent_; }
 
+    // How to try the program without an instrument, for a program whose
+    // executable lies in `programDir`: the source checkout's script, or the
+    // installed simulator.
+    static QString simulatorHint(const QString &programDir);
+
 private:
     void run(const QString &menuItem);
 
