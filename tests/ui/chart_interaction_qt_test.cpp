@@ -11,6 +11,7 @@
 #include "recording/save.h"
 #include "support/test_program.h"
 #include "ui_test_app.h"
+#include "window_picture.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -226,10 +227,22 @@ QString writeGeneratedRecording(TestProgram &tp, const QString &name, double bas
     return path;
 }
 
-void savePicture(QcpChartDevice &chart, const QString &name)
+// The chart as drawn now, in memory.
+QImage pictureOf(QcpChartDevice &chart)
 {
     chart.replotNow();
-    chart.renderImage(1000, 450).save("/tmp/chartcore_look_" + name + ".png");
+    return chart.renderImage(1000, 450).convertToFormat(QImage::Format_RGB32);
+}
+
+int pixelsOfColour(const QImage &picture, QColor colour)
+{
+    int n = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            n += picture.pixelColor(x, y) == colour ? 1 : 0;
+        }
+    }
+    return n;
 }
 
 TEST(ChartLook, ThreeRecordingsMarkedZoomedAnnotatedAndOnOnePage)
@@ -250,7 +263,7 @@ TEST(ChartLook, ThreeRecordingsMarkedZoomedAnnotatedAndOnOnePage)
     tp.p().runCommand("mnuItemViewPlot");
     ASSERT_EQ(chart.seriesCount(), 3);
     EXPECT_EQ(chart.seriesLegend(2), "south.dat");
-    savePicture(chart, "1_plot");
+    const QImage plotted = pictureOf(chart);
 
     // Mark points 40 to 100 with the mouse.
     chart.replotNow();
@@ -272,20 +285,26 @@ TEST(ChartLook, ThreeRecordingsMarkedZoomedAnnotatedAndOnOnePage)
     QTest::mouseRelease(plot, Qt::LeftButton, {}, QPoint(xOf(100), y));
     EXPECT_EQ(tp.p().chart.gSelStart, 40);
     EXPECT_EQ(tp.p().chart.gSelEnd, 100);
-    savePicture(chart, "2_marked");
+    // The marked area is drawn as a band over the plot.
+    const QImage marked = pictureOf(chart);
+    const QColor band(180, 220, 220);
+    EXPECT_EQ(pixelsOfColour(plotted, band), 0);
+    EXPECT_GT(pixelsOfColour(marked, band), 1000);
 
     tp.p().runCommand("mnuZoom");
     EXPECT_EQ(chart.pointCount(), 61);
-    savePicture(chart, "3_zoomed");
+    const QImage zoomed = pictureOf(chart);
+    EXPECT_GT(differingPixels(marked, zoomed), 0);
 
     tp.p().runCommand("mnuItemadd");
     EXPECT_EQ(chart.boxCount(), 4);
-    savePicture(chart, "4_note");
+    const QImage noted = pictureOf(chart);
+    EXPECT_GT(differingPixels(zoomed, noted), 0);
 
     tp.p().runCommand("mnuItemOnepgPlot");
     EXPECT_TRUE(tp.p().chart.gOnePageFlag);
     EXPECT_TRUE(chart.box(plot::kSiteBox).text.contains("File Data:  N/A"));
-    savePicture(chart, "5_one_page");
+    EXPECT_GT(differingPixels(noted, pictureOf(chart)), 0);
 }
 
 } // namespace

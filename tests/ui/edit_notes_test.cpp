@@ -5,6 +5,7 @@
 #include "support/recording_files.h"
 #include "support/test_program.h"
 #include "ui_test_app.h"
+#include "window_picture.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -31,7 +33,7 @@ TEST(EditNotesWindow, ShowsEditsAndWritesTheNotes)
     EXPECT_EQ(w.Label5->text(), tp.path("site.dat"));
     EXPECT_EQ(w.Text1->text(), "Main St");
     EXPECT_EQ(w.Text3->text(), "Jo");
-    w.grab().save("/tmp/rdx600_edit_notes.png");
+    EXPECT_TRUE(drawnWhole(w));
 
     // Cancel writes nothing.
     w.Text4->setText("changed");
@@ -77,8 +79,12 @@ TEST(EditNotesWindow, OkNeverWritesForAnotherRecordingNorLosesCharacters)
         p.runCommand("mnuItemOpen");
         p.rec.gSite[0][0] = site;
     };
+    // Notes written for no recording would land in the working folder as
+    // "not": the test works in its own folder to look for them there.
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(tp.files.path()));
+    const auto restore = qScopeGuard([&] { QDir::setCurrent(before); });
     const QString cwdNotes = QDir::current().filePath("not");
-    QFile::remove(cwdNotes);
 
     // A.dat, Notes, Close, OK: nothing written anywhere.
     openFile("A.dat", "A site");

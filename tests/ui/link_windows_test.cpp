@@ -1,5 +1,5 @@
 // The link's windows on the offscreen platform: what they show of the
-// core's state and where their presses go. Screenshots land in /tmp.
+// core's state, where their presses go, and that each is drawn whole.
 #include "core/link_test_fixture.h"
 #include "link/inst_select.h"
 #include "link/status_check.h"
@@ -10,6 +10,7 @@
 #include "platform/qt_serial_port.h"
 #include "platform/settings_store.h"
 #include "ui_test_app.h"
+#include "window_picture.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -67,7 +68,7 @@ TEST_F(LinkWindows, StatusWindowShowsTheResultOfACheck)
     p().link.status.wait.label1 = "WAITING FOR RESPONSE FROM INSTRUMENT";
     p().link.status.label1Visible = true;
     status.show();
-    status.grab().save("/tmp/link_status_window.png");
+    EXPECT_TRUE(drawnWhole(status));
     status.hide();
 }
 
@@ -79,7 +80,7 @@ TEST_F(LinkWindows, StatusWindowReadyLabelAndCancelButton)
     at(200, [&] {
         fontSize = status.Label1->font().pointSize();
         EXPECT_EQ(status.Label1->text(), "READY");
-        status.grab().save("/tmp/link_status_ready.png");
+        EXPECT_TRUE(drawnWhole(status));
         status.Command2->click();
     });
     p().runCommand("mnuItemStatusCheck");
@@ -110,7 +111,7 @@ TEST_F(LinkWindows, PortSelectionWindowSelectsTheStoredPortAndForwardsOk)
     whenShown([&] {
         storedChecked = portSel.Option[7]->isChecked();
         EXPECT_EQ(portSel.Option[7]->text(), "com8");
-        portSel.grab().save("/tmp/link_port_sel.png");
+        EXPECT_TRUE(drawnWhole(portSel));
         portSel.Option[4]->click();
         portSel.Command1->click();
     });
@@ -143,7 +144,7 @@ TEST_F(LinkWindows, PortSelectionWindowNamesTheDeviceOfEachPort)
         for (QLabel *device : portSel.Device) {
             shown << device->text();
         }
-        portSel.grab().save("/tmp/link_port_sel_devices.png");
+        EXPECT_TRUE(drawnWhole(portSel));
         portSel.Command2->click();
     });
     p().runCommand("mnuItemPortSelect");
@@ -166,7 +167,7 @@ TEST_F(LinkWindows, InstrumentSelectionFromTheInstrumentMenu)
         }
         EXPECT_EQ(instSel.Label1->text(), "Must first select an instrument type:");
         EXPECT_FALSE(instSel.Command3->isEnabled());
-        instSel.grab().save("/tmp/link_inst_sel.png");
+        EXPECT_TRUE(drawnWhole(instSel));
         instSel.Option[14]->click();
         EXPECT_TRUE(instSel.Command1->isEnabled());
         instSel.Command1->click();
@@ -190,7 +191,7 @@ TEST_F(LinkWindows, CustomPropertiesAreEditedThroughTheWindow)
             properties.Option[9]->click();  // 38,400
             properties.Option[6]->click();  // 294
             properties.Option[12]->click(); // Non-S5
-            properties.grab().save("/tmp/link_inst_properties.png");
+            EXPECT_TRUE(drawnWhole(properties));
             properties.Command1->click();
         });
         instSel.Command3->click();
@@ -210,7 +211,9 @@ TEST_F(LinkWindows, CustomPropertiesAreEditedThroughTheWindow)
     EXPECT_TRUE(properties.Option[1]->isChecked());
     EXPECT_TRUE(properties.Option[5]->isChecked());
     EXPECT_TRUE(properties.Option[11]->isChecked());
-    properties.grab().save("/tmp/link_inst_properties_view.png");
+    properties.show();
+    EXPECT_TRUE(drawnWhole(properties));
+    properties.hide();
 }
 
 } // namespace
