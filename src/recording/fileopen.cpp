@@ -240,8 +240,9 @@ FileopenResult Fileopen(Program &p)
         return fail(p, slot, FileopenResult::ProcessingError);
     }
     QDateTime end = *endTime;
+    int32_t startIndex = 0;
     if (tLayout) {
-        r.gDateX = -last;
+        startIndex = -last;
     } else {
         // The older layout stamps the time the last interval began: move on
         // to the interval's end.
@@ -252,14 +253,13 @@ FileopenResult Fileopen(Program &p)
         if (m % *interval != 0) {
             end = end.addSecs(60LL * (*interval * (m / *interval + 1) - m));
         }
-        r.gDateX = -(last + 1);
+        startIndex = -(last + 1);
     }
     auto &info = r.gInfo[slot];
     info[kColStart] = textformat::dateText(end, textformat::DateText::Stamp);
     info[kColMode] = modeLetter;
     r.ginx = slot;
-    CalcDate(p);
-    const QString startText = r.gText;
+    const QString startText = calcDate(modeLetter, info[kColStart].text(), startIndex);
     if (startText.isEmpty()) {
         return fail(p, slot, FileopenResult::ProcessingError);
     }
