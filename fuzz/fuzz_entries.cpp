@@ -8,13 +8,13 @@
 #include "program/link_error.h"
 #include "program/program.h"
 #include "program/view_procs.h"
-#include "recording/fileopen.h"
 #include "recording/notes.h"
 #include "recording/survey_reader.h"
-#include "reports/report_commands.h"
+#include "reports/open_recording.h"
 #include "setup/initialize.h"
 #include "setup/instrument_info.h"
 #include "setup/recover.h"
+#include "shell/commands.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_help_viewer.h"
@@ -43,8 +43,7 @@ struct FuzzProgram {
         s.help = &help;
         program = std::make_unique<Program>(s);
         program->modes.fill();
-        provideReportProcedures(*program);
-        provideSetupProcedures(*program);
+        provideProcedures(*program);
     }
     Program &p() { return *program; }
     QString path(const QString &name) const { return files.filePath(name); }
