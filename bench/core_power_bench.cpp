@@ -8,8 +8,7 @@
 #include "power/power_table.h"
 #include "program/program.h"
 #include "reports/reading_table.h"
-#include "reports/report_commands.h"
-#include "setup/instrument_info.h"
+#include "shell/commands.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -29,8 +28,7 @@ struct Bench {
         program = std::make_unique<Program>(s);
         Program &p = *program;
         p.modes.fill();
-        provideReportProcedures(p);
-        provideSetupProcedures(p);
+        provideProcedures(p);
         settings.save(QStringLiteral("Settings"), QStringLiteral("Vline"), QStringLiteral("13800"));
         settings.save(QStringLiteral("Directory"), QStringLiteral("default"), dir.path());
         for (int slot = 0; slot < slots; ++slot) {

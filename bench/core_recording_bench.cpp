@@ -3,10 +3,9 @@
 #include "bench_dialogs.h"
 #include "platform/memory_settings_store.h"
 #include "program/program.h"
-#include "recording/fileopen.h"
 #include "recording/save.h"
-#include "reports/report_commands.h"
-#include "setup/instrument_info.h"
+#include "reports/open_recording.h"
+#include "shell/commands.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -22,8 +21,7 @@ struct Bench {
         s.settings = &settings;
         program = std::make_unique<Program>(s);
         program->modes.fill();
-        provideReportProcedures(*program);
-        provideSetupProcedures(*program);
+        provideProcedures(*program);
     }
     BenchDialogs dialogs;
     MemorySettingsStore settings;
@@ -74,7 +72,7 @@ void readFile(benchmark::State &state, bool tLayout, bool minMaxAvg)
     for (auto _ : state) {
         p.rec.gInfo[0][kColPath] = QString();
         p.rec.gOpenPath = path;
-        if (Fileopen(p) != FileopenResult::Opened) {
+        if (openAndShowSummary(p) != FileopenResult::Opened) {
             state.SkipWithError("not read");
             break;
         }

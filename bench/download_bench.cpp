@@ -18,8 +18,8 @@
 #include "platform/qt_serial_port.h"
 #include "platform/qt_settings_store.h"
 #include "program/program.h"
-#include "recording/fileopen.h"
-#include "setup/instrument_info.h"
+#include "reports/open_recording.h"
+#include "shell/commands.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -142,7 +142,7 @@ struct Downloader {
         p.link.gCommPort = 1;
         p.splash.instSelection = type;
         applyTypeSettings(p, type);
-        provideSetupProcedures(p);
+        provideProcedures(p);
         // The text is ready when the instrument information is shown.
         p.procs.Showinfo = [this, show = p.procs.Showinfo] {
             textAt = static_cast<double>(elapsed.nsecsElapsed()) / 1e6;

@@ -3,7 +3,7 @@
 // of resident memory over many open-plot-close cycles (offscreen).
 #include "bench_app.h"
 #include "program/program.h"
-#include "recording/fileopen.h"
+#include "reports/open_recording.h"
 #include "shell/ui/app_wiring.h"
 #include "support/recording_files.h"
 
@@ -13,8 +13,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <memory>
 #include <malloc.h>
+#include <memory>
 
 namespace {
 

@@ -8,13 +8,13 @@
 #include "program/link_error.h"
 #include "program/program.h"
 #include "program/view_procs.h"
-#include "recording/fileopen.h"
 #include "recording/notes.h"
 #include "recording/survey_reader.h"
-#include "reports/report_commands.h"
+#include "reports/open_recording.h"
 #include "setup/initialize.h"
 #include "setup/instrument_info.h"
 #include "setup/recover.h"
+#include "shell/commands.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_help_viewer.h"
@@ -43,8 +43,7 @@ struct FuzzProgram {
         s.help = &help;
         program = std::make_unique<Program>(s);
         program->modes.fill();
-        provideReportProcedures(*program);
-        provideSetupProcedures(*program);
+        provideProcedures(*program);
     }
     Program &p() { return *program; }
     QString path(const QString &name) const { return files.filePath(name); }
@@ -139,7 +138,8 @@ void chartFile(const uint8_t *data, size_t size)
 void statusHeader(const uint8_t *data, size_t size)
 {
     try {
-        const StatusHeader h = decodeStatusHeader(QString::fromLatin1(bytes(data, size)), context().p().modes);
+        const StatusHeader h =
+            decodeStatusHeader(QString::fromLatin1(bytes(data, size)), context().p().modes);
         (void)statusResultText(h);
     } catch (const LinkError &) {
         // A mode letter without a row is the check's reported error 9, which
@@ -162,8 +162,11 @@ void downloadCheck(const uint8_t *data, size_t size)
     QString text = QString::fromLatin1(processDownload(bytes(data, size), trim));
     if (const auto header = downloadHeaderIndex(text)) {
         static const QDateTime t0(QDate(2026, 12, 8), QTime(9, 30));
-        QString shown;
-        (void)completeDownloadHeader(context().p(), text, static_cast<int>(*header), t0, shown);
+        static const QDateTime initialized(QDate(2026, 12, 1), QTime(8, 0), Qt::UTC);
+        const Program &p = context().p();
+        text = completedDownloadHeader(text, static_cast<int>(*header), t0, p.modes, p.splash.maxSamples,
+                                       initialized)
+                   .text;
     }
     const RunSpecFlags all{true, true, true, true, true, true, true, true, true, true};
     (void)insertErrors(text, all);
@@ -202,7 +205,8 @@ void readBack(const uint8_t *data, size_t size)
 {
     bool blankMode = false;
     QString badLetter;
-    (void)init::readBackText(QString::fromLatin1(bytes(data, size)), context().p().modes, blankMode, badLetter);
+    (void)init::readBackText(QString::fromLatin1(bytes(data, size)), context().p().modes, blankMode,
+                             badLetter);
 }
 
 constexpr std::array kTargets{

@@ -1,5 +1,6 @@
 #include "platform/file_write.h"
 #include "recording/ui/file_windows.h"
+#include "reports/open_recording.h"
 #include "shell/ui/app_wiring.h"
 #include "shell/ui/main_window.h"
 
@@ -65,7 +66,9 @@ int main(int argc, char *argv[])
     const auto fileWindows = [&rdx600, &parser, &plot] {
         startFileWindows(
             rdx600.program(), [&rdx600]() -> QWidget * { return rdx600.mainWindow(); },
-            parser.positionalArguments());
+            [&rdx600, files = parser.positionalArguments()] {
+                openCommandLineFiles(rdx600.program(), files);
+            });
         if (parser.isSet(plot) && rdx600.mainWindow() != nullptr) {
             rdx600.program().runCommand(QStringLiteral("mnuItemViewPlot"));
         }

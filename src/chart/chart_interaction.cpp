@@ -55,12 +55,14 @@ void ChartInteraction::setPointer(ChartCursor c)
     }
 }
 
-QString ChartInteraction::stampOf(int32_t valueIndex)
+QString ChartInteraction::stampOf(int32_t valueIndex) const
 {
-    Recording &r = p_.rec;
-    r.gDateX = valueIndex;
-    CalcDate(p_);
-    return r.gText;
+    const Recording &r = p_.rec;
+    if (r.ginx < 0 || r.ginx >= kInfoRows) {
+        return {};
+    }
+    const auto &info = r.gInfo[r.ginx];
+    return calcDate(info[kColMode].text(), info[kColStart].text(), valueIndex);
 }
 
 void ChartInteraction::chartMouseMove(int x, int y)

@@ -59,7 +59,7 @@ private:
     // Converts a mouse position; false when the chart cannot.
     bool convert(int x, int y);
     void setPointer(ChartCursor c);
-    QString stampOf(int32_t valueIndex);
+    QString stampOf(int32_t valueIndex) const;
 
     Program &p_;
     int outside_ = 0;

@@ -1,8 +1,7 @@
 #include "cli/cli_program.h"
 
-#include "recording/fileopen.h"
-#include "reports/report_commands.h"
-#include "setup/instrument_info.h"
+#include "reports/open_recording.h"
+#include "shell/commands.h"
 
 CliProgram::CliProgram(QTextStream &err) : dialogs(err)
 {
@@ -15,8 +14,7 @@ CliProgram::CliProgram(QTextStream &err) : dialogs(err)
     s.clock = &clock;
     program = std::make_unique<Program>(s);
     program->modes.fill();
-    provideReportProcedures(*program);
-    provideSetupProcedures(*program);
+    provideProcedures(*program);
 }
 
 std::optional<int> toIndex(const QString &text)

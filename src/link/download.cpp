@@ -426,6 +426,35 @@ void downloadSteps(Program &p, const QDateTime &t0)
 
 } // namespace
 
+bool completeDownloadHeader(Program &p, QString &text, int m, const QDateTime &t0, QString &shownTime)
+{
+    CompletedHeader h = completedDownloadHeader(text, m, t0, p.modes, p.splash.maxSamples, std::nullopt);
+    p.link.gSampleCapacity = h.capacity;
+    if (h.stopped) {
+        p.rec.gInfo[0][kColMode] = h.mode;
+    }
+    if (h.needsFieldInitialization) {
+        const QString prompt = QStringLiteral("Enter date and time of the field initialization") +
+                               QLatin1Char('\r') + QStringLiteral("using format 'mm-dd-yy hh:mm'");
+        std::optional<QDateTime> initialized;
+        while (!initialized) {
+            const QString answer = p.dialogs().inputBox(prompt, {}, {});
+            if (answer.isEmpty()) {
+                return false;
+            }
+            initialized = parseFieldInitialization(answer);
+        }
+        h = completedDownloadHeader(text, m, t0, p.modes, p.splash.maxSamples, initialized);
+    }
+    if (h.stopped) {
+        p.rec.ginx = 0;
+        p.rec.gInfo[0][kColStart] = h.stopBase;
+    }
+    text = std::move(h.text);
+    shownTime = std::move(h.shownTime);
+    return true;
+}
+
 QString downloadCautionText()
 {
     const QString blanks(33, QLatin1Char(' '));

@@ -6,6 +6,7 @@
 
 #include "program/link_error.h"
 
+#include <QDateTime>
 #include <QString>
 
 class Program;
@@ -28,6 +29,15 @@ void DownloadTimer2(Program &p);
 
 // The download itself, from the first character to the save offer.
 void DownLoadProc(Program &p);
+
+// Completes the header of the download text whose family letter is at `m`
+// (completedDownloadHeader) and keeps the unit's capacity in
+// gSampleCapacity. A unit stopped in a stop-when-full mode leaves its mode
+// in slot 0, which becomes the current slot; one of the older layout is
+// asked for the time of its field initialization until the answer is a date
+// and time. False when no answer is given (the download ends). `shownTime`
+// receives the header time as shown.
+bool completeDownloadHeader(Program &p, QString &text, int m, const QDateTime &t0, QString &shownTime);
 
 // Texts of the download.
 QString downloadCautionText();

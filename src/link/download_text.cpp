@@ -1,9 +1,7 @@
 #include "link/download_text.h"
 
 #include "link/download_check.h"
-#include "platform/dialogs.h"
 #include "platform/textformat.h"
-#include "program/program.h"
 #include "recording/calc_date.h"
 #include "recording/recording.h"
 
@@ -57,9 +55,6 @@ QDateTime wallMinute(const QDateTime &t)
 {
     return {t.date(), QTime(t.time().hour(), t.time().minute()), Qt::UTC};
 }
-
-const QString kFieldInitPrompt = QStringLiteral("Enter date and time of the field initialization") +
-                                 QLatin1Char('\r') + QStringLiteral("using format 'mm-dd-yy hh:mm'");
 
 } // namespace
 
@@ -206,59 +201,52 @@ QString downloadStopTime(const QString &modeLetter, const QString &base, int32_t
     return asHeaderTime(calcDate(modeLetter, base, count));
 }
 
-bool completeDownloadHeader(Program &p, QString &text, int m, const QDateTime &t0, QString &shownTime)
+CompletedHeader completedDownloadHeader(QString text, int m, const QDateTime &t0, const ModeTable &modes,
+                                        int32_t maxSamples,
+                                        const std::optional<QDateTime> &fieldInitialization)
 {
+    CompletedHeader h;
     for (int i = m; i < m + 3 && i < text.size(); ++i) {
         text[i] = text.at(i).toUpper();
     }
     const QChar modeChar = charAt(text, m + 3);
-    const QString mode =
+    h.mode =
         modeChar.isNull() || modeChar == QLatin1Char(' ') ? QStringLiteral("a") : QString(modeChar).toLower();
     const QString headerTime = text.mid(m + kTimeField, kTimeFieldLength);
-    shownTime = headerTimeShown(headerTime);
-    const int interval = p.modes.interval(mode).value_or(0);
+    h.shownTime = headerTimeShown(headerTime);
+    const int interval = modes.interval(h.mode).value_or(0);
     const bool tLayout = hasTLayoutMarker(text);
 
     const QString end = downloadEndTime(headerTime, interval, tLayout, t0);
     writeOver(text, m + kTimeField, end);
-    p.link.gSampleCapacity = tLayout ? p.splash.maxSamples : kOlderLayoutCapacity;
-
-    if (!stoppedWhenFull(modeChar)) {
-        return true;
+    h.capacity = tLayout ? maxSamples : kOlderLayoutCapacity;
+    h.stopped = stoppedWhenFull(modeChar);
+    if (!h.stopped) {
+        h.text = std::move(text);
+        return h;
     }
-    Recording &r = p.rec;
-    r.gInfo[0][kColMode] = mode;
     // A unit stopped before its memory filled (by a new initialization or
     // by hand) holds fewer readings than its capacity: it stopped after
     // the last of them.
-    const int32_t held = countReadings(text.toLatin1(), p.link.gSampleCapacity);
+    h.held = countReadings(text.toLatin1(), h.capacity);
+    if (!tLayout && !fieldInitialization) {
+        h.needsFieldInitialization = true;
+        h.text = std::move(text);
+        return h;
+    }
+    h.stopBase = tLayout ? h.shownTime : textformat::dateText(*fieldInitialization, DateText::Header);
+    const QString stamp = modes.interval(h.mode) ? calcDate(h.mode, h.stopBase, h.held) : QString();
+    const QString stop = notAfter(asHeaderTime(stamp), end);
     if (tLayout) {
-        r.ginx = 0;
-        r.gInfo[0][kColStart] = shownTime;
-        r.gDateX = held;
-        CalcDate(p);
         // The stop time replaces the end time.
-        writeOver(text, m + kTimeField, notAfter(asHeaderTime(r.gText), end));
-        return true;
-    }
-    std::optional<QDateTime> initialized;
-    while (!initialized) {
-        const QString answer = p.dialogs().inputBox(kFieldInitPrompt, {}, {});
-        if (answer.isEmpty()) {
-            return false;
-        }
-        initialized = parseFieldInitialization(answer);
-    }
-    r.ginx = 0;
-    r.gInfo[0][kColStart] = textformat::dateText(*initialized, DateText::Header);
-    r.gDateX = held;
-    CalcDate(p);
-    // The stop time goes into characters 47-60 of the header line, where the
-    // file reader takes it from. The header was cut to 44 characters, so
-    // they are added to it rather than written over the first readings.
-    const QString stop = notAfter(asHeaderTime(r.gText), end);
-    if (!stop.isEmpty() && text.size() >= m + kHeaderKept) {
+        writeOver(text, m + kTimeField, stop);
+    } else if (!stop.isEmpty() && text.size() >= m + kHeaderKept) {
+        // The stop time goes into characters 47-60 of the header line, where
+        // the file reader takes it from. The header was cut to 44
+        // characters, so they are added to it rather than written over the
+        // first readings.
         text.insert(m + kHeaderKept, QStringLiteral("  ") + stop);
     }
-    return true;
+    h.text = std::move(text);
+    return h;
 }

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <optional>
 
-class Program;
+class ModeTable;
 
 inline constexpr char kCtrlZ = 26;
 // Characters a download receives at most. A limit is kept so that a unit
@@ -99,12 +99,30 @@ std::optional<QDateTime> parseFieldInitialization(const QString &answer);
 // "mm-dd-yy hh:mm"; empty when it cannot be computed.
 QString downloadStopTime(const QString &modeLetter, const QString &base, int32_t count);
 
+// A download text with its header completed, and what the program keeps of
+// the header.
+struct CompletedHeader {
+    QString text;
+    QString shownTime;    // the header time as shown ("hh:mm MMM dd, yy")
+    int32_t capacity = 0; // the values the unit holds at most
+    // The unit stopped in a stop-when-full mode: `mode` (lower case) and
+    // `held` readings, counted from `stopBase`.
+    bool stopped = false;
+    QString mode;
+    int32_t held = 0;
+    QString stopBase;
+    // A stopped unit of the older layout whose field initialization time
+    // was not given: the text has no stop time yet.
+    bool needsFieldInitialization = false;
+};
+
 // Completes the header of a download text whose family letter is at `m`:
-// upper-cases the family code, writes the end time, sets gSampleCapacity
-// and, for a unit stopped in a stop-when-full mode, the stop time (asking
-// the older layout's units for the time of their field initialization).
-// The stop time counts the readings received, or the capacity when they
-// fill it, and is never later than the end time of the download.
-// `shownTime` receives the header time as shown ("hh:mm MMM dd, yy").
-// False when the user gave no initialization time (the download ends).
-bool completeDownloadHeader(Program &p, QString &text, int m, const QDateTime &t0, QString &shownTime);
+// upper-cases the family code, writes the end time (from the start of the
+// download `t0`) and, for a unit stopped in a stop-when-full mode, the stop
+// time. A unit of the "T:" layout holds up to `maxSamples` values and counts
+// from its header time; one of the older layout holds 6531 and counts from
+// `fieldInitialization`. The stop time counts the readings received, or the
+// capacity when they fill it, and is never later than the end time.
+CompletedHeader completedDownloadHeader(QString text, int m, const QDateTime &t0, const ModeTable &modes,
+                                        int32_t maxSamples,
+                                        const std::optional<QDateTime> &fieldInitialization);

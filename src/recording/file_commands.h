@@ -1,5 +1,5 @@
-// Menu commands of the recording files: Open, the recent files, Save As and
-// Notes.
+// Menu commands of the recording files: Save As and Notes. Open and the
+// recent files end with the summary report: reports/open_recording.h.
 #pragma once
 
 class Program;

@@ -240,8 +240,9 @@ FileopenResult Fileopen(Program &p)
         return fail(p, slot, FileopenResult::ProcessingError);
     }
     QDateTime end = *endTime;
+    int32_t startIndex = 0;
     if (tLayout) {
-        r.gDateX = -last;
+        startIndex = -last;
     } else {
         // The older layout stamps the time the last interval began: move on
         // to the interval's end.
@@ -252,14 +253,13 @@ FileopenResult Fileopen(Program &p)
         if (m % *interval != 0) {
             end = end.addSecs(60LL * (*interval * (m / *interval + 1) - m));
         }
-        r.gDateX = -(last + 1);
+        startIndex = -(last + 1);
     }
     auto &info = r.gInfo[slot];
     info[kColStart] = textformat::dateText(end, textformat::DateText::Stamp);
     info[kColMode] = modeLetter;
     r.ginx = slot;
-    CalcDate(p);
-    const QString startText = r.gText;
+    const QString startText = calcDate(modeLetter, info[kColStart].text(), startIndex);
     if (startText.isEmpty()) {
         return fail(p, slot, FileopenResult::ProcessingError);
     }
@@ -282,7 +282,6 @@ FileopenResult Fileopen(Program &p)
     r.gWorkPath = notesPath(r.gOpenPath);
     r.gSite[slot] = readNotesFile(r.gWorkPath).value_or(SiteNotes{});
     r.ginx = slot;
-    Program::run(p.procs.Printinfo);
     p.dialogs().setBusy(false);
     // Only a file that opened joins the list; opening it again moves it up.
     updateRecentFiles(p, r.gOpenPath);
@@ -312,25 +311,9 @@ bool readable(const QString &path)
     return isReadableRegularFile(path);
 }
 
-// The Open command once the file is known to be readable.
-bool openChosenFile(Program &p, const QString &path)
-{
-    Recording &r = p.rec;
-    r.gOpenPath = path;
-    const FileopenResult result = Fileopen(p);
-    // With nothing open the recording commands stay disabled.
-    if (r.slotInUse(0)) {
-        setMenusAfterOpen(p);
-    }
-    r.gSelectFlag = 0;
-    p.dialogs().setBusy(false);
-    r.gOutputMode = 0;
-    return result == FileopenResult::Opened;
-}
-
 } // namespace
 
-bool openRecordingFile(Program &p, const QString &path)
+bool startOpeningFile(Program &p, const QString &path)
 {
     if (p.rec.openCount() >= kSlots || !p.menu.enabled(QStringLiteral("mnuItemOpen"))) {
         return false;
@@ -342,10 +325,11 @@ bool openRecordingFile(Program &p, const QString &path)
         p.dialogs().message(QStringLiteral("File not found"));
         return false;
     }
-    return openChosenFile(p, path);
+    p.rec.gOpenPath = path;
+    return true;
 }
 
-void OpenCommand(Program &p)
+bool chooseRecordingFile(Program &p)
 {
     HideChart(p);
     HideTextViews(p);
@@ -354,30 +338,56 @@ void OpenCommand(Program &p)
         p.dialogs().openFile(p.rec.gWorkPath, QStringLiteral("data files (*.dat)|*.dat|All files (*.*)|*.*"));
     if (!path || path->isEmpty() || !readable(*path)) {
         p.dialogs().setBusy(false);
-        return;
+        return false;
     }
-    openChosenFile(p, *path);
+    p.rec.gOpenPath = *path;
+    return true;
 }
 
-void OpenRecentFile(Program &p, int entry)
+bool finishOpeningFile(Program &p, FileopenResult result)
+{
+    Recording &r = p.rec;
+    // With nothing open the recording commands stay disabled.
+    if (r.slotInUse(0)) {
+        setMenusAfterOpen(p);
+    }
+    r.gSelectFlag = 0;
+    p.dialogs().setBusy(false);
+    r.gOutputMode = 0;
+    return result == FileopenResult::Opened;
+}
+
+namespace {
+
+void recentFileNotFound(Program &p)
+{
+    Recording &r = p.rec;
+    p.dialogs().setBusy(false);
+    r.gOutputMode = 0;
+    forgetRecentFile(p, r.gOpenPath);
+    p.dialogs().message(QStringLiteral("File not found or disk error"));
+}
+
+} // namespace
+
+bool startOpeningRecentFile(Program &p, int entry)
 {
     Recording &r = p.rec;
     r.gOpenPath = p.menu.caption(MenuModel::mru(entry));
-    const auto notFound = [&p, &r] {
-        p.dialogs().setBusy(false);
-        r.gOutputMode = 0;
-        forgetRecentFile(p, r.gOpenPath);
-        p.dialogs().message(QStringLiteral("File not found or disk error"));
-    };
     if (r.gOpenPath.isEmpty() || !readable(r.gOpenPath)) {
-        notFound();
-        return;
+        recentFileNotFound(p);
+        return false;
     }
     HideChart(p);
     HideTextViews(p);
-    Fileopen(p);
+    return true;
+}
+
+void finishOpeningRecentFile(Program &p)
+{
+    Recording &r = p.rec;
     if (r.gOutputMode == 1) {
-        notFound();
+        recentFileNotFound(p);
         return;
     }
     MenuModel &m = p.menu;

@@ -1,5 +1,7 @@
-// The recording file reader (Fileopen) and the commands that open files:
-// Open, the recent-file entries and files named on the command line.
+// The recording file reader (Fileopen) and the steps around it of the
+// commands that open files (Open, the recent-file entries, files named on the
+// command line or dropped on the main window); the commands themselves, which
+// also show the summary report, are in reports/open_recording.h.
 #pragma once
 
 #include "recording/recording_text.h"
@@ -17,21 +19,31 @@ enum class FileopenResult {
 };
 
 // Reads gOpenPath into the lowest free slot: recent-file list, both passes,
-// values, extremes, time stamps, notes and the summary report. Shows the
+// values, extremes, time stamps and notes; ginx is the slot. Shows the
 // reader's own failure messages; sets gOutputMode to 1 when the file could
 // not be read or processed.
 FileopenResult Fileopen(Program &p);
 
-// Opens a recording as the Open command does once a file is chosen: reads it
-// into the lowest free slot and sets the menus. A file that cannot be read
-// gives "File not found" and leaves the recent-file list without it. False
-// when nothing was opened.
-bool openRecordingFile(Program &p, const QString &path);
-
-// The Open command (mnuItemOpen): file dialog, then openRecordingFile.
-void OpenCommand(Program &p);
-// Recent-file entry i (1..4): opens the file its caption names.
-void OpenRecentFile(Program &p, int entry);
+// Before a named file is read: false when three recordings are open or Open
+// is disabled; hides the chart and the text views; a file that cannot be
+// read gives "File not found" and leaves the recent-file list. Otherwise
+// sets gOpenPath to `path`.
+bool startOpeningFile(Program &p, const QString &path);
+// The Open command's file dialog, after hiding the chart and the text views:
+// sets gOpenPath to the chosen file; false when cancelled or the file cannot
+// be read.
+bool chooseRecordingFile(Program &p);
+// After the Open command or a named file was read: the menus (when a
+// recording is open), the selection flag, the pointer and gOutputMode. True
+// when `result` says the file opened.
+bool finishOpeningFile(Program &p, FileopenResult result);
+// Recent-file entry i (1..4): sets gOpenPath to its caption and hides the
+// chart and the text views; false after "File not found or disk error" when
+// the file cannot be read.
+bool startOpeningRecentFile(Program &p, int entry);
+// After a recent file was read: "File not found or disk error" when it could
+// not be, otherwise the menus; then the pointer and gOutputMode.
+void finishOpeningRecentFile(Program &p);
 
 // Puts `path` at the top of the recent-file list in the settings (a file
 // already in it moves up rather than appearing twice; paths that name the

@@ -170,9 +170,8 @@ bool buildSaveAsText(Program &p)
     }
     r.gDatastart = first;
     r.gdataend = last;
-    r.gDateX = last;
-    CalcDate(p);
-    const auto stamp = textformat::parseDate(textformat::fixedLeft(r.gText, 22));
+    const QString lastStamp = calcDate(r.gInfo[slot][kColMode].text(), r.gInfo[slot][kColStart].text(), last);
+    const auto stamp = textformat::parseDate(textformat::fixedLeft(lastStamp, 22));
     if (!stamp) {
         return false;
     }

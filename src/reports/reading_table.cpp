@@ -5,8 +5,8 @@
 #include "program/program.h"
 #include "program/view_procs.h"
 #include "recording/calc_date.h"
-#include "recording/fileopen.h"
 #include "recording/select_file.h"
+#include "reports/open_recording.h"
 #include "reports/printinfo.h"
 #include "reports/table_text.h"
 

@@ -8,7 +8,6 @@
 
 void installReportCommands(Program &p)
 {
-    provideReportProcedures(p);
     p.addCommand(QStringLiteral("mnuItemViewTable"), [&p] { TableViewCommand(p); });
     p.addCommand(QStringLiteral("mnuItemViewsummary"), [&p] { SummaryViewCommand(p); });
     p.addCommand(QStringLiteral("mnuItemPrintSum"), [&p] { PrintSummaryCommand(p); });
@@ -26,9 +25,4 @@ void PrintPreviewCommand(Program &p)
     if (p.io.printer != nullptr) {
         p.io.printer->setPreview(p.report.printPreview);
     }
-}
-
-void provideReportProcedures(Program &p)
-{
-    p.procs.Printinfo = [&p] { Printinfo(p); };
 }

@@ -8,7 +8,3 @@ void installReportCommands(Program &p);
 
 // Options > Print Preview: switches the preview of printed reports on or off.
 void PrintPreviewCommand(Program &p);
-
-// Fills in the report procedures that lower subsystems end with (the summary
-// shown after a recording is opened or chosen).
-void provideReportProcedures(Program &p);

@@ -121,9 +121,3 @@ void Showinfodb(Program &p)
                      showinfodbText(*info, p.rec.gInfo[0][kColStart].text(), p.link.gSampleCapacity));
     }
 }
-
-void provideSetupProcedures(Program &p)
-{
-    p.procs.Showinfo = [&p] { Showinfo(p); };
-    p.procs.Showinfodb = [&p] { Showinfodb(p); };
-}

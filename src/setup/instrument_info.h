@@ -43,6 +43,3 @@ QString showinfodbText(const InstrumentHeaderInfo &info, const QString &start, i
 // As. A text without a readable header or mode leaves Label1 as it was.
 void Showinfo(Program &p);
 void Showinfodb(Program &p);
-
-// Fills the program's procedure entries Showinfo and Showinfodb.
-void provideSetupProcedures(Program &p);

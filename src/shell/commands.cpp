@@ -8,6 +8,8 @@
 #include "power/power_commands.h"
 #include "program/program.h"
 #include "recording/file_commands.h"
+#include "reports/open_recording.h"
+#include "reports/printinfo.h"
 #include "reports/report_commands.h"
 #include "setup/force_readings.h"
 #include "setup/initialize.h"
@@ -18,18 +20,26 @@
 
 void installCommands(Program &p)
 {
+    provideProcedures(p);
     installShellCommands(p);
     installFileCommands(p);
+    installOpenCommands(p);
     installReportCommands(p);
     installChartCommands(p);
     installChartFileCommands(p);
     installForceReadingsCommands(p);
     installLinkCommands(p);
     installDownloadCheckCommands(p);
-    provideSetupProcedures(p);
     installInitializeCommand(p);
     installRecoverCommand(p);
     installPowerCommands(p);
     installExportCommands(p);
     installSurveyCommands(p);
+}
+
+void provideProcedures(Program &p)
+{
+    p.procs.Printinfo = [&p] { Printinfo(p); };
+    p.procs.Showinfo = [&p] { Showinfo(p); };
+    p.procs.Showinfodb = [&p] { Showinfodb(p); };
 }

@@ -4,3 +4,7 @@
 class Program;
 
 void installCommands(Program &p);
+
+// Fills in the procedures that lower subsystems end with (Program::procs).
+// Every program runs it once: this one, the command line's, the tests'.
+void provideProcedures(Program &p);

@@ -1,7 +1,7 @@
 #include "cli_fixture.h"
 #include "platform/qt_settings_store.h"
 #include "recording/calc_date.h"
-#include "recording/fileopen.h"
+#include "reports/open_recording.h"
 #include "support/recording_files.h"
 #include "support/test_program.h"
 

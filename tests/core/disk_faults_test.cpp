@@ -11,9 +11,9 @@
 #include "power/power_table.h"
 #include "power_fixture.h"
 #include "recording/file_commands.h"
-#include "recording/fileopen.h"
 #include "recording/notes.h"
 #include "recording/save.h"
+#include "reports/open_recording.h"
 #include "reports/reading_table.h"
 #include "support/disk_faults.h"
 #include "support/recording_files.h"
@@ -100,6 +100,7 @@ protected:
     DiskFaultsTest()
     {
         installFileCommands(p());
+        installOpenCommands(p());
         installExportCommands(p());
         p().windows.dataSelect = nullptr;
         tp.settings.store.save("Directory", "default", tp.files.path());

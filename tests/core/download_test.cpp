@@ -6,7 +6,7 @@
 #include "link/download_text.h"
 #include "link/status_check.h"
 #include "platform/serial_port.h"
-#include "recording/fileopen.h"
+#include "reports/open_recording.h"
 
 #include <QFile>
 

@@ -1,5 +1,6 @@
 // The text of a download: processing of the received characters and the
 // completion of the header's time fields.
+#include "link/download.h"
 #include "link/download_check.h"
 #include "link/download_text.h"
 #include "program/program.h"
@@ -279,6 +280,12 @@ TEST_P(CompleteHeader, TimeFields)
     if (c.mode.isUpper()) {
         EXPECT_EQ(p.rec.gInfo[0][kColMode].text(), QString(c.mode).toLower());
     }
+    // The same text from the last answer, without the program.
+    const auto answer = c.answers.empty() ? std::nullopt : parseFieldInitialization(c.answers.back());
+    const CompletedHeader h = completedDownloadHeader(original, 1, kT0, p.modes, c.maxSamples, answer);
+    EXPECT_EQ(h.text, text);
+    EXPECT_EQ(h.shownTime, shown);
+    EXPECT_FALSE(h.needsFieldInitialization);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CompleteHeader, ::testing::ValuesIn(headerCases()));

@@ -1,8 +1,8 @@
 #include "platform/file_read.h"
 #include "program/view_procs.h"
 #include "recording/file_commands.h"
-#include "recording/fileopen.h"
 #include "recording/notes.h"
+#include "reports/open_recording.h"
 #include "support/fake_printer.h"
 #include "support/recording_files.h"
 #include "support/test_program.h"
@@ -16,7 +16,11 @@ namespace {
 
 class FileopenTest : public ::testing::Test {
 protected:
-    FileopenTest() { installFileCommands(tp.p()); }
+    FileopenTest()
+    {
+        installFileCommands(tp.p());
+        installOpenCommands(tp.p());
+    }
 
     // Writes a file and opens it as the Open command does.
     FileopenResult open(const QString &name, const RecordingFileContent &content)
@@ -24,7 +28,7 @@ protected:
         const QString path = tp.path(name);
         EXPECT_TRUE(writeRecording(path, content));
         tp.p().rec.gOpenPath = path;
-        return Fileopen(tp.p());
+        return openAndShowSummary(tp.p());
     }
     Recording &rec() { return tp.p().rec; }
     const Cell &info(int slot, int col) { return rec().gInfo[slot][col]; }

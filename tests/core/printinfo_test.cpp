@@ -1,4 +1,5 @@
 #include "recording/file_commands.h"
+#include "reports/open_recording.h"
 #include "reports/printinfo.h"
 #include "reports/report_commands.h"
 #include "support/fake_data_select.h"
@@ -22,6 +23,7 @@ protected:
         p.io.printer = &printer;
         p.windows.dataSelect = &select;
         installFileCommands(p);
+        installOpenCommands(p);
         installReportCommands(p);
         auto &i = p.rec.gInfo[0];
         i[kColMode] = "d";

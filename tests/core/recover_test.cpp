@@ -5,7 +5,7 @@
 // pulled.
 #include "link/download_text.h"
 #include "link_test_fixture.h"
-#include "recording/fileopen.h"
+#include "reports/open_recording.h"
 #include "setup/recover.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "platform/textformat.h"
 #include "recording/file_commands.h"
-#include "recording/fileopen.h"
 #include "recording/save.h"
+#include "reports/open_recording.h"
 #include "support/fake_data_select.h"
 #include "support/recording_files.h"
 #include "support/test_program.h"
@@ -26,6 +26,7 @@ protected:
     {
         tp.p().windows.dataSelect = &select;
         installFileCommands(tp.p());
+        installOpenCommands(tp.p());
     }
     // Opens a recording written from `content` into the next slot.
     void open(const QString &name, const RecordingFileContent &content)

@@ -2,6 +2,7 @@
 #include "recording/file_commands.h"
 #include "recording/notes.h"
 #include "recording/select_file.h"
+#include "reports/open_recording.h"
 #include "support/fake_data_select.h"
 #include "support/test_program.h"
 
@@ -23,6 +24,7 @@ protected:
         tp.p().windows.dataSelect = &select;
         tp.p().windows.editNotes = &notes;
         installFileCommands(tp.p());
+        installOpenCommands(tp.p());
     }
     void openSlots(int n)
     {

@@ -10,7 +10,7 @@
 #include "platform/qt_clock.h"
 #include "platform/qt_serial_port.h"
 #include "program/program.h"
-#include "recording/fileopen.h"
+#include "reports/open_recording.h"
 #include "setup/instrument_info.h"
 #include "support/fake_dialogs.h"
 #include "support/recording_files.h"

@@ -4,8 +4,8 @@
 #include "link/link_commands.h"
 #include "platform/qt_clock.h"
 #include "platform/qt_serial_port.h"
-#include "setup/instrument_info.h"
 #include "setup/recover.h"
+#include "shell/commands.h"
 
 LinkedProgram::LinkedProgram()
 {
@@ -21,7 +21,7 @@ LinkedProgram::LinkedProgram()
     program_ = std::make_unique<Program>(s);
     Program &p = *program_;
     p.modes.fill();
-    provideSetupProcedures(p);
+    provideProcedures(p);
     p.splash.portSettings = kSettings115200;
     p.splash.maxSamples = 42966;
     p.splash.instAutoCurrent = 8;

@@ -10,7 +10,7 @@
 #include "platform/qt_serial_port.h"
 #include "platform/textformat.h"
 #include "program/view_procs.h"
-#include "recording/fileopen.h"
+#include "reports/open_recording.h"
 #include "recording/save.h"
 #include "setup/recover.h"
 

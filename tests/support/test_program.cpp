@@ -1,7 +1,5 @@
 #include "test_program.h"
-
-#include "reports/report_commands.h"
-#include "setup/instrument_info.h"
+#include "shell/commands.h"
 
 TestProgram::TestProgram()
 {
@@ -12,6 +10,5 @@ TestProgram::TestProgram()
     s.help = &help;
     program = std::make_unique<Program>(s);
     program->modes.fill();
-    provideReportProcedures(*program);
-    provideSetupProcedures(*program);
+    provideProcedures(*program);
 }

@@ -7,7 +7,7 @@
 #include "platform/ui/qcp_chart_device_items.h"
 #include "platform/ui/qcp_chart_device_qcp.h"
 #include "program/program.h"
-#include "recording/fileopen.h"
+#include "reports/open_recording.h"
 #include "recording/save.h"
 #include "support/test_program.h"
 #include "ui_test_app.h"

@@ -1,6 +1,7 @@
 #include "recording/file_commands.h"
 #include "recording/ui/edit_notes_window.h"
 #include "recording/ui/file_windows.h"
+#include "reports/open_recording.h"
 #include "shell/shell_commands.h"
 #include "support/recording_files.h"
 #include "support/test_program.h"
@@ -68,6 +69,7 @@ TEST(EditNotesWindow, OkNeverWritesForAnotherRecordingNorLosesCharacters)
     TestProgram tp;
     Program &p = tp.p();
     installFileCommands(p);
+    installOpenCommands(p);
     installShellCommands(p);
     EditNotesWindow w(p);
     p.windows.editNotes = &w;

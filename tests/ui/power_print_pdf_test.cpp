@@ -3,7 +3,7 @@
 #include "platform/ui/qt_printer_device.h"
 #include "power/displ_plot_pwr.h"
 #include "power/power_commands.h"
-#include "recording/fileopen.h"
+#include "reports/open_recording.h"
 #include "reports/reading_table.h"
 #include "reports/report_commands.h"
 #include "support/recording_files.h"

@@ -1,6 +1,6 @@
 #include "platform/ui/print/program_fonts.h"
 #include "platform/ui/qt_printer_device.h"
-#include "recording/fileopen.h"
+#include "reports/open_recording.h"
 #include "reports/printinfo.h"
 #include "reports/report_commands.h"
 #include "support/recording_files.h"

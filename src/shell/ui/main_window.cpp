@@ -3,7 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
 #include "platform/ui/window_placement.h"
-#include "recording/fileopen.h"
+#include "reports/open_recording.h"
 #include "shell/shell_commands.h"
 #include "shell/startup.h"
 #include "shell/ui/start_panel.h"
