@@ -79,10 +79,10 @@ struct Windows {
     SurveyWindowView *station = nullptr;    // the station peak
 };
 
-// Procedures of a higher subsystem that a lower one ends with: opening a
-// recording (recording/) shows its summary report (reports/). The subsystem
-// that owns a procedure fills its entry in (provideReportProcedures), so the
-// includes still run downward only. An empty entry does nothing.
+// Procedures of a higher subsystem that a lower one ends with: a recording
+// chosen in the Select Data window (recording/) shows its summary report
+// (reports/). One function, provideProcedures (shell/), fills every entry,
+// so the includes still run downward only. An empty entry does nothing.
 struct Procedures {
     std::function<void()> Printinfo;
     // Instrument information after a download or a recovery (setup/).
