@@ -13,8 +13,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <memory>
 #include <malloc.h>
+#include <memory>
 
 namespace {
 

@@ -139,7 +139,8 @@ void chartFile(const uint8_t *data, size_t size)
 void statusHeader(const uint8_t *data, size_t size)
 {
     try {
-        const StatusHeader h = decodeStatusHeader(QString::fromLatin1(bytes(data, size)), context().p().modes);
+        const StatusHeader h =
+            decodeStatusHeader(QString::fromLatin1(bytes(data, size)), context().p().modes);
         (void)statusResultText(h);
     } catch (const LinkError &) {
         // A mode letter without a row is the check's reported error 9, which
@@ -202,7 +203,8 @@ void readBack(const uint8_t *data, size_t size)
 {
     bool blankMode = false;
     QString badLetter;
-    (void)init::readBackText(QString::fromLatin1(bytes(data, size)), context().p().modes, blankMode, badLetter);
+    (void)init::readBackText(QString::fromLatin1(bytes(data, size)), context().p().modes, blankMode,
+                             badLetter);
 }
 
 constexpr std::array kTargets{

@@ -11,4 +11,4 @@ const bool kEnvironmentSet = [] {
     return true;
 }();
 
-}  // namespace
+} // namespace

@@ -50,7 +50,6 @@ void loadStartupValues(StartupValues &s, const QString &currentDirectory)
     s.workingDirectory = currentDirectory;
 }
 
-
 void initialiseProgram(Program &p)
 {
     for (ViewControl &panel : p.view.statusPanels) {

@@ -137,8 +137,8 @@ TEST(AppProcess, ScreenshotRunRunsMenuCommandsFirst)
     const auto refused = runWith({"--plot", "--run", "mnuItemViewPwrTable", dir.filePath("a.dat")});
     EXPECT_EQ(refused.first, 2); // no power plot yet: the power table is not enabled
     EXPECT_TRUE(refused.second.contains("mnuItemViewPwrTable"));
-    EXPECT_EQ(runWith({"--plot", "--run", "mnuItemViewPower", "--answer", "480", "--run", "mnuItemViewPwrTable",
-                       dir.filePath("a.dat")})
+    EXPECT_EQ(runWith({"--plot", "--run", "mnuItemViewPower", "--answer", "480", "--run",
+                       "mnuItemViewPwrTable", dir.filePath("a.dat")})
                   .first,
               0);
 }
