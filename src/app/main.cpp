@@ -1,6 +1,7 @@
 #include "chart/ui/display_sel_window.h"
 #include "link/ui/link_windows_ui.h"
 #include "platform/file_write.h"
+#include "rdx600_version.h"
 #include "recording/ui/file_windows.h"
 #include "setup/ui/force_rdgs_window.h"
 #include "setup/ui/setup_windows.h"
@@ -18,7 +19,7 @@ int main(int argc, char *argv[])
     letFileSizeLimitFailWrites();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("RDX600"));
-    QApplication::setApplicationVersion(QStringLiteral("3.35"));
+    QApplication::setApplicationVersion(QStringLiteral(RDX600_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
