@@ -22,7 +22,7 @@ public:
     QString get(const QString &section, const QString &key) const override
     {
         return section == QLatin1String("Settings") && key == QLatin1String("Vline") ? QStringLiteral("13800")
-                                                                                      : QString();
+                                                                                     : QString();
     }
     void save(const QString &, const QString &, const QString &) override {}
 };
@@ -45,8 +45,8 @@ struct PowerPlotBench {
             info[kColUnits] = "A";
             info[kColPath] = QStringLiteral("/data/phase%1.dat").arg(slot);
             for (int i = 0; i < kMaxValues; ++i) {
-                p->rec.gValues[slot][i] =
-                    static_cast<int16_t>(15000 + 13000 * std::sin(i * 2 * M_PI / 96 + slot) + i * 7919 % 1000);
+                p->rec.gValues[slot][i] = static_cast<int16_t>(
+                    15000 + 13000 * std::sin(i * 2 * M_PI / 96 + slot) + i * 7919 % 1000);
             }
         }
         p->rec.gdataend = kLastValueIndex;

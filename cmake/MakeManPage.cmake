@@ -9,7 +9,7 @@
 #   -DSUMMARY=...    one line for NAME
 #   -DDESCRIPTION=.. a paragraph for DESCRIPTION
 #   -DSEE_ALSO=a;b   other pages
-#   -DVERSION=3.35
+#   -DVERSION=x.y    the version of project() in CMakeLists.txt
 #   -DOUT=path.1.gz  the compressed page
 execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${PROGRAM} ${HELP}
                 OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)

@@ -66,8 +66,9 @@ int main(int argc, char **argv)
     }
     // Notes.
     const QString notes = out + QStringLiteral("/scratch.not");
-    ok = writeNotesFile(notes, SiteNotes{QStringLiteral("Main St substation"), QStringLiteral("Feeder 12, red"),
-                                         QStringLiteral("J. Smith"), QStringLiteral("cable, clamp 2")}) &&
+    ok = writeNotesFile(notes,
+                        SiteNotes{QStringLiteral("Main St substation"), QStringLiteral("Feeder 12, red"),
+                                  QStringLiteral("J. Smith"), QStringLiteral("cable, clamp 2")}) &&
          ok;
     ok = put(out + QStringLiteral("/notes"), QStringLiteral("notes.not"), fileBytes(notes)) && ok;
     QFile::remove(notes);
@@ -81,7 +82,9 @@ int main(int argc, char **argv)
          ok;
 
     // Chart files: an empty chart, and one with every kind of content.
-    ok = put(out + QStringLiteral("/chart_file"), QStringLiteral("empty.chd"), chartFileBytes(ChartContent{})) && ok;
+    ok = put(out + QStringLiteral("/chart_file"), QStringLiteral("empty.chd"),
+             chartFileBytes(ChartContent{})) &&
+         ok;
     ChartContent chart;
     chart.points = 5;
     chart.values = {{1.5, 2, std::nan(""), 4, 5}, {0, -1, 2, 3, 1e6}};

@@ -8,6 +8,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils imagemagick poppler-utils fonts-dejavu-core
   dpkg-dev ccache
+  # scripts/test.sh checks the formatting of the C++ files before building.
+  clang-format
   # Printed pages and charts draw Arial, Times New Roman and Courier New with
   # these metric-compatible fonts (the package depends on them too).
   fonts-liberation2

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test.
+# Installs what is missing, checks the formatting, builds and runs every test.
 #   scripts/test.sh [--sanitize] [ctest options]
+# A C++ file that clang-format would change fails the run before the build
+# (scripts/format.sh formats the tree).
 # --sanitize builds with AddressSanitizer and UndefinedBehaviorSanitizer
 # (any report fails the test) into build-sanitize/ and runs the same suite.
 set -euo pipefail
@@ -14,6 +16,8 @@ if [ "${1:-}" = "--sanitize" ]; then
   export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$here/fuzz/lsan.supp:print_suppressions=0}"
 fi
 build="${RDX600_BUILD_DIR:-$here/build}"
+"$here/scripts/install-deps.sh"
+"$here/scripts/format.sh" --check
 "$here/scripts/build.sh"
 cd "$build"
 ctest --output-on-failure -j "$(nproc)" "$@"

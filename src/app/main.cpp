@@ -1,4 +1,5 @@
 #include "platform/file_write.h"
+#include "rdx600_version.h"
 #include "recording/ui/file_windows.h"
 #include "reports/open_recording.h"
 #include "shell/ui/app_wiring.h"
@@ -14,7 +15,7 @@ int main(int argc, char *argv[])
     letFileSizeLimitFailWrites();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("RDX600"));
-    QApplication::setApplicationVersion(QStringLiteral("3.35"));
+    QApplication::setApplicationVersion(QStringLiteral(RDX600_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

@@ -23,14 +23,14 @@ bool Program::runCommand(const QString &menuItem)
     return true;
 }
 
-void Program::addMenuOpenRule(const QString &menu, Command rule)
+void Program::addMenuOpenRule(const QString &menuName, Command rule)
 {
-    menuOpenRules_[menu].push_back(std::move(rule));
+    menuOpenRules_[menuName].push_back(std::move(rule));
 }
 
-void Program::menuOpened(const QString &menu)
+void Program::menuOpened(const QString &menuName)
 {
-    const auto it = menuOpenRules_.find(menu);
+    const auto it = menuOpenRules_.find(menuName);
     if (it != menuOpenRules_.end()) {
         for (const Command &rule : it->second) {
             rule();

@@ -73,6 +73,6 @@ struct PowerState {
 // Exports and report tables.
 struct ReportState {
     bool gExportOnePerLine = true;
-    QString gTable; // the table shown (or exported), lines ended by CR LF
+    QString gTable;            // the table shown (or exported), lines ended by CR LF
     bool printPreview = false; // printed reports are shown before they go to paper
 };

@@ -4,6 +4,7 @@
 #include "platform/settings_store.h"
 #include "program/program.h"
 #include "program/startup_values.h"
+#include "rdx600_version.h"
 
 #include <cmath>
 
@@ -37,7 +38,7 @@ SplashLayout splashLayout(double screenW, double screenH, double pictureW, doubl
 
 void loadStartupValues(StartupValues &s, const QString &currentDirectory)
 {
-    s.versionID = QStringLiteral("Version 3.35");
+    s.versionID = QStringLiteral("Version " RDX600_VERSION);
     s.versionDate = QStringLiteral("Dec 16, 2012");
     s.showStatus = true;
     s.maxSamples = 42966;
@@ -49,7 +50,6 @@ void loadStartupValues(StartupValues &s, const QString &currentDirectory)
     s.gS5FlagCustom = true;
     s.workingDirectory = currentDirectory;
 }
-
 
 void initialiseProgram(Program &p)
 {

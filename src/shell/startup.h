@@ -19,11 +19,11 @@ double pixelsToTwips(int pixels, double dotsPerInch);
 struct SplashLayout {
     double pictureLeft = 0;
     double pictureTop = 0;
-    double label1Left = 0;  // "RDX600"
+    double label1Left = 0; // "RDX600"
     double label1Top = 0;
-    double label5Left = 0;  // the version line
+    double label5Left = 0; // the version line
     double label5Top = 0;
-    double label4Left = 0;  // "Click or press a key to start"
+    double label4Left = 0; // "Click or press a key to start"
     double label4Top = 0;
 };
 
@@ -45,5 +45,5 @@ void initialiseProgram(Program &p);
 void mainWindowLoad(Program &p);
 
 // The splash texts.
-QString splashProductName();   // "RDX600"
+QString splashProductName();    // "RDX600"
 QString splashContinuePrompt(); // "Click or press a key to start"

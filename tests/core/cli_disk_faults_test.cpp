@@ -63,6 +63,6 @@ INSTANTIATE_TEST_SUITE_P(
         CliWriter{"PowerCsv", {"export", "csv", "--volts", "480", "--dir", "%D", "%R"}, "Lotusint.csv"},
         CliWriter{
             "Interchange", {"export", "interchange", "--volts", "480", "--dir", "%D", "%R"}, "Lotusint.prn"}),
-    [](const ::testing::TestParamInfo<CliWriter> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<CliWriter> &testInfo) { return std::string(testInfo.param.name); });
 
 } // namespace

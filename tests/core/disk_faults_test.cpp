@@ -278,9 +278,9 @@ std::vector<std::tuple<int, DiskFault>> allCases()
 
 INSTANTIATE_TEST_SUITE_P(
     EveryWriter, DiskFaultsTest, ::testing::ValuesIn(allCases()),
-    [](const ::testing::TestParamInfo<std::tuple<int, DiskFault>> &info) {
-        return std::string(DiskFaultsTest::writers()[static_cast<size_t>(std::get<0>(info.param))].name) +
-               "_" + diskFaultName(std::get<1>(info.param));
+    [](const ::testing::TestParamInfo<std::tuple<int, DiskFault>> &testInfo) {
+        return std::string(DiskFaultsTest::writers()[static_cast<size_t>(std::get<0>(testInfo.param))].name) +
+               "_" + diskFaultName(std::get<1>(testInfo.param));
     });
 
 } // namespace

@@ -130,7 +130,7 @@ TEST_P(DownloadCheck, CountsAndEdits)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DownloadCheck, ::testing::ValuesIn(checkCases()),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST(DownloadCheckResult, CountsWithLeadingBlanksSplitAtBlanks)
 {
@@ -213,7 +213,7 @@ INSTANTIATE_TEST_SUITE_P(
                       InsertCase{"AddedCtrlZ", &RunSpecFlags::enableAddedCtrlZ, {0, 1, 26, 0, 0, 2}},
                       InsertCase{"MissingCtrlZ", &RunSpecFlags::enableMissingCtrlZ, {0, 0, 0, 0, 0, 0}},
                       InsertCase{"AllSeven", nullptr, {2, 1, 65, 1, 1, 1}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST(InsertErrors, EachActsOnItsOwnLine)
 {

@@ -83,13 +83,14 @@ TEST_P(ProcessDownload, Text)
     EXPECT_LE(countOf(text, kCtrlZ), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ProcessDownload, ::testing::ValuesIn(processCases()), [](const auto &info) {
-    std::string n = info.param.name;
-    for (char &ch : n) {
-        ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-    }
-    return n;
-});
+INSTANTIATE_TEST_SUITE_P(Cases, ProcessDownload, ::testing::ValuesIn(processCases()),
+                         [](const auto &testInfo) {
+                             std::string n = testInfo.param.name;
+                             for (char &ch : n) {
+                                 ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+                             }
+                             return n;
+                         });
 
 TEST(ProcessDownload, TrimmedTextHoldsExactlyTheMemory)
 {

@@ -189,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(Export, OnePerLineRoundTrip,
                                            RoundTripCase{"oneMinute", "c", "LOW", 1, 1},
                                            RoundTripCase{"minMaxAvgFifteen", "j", "LOW", 15, 3},
                                            RoundTripCase{"minMaxAvgOneHigh", "i", "HIGH", 1, 3}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST(OnePerLine, AShortTableLineStopsTheExport)
 {
@@ -377,7 +377,7 @@ INSTANTIATE_TEST_SUITE_P(Interchange, InterchangeDays,
                              DaysCase{"fromTenAtNight", QTime(22, 0), 12, 1, "070605,0100"},
                              // No midnight in the span: the header only.
                              DaysCase{"noMidnight", QTime(10, 0), 40, 0, ""}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST(Interchange, QuarterHourAlignment)
 {

@@ -295,7 +295,7 @@ INSTANTIATE_TEST_SUITE_P(
         CancelCase{"Answer", false,
                    [](const Program &, const FakeSerialPort &port) { return port.written.contains('\t'); },
                    2}),
-    [](const ::testing::TestParamInfo<CancelCase> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<CancelCase> &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(Initialization, CancelWhileTheReadBackIsAwaitedAfterTheAnswer)
 {
@@ -453,7 +453,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "received:\r\nKPA\r\n\r\n" +
                      kCheck}},
         FailureCase{"HeaderFragment", "xxK\r", {"Invalid header fragment received: 'K'\r\n\r\n" + kCheck}}),
-    [](const ::testing::TestParamInfo<FailureCase> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<FailureCase> &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(HeaderExchange, CancelBeforeAnyCharacterFailsWithoutAMessage)
 {

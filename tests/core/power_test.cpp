@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(Power, PowerKw,
                              KwCase{"threeAbove16Bits", {30000, 30000, 30000}, "13800", 1.0F, 71704.8, 51960},
                              // 3000 A + 3000 A at 1 kV
                              KwCase{"twoAbove16Bits", {30000, 30000}, "1000", 1.0F, 6000.0, 60000}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(PowerTest, AShorterRecordingAddsNothingPastItsEnd)
 {
@@ -194,7 +194,7 @@ INSTANTIATE_TEST_SUITE_P(
                   false},
         // The mode test of a recording comes after its units test.
         CheckCase{"minMaxAvgVolts", {{"h", "V"}}, "Files must be average mode for power to plot", false}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 // Chart ---------------------------------------------------------------------------
 
@@ -442,7 +442,7 @@ INSTANTIATE_TEST_SUITE_P(
         PowerTableCase{"oneMinuteHigh", "f", "HIGH", 11,
                        " Time     Date               Ten readings of average power in KW        ", 2,
                        " 0100  ", "10:10  Jan 01, 24       0110  "}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(PowerTest, HighRangeShowsWholeKilowatts)
 {

@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
             "       Min",
             {" 10:00  Jan 01, 24            123           150           100    "},
             1}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(ReadingTableTest, SelectionSpans)
 {

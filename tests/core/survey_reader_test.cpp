@@ -97,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
                  9,
                  4,
                  "09:40  Mar 15, 26"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(SurveyReaderTest, FillsTheModelRowAndTheSurveyState)
 {
@@ -211,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileCase{"NoValues", "\"MQAa   1234                   03-15-26 10:00\r\nT: \x1a\"\r\n"},
         BadFileCase{"NotANumber", "\"MQAa   1234                   03-15-26 10:00\r\nT: 5 1e999\x1a\"\r\n"},
         BadFileCase{"Folder", QByteArray()}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(SurveyReaderTest, CancelledDialogIsAnUnknownFileError)
 {

@@ -29,7 +29,6 @@ const QChar kCtrlZ(26);
 
 class DownloadE2E : public ::testing::Test {
 protected:
-
     void select(int type)
     {
         program->splash.instSelection = type;

@@ -14,8 +14,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <ostream>
 
 namespace {
@@ -68,17 +68,24 @@ constexpr int kSecondOpen = 2;
 
 const Case kCases[] = {
     // The cable pulled while the program waits for the first character.
-    {"cable pulled before the first character", Exchange::Status, 8, kNoCableYet, kNever, kListening, kSecondOpen},
-    {"cable pulled before the first character", Exchange::Download, 8, kNoCableYet, kNever, kListening, kSecondOpen},
-    {"cable pulled before the first character", Exchange::Initialize, 8, kNoCableYet, kNever, kListening, kSecondOpen},
-    {"cable pulled before the first character", Exchange::Recover, 7, kNoCableYet, kNever, kListening, kSecondOpen},
+    {"cable pulled before the first character", Exchange::Status, 8, kNoCableYet, kNever, kListening,
+     kSecondOpen},
+    {"cable pulled before the first character", Exchange::Download, 8, kNoCableYet, kNever, kListening,
+     kSecondOpen},
+    {"cable pulled before the first character", Exchange::Initialize, 8, kNoCableYet, kNever, kListening,
+     kSecondOpen},
+    {"cable pulled before the first character", Exchange::Recover, 7, kNoCableYet, kNever, kListening,
+     kSecondOpen},
     // ... in the header line.
     {"cable pulled in the header", Exchange::Status, 8, {"--fault", "unplug-after=20"}},
     {"cable pulled in the header", Exchange::Download, 8, {"--fault", "unplug-after=20"}},
     {"cable pulled in the header", Exchange::Initialize, 8, {"--fault", "unplug-after=20"}},
     {"cable pulled in the header", Exchange::Recover, 7, {"--fault", "unplug-after=20"}},
     // ... after it: in the readings, or in the initialization's answer and read-back.
-    {"cable pulled in the readings", Exchange::Download, 8, {"--readings", "3000", "--fault", "unplug-after=4000"}},
+    {"cable pulled in the readings",
+     Exchange::Download,
+     8,
+     {"--readings", "3000", "--fault", "unplug-after=4000"}},
     {"cable pulled in the readings",
      Exchange::Recover,
      7,
@@ -89,7 +96,12 @@ const Case kCases[] = {
      {"--answer-delay", "100000"},
      kNever,
      "TAB received"},
-    {"cable pulled before the read-back", Exchange::Initialize, 8, {"--init-delay", "100000"}, kNever, "initialized:"},
+    {"cable pulled before the read-back",
+     Exchange::Initialize,
+     8,
+     {"--init-delay", "100000"},
+     kNever,
+     "initialized:"},
     // A unit at a rate that is neither of the two the program tries: its
     // bytes arrive as garbage at both.
     {"rate that never matches", Exchange::Status, 11, {"--rate", "57600"}},
@@ -104,7 +116,10 @@ const Case kCases[] = {
     {"silence", Exchange::Recover, 7, {"--fault", "silence"}, 500},
     // A header, then bad characters past every receive limit.
     {"flood of bad characters past the limit", Exchange::Download, 8, {"--fault", "flood", "--full-speed"}},
-    {"flood of bad characters past the limit", Exchange::Recover, 7, {"--mode", "D", "--fault", "flood", "--full-speed"}},
+    {"flood of bad characters past the limit",
+     Exchange::Recover,
+     7,
+     {"--mode", "D", "--fault", "flood", "--full-speed"}},
 };
 
 class ExchangeFaults : public ::testing::TestWithParam<Case> {
@@ -215,7 +230,8 @@ TEST_P(ExchangeFaults, EndCleanlyWithOneMessageAndTheNextExchangeRuns)
         // failure with, are not reports of the fault.
         reports.removeIf([](const QString &t) {
             return t == recovery::removeCableText() || t == " PROCEED" ||
-                   t.startsWith("       RETURN THE SWITCH TO 'STANDBY'") || t == "Terminating the initialization";
+                   t.startsWith("       RETURN THE SWITCH TO 'STANDBY'") ||
+                   t == "Terminating the initialization";
         });
         EXPECT_EQ(reports.size(), c.cancelAfterMs >= 0 ? 0 : 1) << shown.toStdString();
         EXPECT_TRUE(lp.allClosed(sim)) << sim.log().toStdString();
@@ -225,8 +241,8 @@ TEST_P(ExchangeFaults, EndCleanlyWithOneMessageAndTheNextExchangeRuns)
         EXPECT_FALSE(p.setup.recover.loaded);
         EXPECT_TRUE(lp.dialogs.saveDirs.isEmpty()) << "a save was offered: " << shown.toStdString();
         EXPECT_TRUE(QDir(dir.path()).isEmpty(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot));
-        for (const char *item : {"mnuInstrument", "mnuItemStatusCheck", "mnuItemDownload", "mnuItemInitialize",
-                                 "mnuItemRecover", "mnuItemOpen"}) {
+        for (const char *item : {"mnuInstrument", "mnuItemStatusCheck", "mnuItemDownload",
+                                 "mnuItemInitialize", "mnuItemRecover", "mnuItemOpen"}) {
             EXPECT_TRUE(p.menu.enabled(item)) << item;
         }
     }

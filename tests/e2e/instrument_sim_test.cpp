@@ -95,7 +95,8 @@ TEST_F(InstrumentSim, ReplaysARecordingFile)
 
 TEST_F(InstrumentSim, ReadingsPerLineAndAShortLine)
 {
-    SimHarness sim({"--type", "8", "--readings", "40", "--per-line", "8", "--fault", "short-line", "--full-speed"});
+    SimHarness sim(
+        {"--type", "8", "--readings", "40", "--per-line", "8", "--fault", "short-line", "--full-speed"});
     ASSERT_TRUE(sim.started()) << sim.error().toStdString();
     const QByteArray got = download("115200,N,8,1");
     const QList<QByteArray> lines = got.mid(got.indexOf("T: ") + 3).split('\n');
@@ -169,13 +170,12 @@ TEST_F(InstrumentSim, RejectsBadOptionsAndDocumentsEveryOption)
     p.start(SimHarness::program(), {"--help"});
     ASSERT_TRUE(p.waitForFinished(5000));
     const QString help = QString::fromLocal8Bit(p.readAllStandardOutput());
-    for (const char *option : {"--type",       "--family",    "--serial",     "--mode",
-                               "--stopped",    "--clock",     "--battery",    "--no-battery",
-                               "--rate",       "--s5",        "--non-s5",     "--readings",
-                               "--recording",  "--seed",      "--layout",     "--low-range",
-                               "--peak",       "--fault",     "--full-speed", "--cable-delay",
-                               "--init-delay", "--path-file", "--log",        "--exit-with-parent",
-                               "--per-line",   "unplug-after=", "short-line", "stop-after="}) {
+    for (const char *option :
+         {"--type",       "--family",      "--serial",     "--mode",      "--stopped", "--clock",
+          "--battery",    "--no-battery",  "--rate",       "--s5",        "--non-s5",  "--readings",
+          "--recording",  "--seed",        "--layout",     "--low-range", "--peak",    "--fault",
+          "--full-speed", "--cable-delay", "--init-delay", "--path-file", "--log",     "--exit-with-parent",
+          "--per-line",   "unplug-after=", "short-line",   "stop-after="}) {
         EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
     }
 }

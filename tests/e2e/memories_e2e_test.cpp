@@ -199,6 +199,6 @@ TEST_P(Memories, EveryWriterKeepsTheWholeMemory)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Memories, ::testing::ValuesIn(kMemories),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 } // namespace

@@ -171,8 +171,8 @@ TEST_F(StatusCheckE2E, TheWaitingLoopCostsLittleCpu)
         const double before = processCpuSeconds();
         program->runCommand("mnuItemStatusCheck");
         const double share = (processCpuSeconds() - before) / (static_cast<double>(wall.elapsed()) / 1000.0);
-        std::cout << "[ figure ] status check loop, " << c.name << ": " << share * 100.0 << " % of one core over "
-                  << wall.elapsed() << " ms\n";
+        std::cout << "[ figure ] status check loop, " << c.name << ": " << share * 100.0
+                  << " % of one core over " << wall.elapsed() << " ms\n";
         EXPECT_GE(wall.elapsed(), 2500);
         EXPECT_LT(share, c.limit * kCpuAllowance) << c.name;
         EXPECT_FALSE(port.portOpen());

@@ -22,7 +22,7 @@ private:
     const qint64 *now_;
 };
 
-}  // namespace
+} // namespace
 
 FakeClock::FakeClock() : start_(QDate(2026, 12, 7), QTime(10, 0), Qt::UTC) {}
 

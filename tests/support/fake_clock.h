@@ -20,7 +20,11 @@ public:
 
     // Moves simulated time on, firing the timers that fall due.
     void advance(qint64 ms);
-    void setNow(const QDateTime &t) { start_ = t; elapsed_ = 0; }
+    void setNow(const QDateTime &t)
+    {
+        start_ = t;
+        elapsed_ = 0;
+    }
 
     // Called at each processEvents, with the simulated time in ms.
     std::function<void(qint64)> onProcessEvents;

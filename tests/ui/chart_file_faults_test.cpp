@@ -102,8 +102,8 @@ TEST_P(ChartFileFaultsTest, EarlierChartFileStaysAndOneMessageNamesThePath)
 INSTANTIATE_TEST_SUITE_P(EveryFault, ChartFileFaultsTest,
                          ::testing::Values(DiskFault::None, DiskFault::SizeLimitMidway,
                                            DiskFault::FolderNotWritable),
-                         [](const ::testing::TestParamInfo<DiskFault> &info) {
-                             return diskFaultName(info.param);
+                         [](const ::testing::TestParamInfo<DiskFault> &testInfo) {
+                             return diskFaultName(testInfo.param);
                          });
 
 } // namespace

@@ -7,7 +7,7 @@ inline void ensureUiTestApp()
 {
     if (QCoreApplication::instance() == nullptr) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");  // widget tests need no display
+            qputenv("QT_QPA_PLATFORM", "offscreen"); // widget tests need no display
         }
         static int argc = 1;
         static char name[] = "rdx600_ui_tests";

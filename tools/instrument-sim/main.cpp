@@ -237,7 +237,8 @@ int run(const SimOptions &options, const UnitType &unit)
         }
         line.pump(session, after);
         if (session.unplugDue() && !line.blocked()) {
-            log.event(QStringLiteral("unplugged (fault) after %1 bytes: the terminal hangs up").arg(line.sent()));
+            log.event(
+                QStringLiteral("unplugged (fault) after %1 bytes: the terminal hangs up").arg(line.sent()));
             pty.hangUp();
             break;
         }

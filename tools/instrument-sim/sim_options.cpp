@@ -217,10 +217,10 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
     const QCommandLineOption exitWithParent(
         QStringLiteral("exit-with-parent"),
         QStringLiteral("End when the process that started the simulator ends."));
-    p.addOptions({type, family, serial,    mode,       stopped,   clock,    battery, noBattery,
-                  rate, s5,     nonS5,     readings,   perLine,   recording, seed,   layout,  lowRange,
-                  peak, fault,  fullSpeed, cableDelay, initDelay, pathFile, log,     exitWithParent,
-                  full, blankMode, speed, answerDelay});
+    p.addOptions({type,           family, serial,    mode,      stopped,    clock,     battery,  noBattery,
+                  rate,           s5,     nonS5,     readings,  perLine,    recording, seed,     layout,
+                  lowRange,       peak,   fault,     fullSpeed, cableDelay, initDelay, pathFile, log,
+                  exitWithParent, full,   blankMode, speed,     answerDelay});
     if (!p.parse(arguments)) {
         error = p.errorText();
         return std::nullopt;

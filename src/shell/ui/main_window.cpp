@@ -238,8 +238,8 @@ void RDX::openDroppedFiles(const QStringList &paths)
 
 void RDX::dragEnterEvent(QDragEnterEvent *event)
 {
-    const QMimeData *data = event->mimeData();
-    if (data->hasUrls() && !data->urls().isEmpty() && data->urls().first().isLocalFile()) {
+    const QMimeData *mime = event->mimeData();
+    if (mime->hasUrls() && !mime->urls().isEmpty() && mime->urls().first().isLocalFile()) {
         event->acceptProposedAction();
     }
 }
