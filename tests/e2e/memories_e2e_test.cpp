@@ -10,8 +10,8 @@
 #include "platform/qt_serial_port.h"
 #include "platform/textformat.h"
 #include "program/view_procs.h"
-#include "reports/open_recording.h"
 #include "recording/save.h"
+#include "reports/open_recording.h"
 #include "setup/recover.h"
 
 #include <QDateTime>
