@@ -344,7 +344,7 @@ INSTANTIATE_TEST_SUITE_P(
         RecentCase{
             "MissingListedFileIsRemoved", {"a.dat", "gone.dat", "b.dat"}, {"gone.dat"}, {"a.dat", "b.dat"}},
         RecentCase{"GapsClose", {"a.dat", "", "b.dat"}, {"c.dat"}, {"c.dat", "a.dat", "b.dat"}}),
-    [](const ::testing::TestParamInfo<RecentCase> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<RecentCase> &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(FileopenTest, ThirdFileDisablesOpenAndHidesTheRecentFiles)
 {

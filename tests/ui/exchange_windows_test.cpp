@@ -147,12 +147,12 @@ INSTANTIATE_TEST_SUITE_P(
         // Type 2 is a silent non-S5 unit: the exchanges wait for Escape.
         ExchangeCase{"Status", "mnuItemStatusCheck", 2, "Cancel", &ExchangeWindows::statusWindow, nullptr},
         ExchangeCase{"Download", "mnuItemDownload", 8, "OK", &ExchangeWindows::downloadWindow,
-                     [](ExchangeWindows &t) { return t.download.CancelButton; }},
+                     [](ExchangeWindows &w) { return w.download.CancelButton; }},
         ExchangeCase{"Recover", "mnuItemRecover", 2, "OK", &ExchangeWindows::recoverWindow, nullptr},
         ExchangeCase{"InitializationOptions", "mnuItemInitialize", 8, "Proceed",
                      &ExchangeWindows::initInstWindow, nullptr},
         ExchangeCase{"HeaderExchange", "mnuItemInitialize", 8, "CANCEL", &ExchangeWindows::abortWindow,
                      nullptr}),
-    [](const ::testing::TestParamInfo<ExchangeCase> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<ExchangeCase> &testInfo) { return std::string(testInfo.param.name); });
 
 } // namespace

@@ -88,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
                         label->setPalette(palette);
                     },
                     "Label3 \"No. of readings to change:\" is not drawn"}),
-    [](const ::testing::TestParamInfo<PictureCase> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<PictureCase> &testInfo) { return std::string(testInfo.param.name); });
 
 TEST(WindowPictureDifference, CountsTheDifferingPixels)
 {
