@@ -1,4 +1,5 @@
 #include "platform/file_write.h"
+#include "program/menu_items.h"
 #include "recording/ui/file_windows.h"
 #include "shell/ui/app_wiring.h"
 #include "shell/ui/main_window.h"
@@ -67,7 +68,7 @@ int main(int argc, char *argv[])
             rdx600.program(), [&rdx600]() -> QWidget * { return rdx600.mainWindow(); },
             parser.positionalArguments());
         if (parser.isSet(plot) && rdx600.mainWindow() != nullptr) {
-            rdx600.program().runCommand(QStringLiteral("mnuItemViewPlot"));
+            rdx600.program().runCommand(menu::kItemViewPlot);
         }
     };
     if (parser.isSet(screenshot)) {

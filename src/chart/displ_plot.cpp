@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/textformat.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 #include "recording/calc_date.h"
@@ -404,12 +405,12 @@ void DisplPlot(Program &p)
     // 17: finish.
     if (cs.gPrintLayout) {
         plot::moveBoxesForPrinting(*chart);
-        p.menu.setEnabled(QStringLiteral("mnuItemOnepgPlot"), false);
-        p.menu.setChecked(QStringLiteral("mnuItemOnepgPlot"), false);
+        p.menu.setEnabled(menu::kItemOnepgPlot, false);
+        p.menu.setChecked(menu::kItemOnepgPlot, false);
         return;
     }
-    p.menu.setEnabled(QStringLiteral("mnuItemOnepgPlot"), true);
-    p.menu.setChecked(QStringLiteral("mnuItemOnepgPlot"), cs.gOnePageFlag);
+    p.menu.setEnabled(menu::kItemOnepgPlot, true);
+    p.menu.setChecked(menu::kItemOnepgPlot, cs.gOnePageFlag);
     ShowChart(p);
     cs.gAnnotating = false;
     chart->setAnnotationEditing(false);

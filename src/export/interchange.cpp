@@ -5,6 +5,7 @@
 #include "platform/textformat.h"
 #include "power/displ_plot_pwr.h"
 #include "power/power_table.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 
 #include <QDir>
@@ -143,6 +144,6 @@ bool InterchangeExport(Program &p)
         p.dialogs().message(shownPath(path) + QStringLiteral("  saved OK  "));
         r.gOutputMode = 0;
     }
-    p.menu.setEnabled(QStringLiteral("mnuitemexprep"), false);
+    p.menu.setEnabled(menu::kItemexprep, false);
     return written;
 }

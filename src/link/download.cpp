@@ -10,6 +10,7 @@
 #include "platform/dialogs.h"
 #include "platform/serial_port.h"
 #include "platform/textformat.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 
@@ -111,7 +112,7 @@ void pointerBusy(Program &p)
 
 void disableSave(Program &p)
 {
-    p.menu.setEnabled(QStringLiteral("mnuItemSave"), false);
+    p.menu.setEnabled(menu::kItemSave, false);
 }
 
 void message(Program &p, const QString &text)

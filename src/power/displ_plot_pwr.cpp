@@ -7,6 +7,7 @@
 #include "platform/settings_store.h"
 #include "platform/textformat.h"
 #include "power/power_calc.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 #include "recording/calc_date.h"
@@ -124,7 +125,7 @@ void DisplPlotPwr(Program &p)
 
     const power::Check check = power::checkRecordings(r);
     if (check.minMaxAvg) {
-        p.menu.setEnabled(QStringLiteral("pwrview"), false);
+        p.menu.setEnabled(menu::kPwrview, false);
     }
     if (check.refusal != power::Refusal::None) {
         p.dialogs().message(power::refusalMessage(check.refusal));
@@ -168,14 +169,14 @@ void DisplPlotPwr(Program &p)
     }
     cs.gPowerShown = true;
     if (cs.gPrintLayout) {
-        p.menu.setEnabled(QStringLiteral("mnuItemOnepgPlot"), false);
-        p.menu.setChecked(QStringLiteral("mnuItemOnepgPlot"), false);
+        p.menu.setEnabled(menu::kItemOnepgPlot, false);
+        p.menu.setChecked(menu::kItemOnepgPlot, false);
         return;
     }
-    p.menu.setEnabled({QStringLiteral("mnuItemViewPwrTable"), QStringLiteral("mnuItemViewpwrsummry"),
-                       QStringLiteral("mnuItemPrintpwrSum"), QStringLiteral("mnuItemOnepgPlot")},
-                      true);
-    p.menu.setChecked(QStringLiteral("mnuItemOnepgPlot"), cs.gOnePageFlag);
+    p.menu.setEnabled(
+        {menu::kItemViewPwrTable, menu::kItemViewpwrsummry, menu::kItemPrintpwrSum, menu::kItemOnepgPlot},
+        true);
+    p.menu.setChecked(menu::kItemOnepgPlot, cs.gOnePageFlag);
     ShowChart(p);
     cs.gMarkFlag = 0;
     cs.gZoomPending = false;
@@ -223,7 +224,5 @@ void PowerPlotCommand(Program &p)
         p.settings().save(kSettings, kVline, answer);
     }
     DisplPlotPwr(p);
-    p.menu.setEnabled(
-        {QStringLiteral("mnuItemPrintTable"), QStringLiteral("mnuItemExportType"), QStringLiteral("mnuZoom")},
-        false);
+    p.menu.setEnabled({menu::kItemPrintTable, menu::kItemExportType, menu::kZoom}, false);
 }

@@ -1,5 +1,6 @@
 #include "recording/file_commands.h"
 
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "recording/fileopen.h"
 #include "recording/notes.h"
@@ -7,10 +8,10 @@
 
 void installFileCommands(Program &p)
 {
-    p.addCommand(QStringLiteral("mnuItemOpen"), [&p] { OpenCommand(p); });
+    p.addCommand(menu::kItemOpen, [&p] { OpenCommand(p); });
     for (int i = 1; i <= 4; ++i) {
         p.addCommand(MenuModel::mru(i), [&p, i] { OpenRecentFile(p, i); });
     }
-    p.addCommand(QStringLiteral("mnuItemSave"), [&p] { SaveCommand(p); });
-    p.addCommand(QStringLiteral("mnuItemNotes"), [&p] { NotesCommand(p); });
+    p.addCommand(menu::kItemSave, [&p] { SaveCommand(p); });
+    p.addCommand(menu::kItemNotes, [&p] { NotesCommand(p); });
 }

@@ -4,6 +4,7 @@
 #include "platform/file_read.h"
 #include "platform/settings_store.h"
 #include "platform/textformat.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "recording/calc_date.h"
 #include "recording/recording_text.h"
@@ -157,7 +158,7 @@ SurveyReadResult readSurveyPhaseFile(Program &p, int phase, const QString &path)
     r.gModeLetter = file.modeLetter;
     r.ginx = slot;
     if (slot == 2) {
-        p.menu.setEnabled(QStringLiteral("mnuItemOpen"), false);
+        p.menu.setEnabled(menu::kItemOpen, false);
     }
     p.link.gSampleCapacity = std::max(p.link.gSampleCapacity, file.last);
 

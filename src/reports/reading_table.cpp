@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/textformat.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 #include "recording/calc_date.h"
@@ -106,8 +107,8 @@ void ReadingTableProc(Program &p)
     p.view.RichTextBox1.visible = true;
     p.dialogs().setBusy(false);
     r.gOutputMode = 2;
-    p.menu.setEnabled({QStringLiteral("mnuItemPrintTable"), QStringLiteral("mnuItemExportType")}, true);
-    p.menu.setEnabled(QStringLiteral("mnuitemexprep"), false);
+    p.menu.setEnabled({menu::kItemPrintTable, menu::kItemExportType}, true);
+    p.menu.setEnabled(menu::kItemexprep, false);
     Printinfo(p);
 }
 
@@ -127,9 +128,9 @@ void TableViewCommand(Program &p)
         return;
     }
     p.rec.gOutputMode = 2;
-    p.menu.setEnabled(QStringLiteral("mnuItemPrintTable"), true);
-    p.menu.setEnabled(QStringLiteral("mnuItemPrintPwrTable"), false);
-    p.menu.setEnabled({QStringLiteral("MnuItemexpdatacsv"), QStringLiteral("mnuItemexpdata1perLine")}, true);
+    p.menu.setEnabled(menu::kItemPrintTable, true);
+    p.menu.setEnabled(menu::kItemPrintPwrTable, false);
+    p.menu.setEnabled({menu::kItemexpdatacsv, menu::kItemexpdata1perLine}, true);
     p.dialogs().setBusy(false);
     ReadingTableProc(p);
 }

@@ -9,6 +9,7 @@
 #include "platform/dialogs.h"
 #include "platform/serial_port.h"
 #include "platform/textformat.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 #include "recording/recording.h"
@@ -343,5 +344,5 @@ void mnuItemInitialize(Program &p)
 
 void installInitializeCommand(Program &p)
 {
-    p.addCommand(QStringLiteral("mnuItemInitialize"), [&p] { mnuItemInitialize(p); });
+    p.addCommand(menu::kItemInitialize, [&p] { mnuItemInitialize(p); });
 }

@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 #include "recording/calc_date.h"
@@ -329,5 +330,5 @@ void SurveyCancel(Program &p)
 
 void installSurveyCommands(Program &p)
 {
-    p.addCommand(QStringLiteral("mnuitemsurvfil"), [&p] { LoadsurveyProc(p); });
+    p.addCommand(menu::kItemsurvfil, [&p] { LoadsurveyProc(p); });
 }

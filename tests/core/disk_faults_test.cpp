@@ -10,6 +10,7 @@
 #include "power/displ_plot_pwr.h"
 #include "power/power_table.h"
 #include "power_fixture.h"
+#include "program/menu_items.h"
 #include "recording/file_commands.h"
 #include "recording/fileopen.h"
 #include "recording/notes.h"
@@ -146,7 +147,7 @@ const std::vector<Writer> &DiskFaultsTest::writers()
          "saved.dat",
          [](DiskFaultsTest &t) {
              t.rec().gText = t.downloadedText; // as a download or a recovery leaves it
-             t.p().menu.setEnabled("mnuItemSave", true);
+             t.p().menu.setEnabled(menu::kItemSave, true);
              pushSaveAnswer(t, "saved.dat");
          },
          [](DiskFaultsTest &t) { SaveDialogProc(t.p()); },
@@ -155,7 +156,7 @@ const std::vector<Writer> &DiskFaultsTest::writers()
         {"SaveAsOfAnOpenRecording",
          "saved.dat",
          [](DiskFaultsTest &t) {
-             t.p().menu.setEnabled("mnuItemSave", true);
+             t.p().menu.setEnabled(menu::kItemSave, true);
              pushSaveAnswer(t, "saved.dat");
          },
          [](DiskFaultsTest &t) { SaveCommand(t.p()); },

@@ -1,5 +1,6 @@
 #include "chart/displ_plot.h"
 #include "chart_fixture.h"
+#include "program/menu_items.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -280,8 +281,8 @@ TEST_F(DisplPlotTest, OnePageSiteBoxShowsFileDataOrNA)
     EXPECT_EQ(site.height, 100);
     EXPECT_EQ(chart.marginFirst(), 120);
     EXPECT_EQ(chart.marginSecond(), 110);
-    EXPECT_TRUE(p().menu.checked("mnuItemOnepgPlot"));
-    EXPECT_TRUE(p().menu.enabled("mnuItemOnepgPlot"));
+    EXPECT_TRUE(p().menu.checked(menu::kItemOnepgPlot));
+    EXPECT_TRUE(p().menu.enabled(menu::kItemOnepgPlot));
 }
 
 TEST_F(DisplPlotTest, OnePageMinMaxAvgSiteTextAndMargins)
@@ -343,9 +344,9 @@ TEST_F(DisplPlotTest, FinishShowsChartAndResetsTheOneShotState)
     EXPECT_TRUE(p().view.chart1Visible);
     EXPECT_EQ(p().view.statusPanels[0].text, "Status:");
     EXPECT_TRUE(p().view.statusPanels[2].visible);
-    EXPECT_TRUE(p().menu.enabled("mnuItemScale"));
-    EXPECT_TRUE(p().menu.enabled("mnuItemOnepgPlot"));
-    EXPECT_FALSE(p().menu.checked("mnuItemOnepgPlot"));
+    EXPECT_TRUE(p().menu.enabled(menu::kItemScale));
+    EXPECT_TRUE(p().menu.enabled(menu::kItemOnepgPlot));
+    EXPECT_FALSE(p().menu.checked(menu::kItemOnepgPlot));
     EXPECT_FALSE(p().chart.gAnnotating);
     EXPECT_FALSE(p().chart.gAskDisplay);
     EXPECT_FALSE(p().chart.gPowerShown);
@@ -362,8 +363,8 @@ TEST_F(DisplPlotTest, PrintLayoutMovesBoxesAndLeavesStateForTheScreenRedraw)
     p().chart.gMarkFlag = 1;
     p().chart.gSelStart = 1;
     p().chart.gSelEnd = 4;
-    p().menu.setEnabled("mnuItemOnepgPlot", true);
-    p().menu.setChecked("mnuItemOnepgPlot", true);
+    p().menu.setEnabled(menu::kItemOnepgPlot, true);
+    p().menu.setChecked(menu::kItemOnepgPlot, true);
     DisplPlot(p());
     const ChartBox site = chart.box(plot::kSiteBox);
     EXPECT_EQ(site.left, 44);
@@ -374,8 +375,8 @@ TEST_F(DisplPlotTest, PrintLayoutMovesBoxesAndLeavesStateForTheScreenRedraw)
     const ChartBox sel = chart.box(plot::kSelectionBoxIndex);
     EXPECT_EQ(sel.left, 160);
     EXPECT_EQ(sel.top, 40); // one-page place, unchanged for printing
-    EXPECT_FALSE(p().menu.enabled("mnuItemOnepgPlot"));
-    EXPECT_FALSE(p().menu.checked("mnuItemOnepgPlot"));
+    EXPECT_FALSE(p().menu.enabled(menu::kItemOnepgPlot));
+    EXPECT_FALSE(p().menu.checked(menu::kItemOnepgPlot));
     EXPECT_EQ(p().chart.gMarkFlag, 1);
     EXPECT_FALSE(chart.isVisible());
 }

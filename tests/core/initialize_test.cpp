@@ -6,6 +6,7 @@
 #include "link/header_exchange.h"
 #include "link/status_check.h"
 #include "link_test_fixture.h"
+#include "program/menu_items.h"
 #include "setup/initialize.h"
 
 #include <gtest/gtest.h>
@@ -137,7 +138,7 @@ protected:
         }
     }
 
-    void run() { ASSERT_TRUE(p().runCommand("mnuItemInitialize")); }
+    void run() { ASSERT_TRUE(p().runCommand(menu::kItemInitialize)); }
     QStringList texts() const { return tp.dialogs.messageTexts(); }
     void expectEndedCleanly()
     {

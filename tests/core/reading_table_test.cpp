@@ -1,5 +1,6 @@
 #include "platform/textformat.h"
 #include "power_fixture.h"
+#include "program/menu_items.h"
 #include "reports/reading_table.h"
 #include "reports/report_commands.h"
 #include "support/recording_files.h"
@@ -168,9 +169,9 @@ TEST_F(ReadingTableTest, SelectionSpans)
 TEST_F(ReadingTableTest, TableCommandShowsTableAndSummaryAndSetsTheMenus)
 {
     openAt(0, "a", counting(9), kStart);
-    p().menu.setEnabled({"mnuItemViewTable", "mnuitemexprep", "mnuItemPrintPwrTable"}, true);
+    p().menu.setEnabled({menu::kItemViewTable, menu::kItemexprep, menu::kItemPrintPwrTable}, true);
     p().view.chart1Visible = true;
-    p().runCommand("mnuItemViewTable");
+    p().runCommand(menu::kItemViewTable);
     EXPECT_EQ(rec().gOutputMode, 2);
     EXPECT_EQ(rec().gdataend, 8);
     EXPECT_EQ(p().view.RichTextBox1.text, p().report.gTable);
@@ -180,10 +181,10 @@ TEST_F(ReadingTableTest, TableCommandShowsTableAndSummaryAndSetsTheMenus)
     EXPECT_TRUE(p().view.Label1.text.contains("9  Values"));
     EXPECT_FALSE(p().view.chart1Visible);
     for (const char *on :
-         {"mnuItemPrintTable", "mnuItemExportType", "MnuItemexpdatacsv", "mnuItemexpdata1perLine"}) {
+         {menu::kItemPrintTable, menu::kItemExportType, menu::kItemexpdatacsv, menu::kItemexpdata1perLine}) {
         EXPECT_TRUE(p().menu.enabled(on)) << on;
     }
-    for (const char *off : {"mnuItemPrintPwrTable", "mnuitemexprep"}) {
+    for (const char *off : {menu::kItemPrintPwrTable, menu::kItemexprep}) {
         EXPECT_FALSE(p().menu.enabled(off)) << off;
     }
 }
@@ -192,8 +193,8 @@ TEST_F(ReadingTableTest, CancelledSelectionDoesNothing)
 {
     openAt(0, "a", counting(9), kStart);
     openAt(1, "a", counting(9), kStart);
-    p().menu.setEnabled("mnuItemViewTable", true);
-    p().runCommand("mnuItemViewTable"); // no selection window: cancelled
+    p().menu.setEnabled(menu::kItemViewTable, true);
+    p().runCommand(menu::kItemViewTable); // no selection window: cancelled
     EXPECT_TRUE(tp.dialogs.messages.empty());
     EXPECT_TRUE(p().report.gTable.isEmpty());
     EXPECT_NE(rec().gOutputMode, 2);
@@ -201,8 +202,8 @@ TEST_F(ReadingTableTest, CancelledSelectionDoesNothing)
 
 TEST_F(ReadingTableTest, WithNothingOpenTheOpenDialogIsOffered)
 {
-    p().menu.setEnabled("mnuItemViewTable", true);
-    p().runCommand("mnuItemViewTable"); // the dialog is cancelled
+    p().menu.setEnabled(menu::kItemViewTable, true);
+    p().runCommand(menu::kItemViewTable); // the dialog is cancelled
     EXPECT_EQ(tp.dialogs.openFilters.size(), 1);
     EXPECT_TRUE(p().report.gTable.isEmpty());
     EXPECT_TRUE(tp.dialogs.messages.empty());
@@ -211,7 +212,7 @@ TEST_F(ReadingTableTest, WithNothingOpenTheOpenDialogIsOffered)
     content.values = {"30", "20", "10"};
     ASSERT_TRUE(writeRecording(tp.path("feeder.dat"), content));
     tp.dialogs.openAnswers.push_back(tp.path("feeder.dat"));
-    p().runCommand("mnuItemViewTable");
+    p().runCommand(menu::kItemViewTable);
     // Whole units in the high range, every digit place shown.
     EXPECT_EQ(p().report.gTable, " 09:30  Mar 15, 26         010       020       030   \r\n");
     EXPECT_EQ(rec().gOutputMode, 2);

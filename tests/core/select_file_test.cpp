@@ -1,3 +1,4 @@
+#include "program/menu_items.h"
 #include "recording/data_select.h"
 #include "recording/file_commands.h"
 #include "recording/notes.h"
@@ -155,14 +156,14 @@ TEST_F(SelectFileTest, NotesCommandEditsTheChosenRecording)
     Program &p = tp.p();
     // Nothing open and no valid recording: the impossible case.
     rec().ginx = -1;
-    p.runCommand("mnuItemNotes");
+    p.runCommand(menu::kItemNotes);
     EXPECT_EQ(tp.dialogs.lastMessage(),
               "Software error in mnuItemNotes_Click: \r\n   A case that couldn't happen, happened.");
     EXPECT_EQ(notes.shown, 0);
 
     openSlots(2);
     select.clicks = {1};
-    p.runCommand("mnuItemNotes");
+    p.runCommand(menu::kItemNotes);
     EXPECT_EQ(notes.shown, 1);
     EXPECT_EQ(rec().gOutputMode, 1);
     rec().gSite[1] = {"loc", "circ", "name", "other"};
@@ -185,6 +186,6 @@ TEST_F(SelectFileTest, NotesCommandEditsTheChosenRecording)
 
     // Cancel in the selection: no editor.
     select.pressOk = false;
-    p.runCommand("mnuItemNotes");
+    p.runCommand(menu::kItemNotes);
     EXPECT_EQ(notes.shown, 1);
 }

@@ -1,3 +1,4 @@
+#include "program/menu_items.h"
 #include "recording/fileopen.h"
 #include "recording/survey_reader.h"
 #include "support/recording_files.h"
@@ -129,7 +130,7 @@ TEST_F(SurveyReaderTest, FillsTheModelRowAndTheSurveyState)
     EXPECT_EQ(p.survey.recording0End, "10:00 Mar 15, 26");
     EXPECT_EQ(p.survey.surveyMode, "a");
     EXPECT_FALSE(p.survey.loadsurv.Command1.enabled);
-    EXPECT_TRUE(p.menu.enabled("mnuItemOpen"));
+    EXPECT_TRUE(p.menu.enabled(menu::kItemOpen));
 
     // The next phases take the next free slots; the third disables Open.
     ASSERT_EQ(read(2, phaseFile({"1"}), "blue.dat"), SurveyReadResult::Read);
@@ -137,7 +138,7 @@ TEST_F(SurveyReaderTest, FillsTheModelRowAndTheSurveyState)
     EXPECT_EQ(p.survey.phaseFiles[1].slot, 2);
     EXPECT_EQ(p.survey.phaseFiles[2].slot, 1);
     EXPECT_EQ(p.rec.ginx, 2);
-    EXPECT_FALSE(p.menu.enabled("mnuItemOpen"));
+    EXPECT_FALSE(p.menu.enabled(menu::kItemOpen));
     // gSampleCapacity is only ever raised.
     EXPECT_EQ(p.link.gSampleCapacity, 2);
 }

@@ -9,13 +9,14 @@
 #include "link/download.h"
 #include "link/header_exchange.h"
 #include "link/status_check.h"
+#include "program/menu_items.h"
 #include "setup/recover.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <ostream>
 
 namespace {
@@ -68,17 +69,24 @@ constexpr int kSecondOpen = 2;
 
 const Case kCases[] = {
     // The cable pulled while the program waits for the first character.
-    {"cable pulled before the first character", Exchange::Status, 8, kNoCableYet, kNever, kListening, kSecondOpen},
-    {"cable pulled before the first character", Exchange::Download, 8, kNoCableYet, kNever, kListening, kSecondOpen},
-    {"cable pulled before the first character", Exchange::Initialize, 8, kNoCableYet, kNever, kListening, kSecondOpen},
-    {"cable pulled before the first character", Exchange::Recover, 7, kNoCableYet, kNever, kListening, kSecondOpen},
+    {"cable pulled before the first character", Exchange::Status, 8, kNoCableYet, kNever, kListening,
+     kSecondOpen},
+    {"cable pulled before the first character", Exchange::Download, 8, kNoCableYet, kNever, kListening,
+     kSecondOpen},
+    {"cable pulled before the first character", Exchange::Initialize, 8, kNoCableYet, kNever, kListening,
+     kSecondOpen},
+    {"cable pulled before the first character", Exchange::Recover, 7, kNoCableYet, kNever, kListening,
+     kSecondOpen},
     // ... in the header line.
     {"cable pulled in the header", Exchange::Status, 8, {"--fault", "unplug-after=20"}},
     {"cable pulled in the header", Exchange::Download, 8, {"--fault", "unplug-after=20"}},
     {"cable pulled in the header", Exchange::Initialize, 8, {"--fault", "unplug-after=20"}},
     {"cable pulled in the header", Exchange::Recover, 7, {"--fault", "unplug-after=20"}},
     // ... after it: in the readings, or in the initialization's answer and read-back.
-    {"cable pulled in the readings", Exchange::Download, 8, {"--readings", "3000", "--fault", "unplug-after=4000"}},
+    {"cable pulled in the readings",
+     Exchange::Download,
+     8,
+     {"--readings", "3000", "--fault", "unplug-after=4000"}},
     {"cable pulled in the readings",
      Exchange::Recover,
      7,
@@ -89,7 +97,12 @@ const Case kCases[] = {
      {"--answer-delay", "100000"},
      kNever,
      "TAB received"},
-    {"cable pulled before the read-back", Exchange::Initialize, 8, {"--init-delay", "100000"}, kNever, "initialized:"},
+    {"cable pulled before the read-back",
+     Exchange::Initialize,
+     8,
+     {"--init-delay", "100000"},
+     kNever,
+     "initialized:"},
     // A unit at a rate that is neither of the two the program tries: its
     // bytes arrive as garbage at both.
     {"rate that never matches", Exchange::Status, 11, {"--rate", "57600"}},
@@ -104,7 +117,10 @@ const Case kCases[] = {
     {"silence", Exchange::Recover, 7, {"--fault", "silence"}, 500},
     // A header, then bad characters past every receive limit.
     {"flood of bad characters past the limit", Exchange::Download, 8, {"--fault", "flood", "--full-speed"}},
-    {"flood of bad characters past the limit", Exchange::Recover, 7, {"--mode", "D", "--fault", "flood", "--full-speed"}},
+    {"flood of bad characters past the limit",
+     Exchange::Recover,
+     7,
+     {"--mode", "D", "--fault", "flood", "--full-speed"}},
 };
 
 class ExchangeFaults : public ::testing::TestWithParam<Case> {
@@ -115,13 +131,13 @@ protected:
         switch (e) {
         case Exchange::Status:
             lp.dialogs.messageAnswers = {MsgResult::Ok, MsgResult::No};
-            p.runCommand("mnuItemStatusCheck");
+            p.runCommand(menu::kItemStatusCheck);
             break;
         case Exchange::Download:
             // A report of damage asks whether to save anyway: No.
             lp.dialogs.messageAnswers = {MsgResult::Ok, MsgResult::Ok, MsgResult::No};
             lp.dialogs.saveAnswers = {dir.filePath("download.dat")};
-            p.runCommand("mnuItemDownload");
+            p.runCommand(menu::kItemDownload);
             if (p.link.download.loaded) {
                 DownloadOK(p);
             }
@@ -133,12 +149,12 @@ protected:
             p.setup.initInst.kindOption = 4;
             p.setup.initInst.memoryOption = 6;
             lp.dialogs.messageAnswers = {MsgResult::Ok, MsgResult::Ok, MsgResult::No};
-            p.runCommand("mnuItemInitialize");
+            p.runCommand(menu::kItemInitialize);
             break;
         case Exchange::Recover:
             lp.dialogs.messageAnswers = {MsgResult::Ok, MsgResult::Ok, MsgResult::Ok, MsgResult::No};
             lp.dialogs.saveAnswers = {dir.filePath("recovered.dat")};
-            p.runCommand("mnuItemRecover");
+            p.runCommand(menu::kItemRecover);
             if (p.setup.recover.loaded) {
                 RecoverOk(p);
             }
@@ -215,7 +231,8 @@ TEST_P(ExchangeFaults, EndCleanlyWithOneMessageAndTheNextExchangeRuns)
         // failure with, are not reports of the fault.
         reports.removeIf([](const QString &t) {
             return t == recovery::removeCableText() || t == " PROCEED" ||
-                   t.startsWith("       RETURN THE SWITCH TO 'STANDBY'") || t == "Terminating the initialization";
+                   t.startsWith("       RETURN THE SWITCH TO 'STANDBY'") ||
+                   t == "Terminating the initialization";
         });
         EXPECT_EQ(reports.size(), c.cancelAfterMs >= 0 ? 0 : 1) << shown.toStdString();
         EXPECT_TRUE(lp.allClosed(sim)) << sim.log().toStdString();
@@ -225,8 +242,8 @@ TEST_P(ExchangeFaults, EndCleanlyWithOneMessageAndTheNextExchangeRuns)
         EXPECT_FALSE(p.setup.recover.loaded);
         EXPECT_TRUE(lp.dialogs.saveDirs.isEmpty()) << "a save was offered: " << shown.toStdString();
         EXPECT_TRUE(QDir(dir.path()).isEmpty(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot));
-        for (const char *item : {"mnuInstrument", "mnuItemStatusCheck", "mnuItemDownload", "mnuItemInitialize",
-                                 "mnuItemRecover", "mnuItemOpen"}) {
+        for (const char *item : {menu::kInstrument, menu::kItemStatusCheck, menu::kItemDownload,
+                                 menu::kItemInitialize, menu::kItemRecover, menu::kItemOpen}) {
             EXPECT_TRUE(p.menu.enabled(item)) << item;
         }
     }
@@ -236,7 +253,7 @@ TEST_P(ExchangeFaults, EndCleanlyWithOneMessageAndTheNextExchangeRuns)
     lp.select(8);
     lp.dialogs.messages.clear();
     lp.dialogs.messageAnswers = {MsgResult::Ok, MsgResult::No};
-    p.runCommand("mnuItemStatusCheck");
+    p.runCommand(menu::kItemStatusCheck);
     EXPECT_TRUE(lp.dialogs.lastMessage().startsWith("Status check complete."))
         << lp.dialogs.messageTexts().join(" | ").toStdString();
     EXPECT_TRUE(lp.allClosed(sound));

@@ -1,3 +1,4 @@
+#include "program/menu_items.h"
 #include "recording/file_commands.h"
 #include "recording/ui/edit_notes_window.h"
 #include "recording/ui/file_windows.h"
@@ -74,7 +75,7 @@ TEST(EditNotesWindow, OkNeverWritesForAnotherRecordingNorLosesCharacters)
         c.values = {"1", "2"};
         ASSERT_TRUE(writeRecording(tp.path(name), c));
         tp.dialogs.openAnswers.push_back(tp.path(name));
-        p.runCommand("mnuItemOpen");
+        p.runCommand(menu::kItemOpen);
         p.rec.gSite[0][0] = site;
     };
     const QString cwdNotes = QDir::current().filePath("not");
@@ -82,9 +83,9 @@ TEST(EditNotesWindow, OkNeverWritesForAnotherRecordingNorLosesCharacters)
 
     // A.dat, Notes, Close, OK: nothing written anywhere.
     openFile("A.dat", "A site");
-    p.runCommand("mnuItemNotes");
+    p.runCommand(menu::kItemNotes);
     ASSERT_TRUE(w.isVisible());
-    p.runCommand("mnuItemClose");
+    p.runCommand(menu::kItemClose);
     QTest::mouseClick(w.Command1, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(QFile::exists(cwdNotes));
@@ -94,8 +95,8 @@ TEST(EditNotesWindow, OkNeverWritesForAnotherRecordingNorLosesCharacters)
 
     // A.dat, Notes, Close, B.dat in the same slot, OK: B's notes untouched.
     openFile("A.dat", "A site");
-    p.runCommand("mnuItemNotes");
-    p.runCommand("mnuItemClose");
+    p.runCommand(menu::kItemNotes);
+    p.runCommand(menu::kItemClose);
     openFile("B.dat", "B site");
     ASSERT_TRUE(writeNotesFile(tp.path("B.not"), {"B site", "", "", ""}));
     QTest::mouseClick(w.Command1, Qt::LeftButton);
@@ -104,7 +105,7 @@ TEST(EditNotesWindow, OkNeverWritesForAnotherRecordingNorLosesCharacters)
 
     // Characters outside Latin-1 are refused by name; the editor stays open
     // and nothing is written until they are changed.
-    p.runCommand("mnuItemNotes");
+    p.runCommand(menu::kItemNotes);
     w.Text1->setText(QStringLiteral("Łódź €"));
     QTest::mouseClick(w.Command1, Qt::LeftButton);
     EXPECT_TRUE(w.isVisible());

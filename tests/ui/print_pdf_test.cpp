@@ -1,5 +1,6 @@
 #include "platform/ui/print/program_fonts.h"
 #include "platform/ui/qt_printer_device.h"
+#include "program/menu_items.h"
 #include "recording/fileopen.h"
 #include "reports/printinfo.h"
 #include "reports/report_commands.h"
@@ -69,9 +70,9 @@ TEST(PrintPdf, PreviewShowsThePagesAndPrintsOnlyFromThere)
     const QString pdf = tp.path("previewed.pdf");
     QtPrinterDevice printer(pdf);
     p.io.printer = &printer;
-    p.runCommand("mnuItemPrintPreview");
+    p.runCommand(menu::kItemPrintPreview);
     ASSERT_TRUE(printer.previewOn());
-    EXPECT_TRUE(p.menu.checked("mnuItemPrintPreview"));
+    EXPECT_TRUE(p.menu.checked(menu::kItemPrintPreview));
 
     for (const bool printIt : {false, true}) {
         int pages = 0;
