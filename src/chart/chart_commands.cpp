@@ -52,14 +52,14 @@ void viewPlot(Program &p)
     }
     r.gDatastart = 0;
     r.gdataend = r.gInfo[0][kColLast].toInt();
-    r.gSelectFlag = 0;
-    cs.gMarkFlag = 0;
+    r.gSelectFlag = false;
+    cs.gMarkFlag = false;
     cs.gOnePageFlag = false;
     HideTextViews(p);
     HideChart(p);
     r.gZoomFlag = false;
     cs.gAskDisplay = true;
-    cs.gPowerView = 0;
+    cs.gPowerView = false;
     DisplPlot(p);
     p.menu.setEnabled(menu::kItemViewTable, true);
     p.menu.setEnabled(menu::kItemPrintTable, false);
@@ -77,7 +77,7 @@ void zoom(Program &p)
     if (p.io.chart1 != nullptr) {
         p.io.chart1->addTypeFlag(kTypeFlag);
     }
-    p.chart.gMarkFlag = 0;
+    p.chart.gMarkFlag = false;
     p.chart.gZoomPending = true;
     p.rec.gZoomFlag = true;
     HideTextViews(p);
@@ -95,7 +95,7 @@ void scale(Program &p)
         return;
     }
     p.chart.gYScaleMin = v;
-    p.rec.gOutputMode = 1;
+    p.rec.gOutputMode = OutputMode::CancelOrUserScaleMin;
     redrawChart(p);
 }
 
@@ -136,7 +136,7 @@ void onePagePlot(Program &p)
     MainViewState &v = p.view;
     if (!cs.gOnePageFlag) {
         cs.gOnePageFlag = true;
-        cs.gMarkFlag = 0;
+        cs.gMarkFlag = false;
         if (chart != nullptr) {
             for (const int b : {0, 1, 2, 5, 7}) {
                 chart->setToolbarButtonVisible(b, false);

@@ -179,7 +179,7 @@ void ChartInteraction::chartMouseRelease(int x, int y)
             // A release clamped back onto the press point marks nothing.
             if (pt > cs.gSelStart) {
                 const int32_t offset = minMaxAvgPlot() ? 3 * pt : pt;
-                cs.gMarkFlag = 1;
+                cs.gMarkFlag = true;
                 cs.gSelEndText = stampOf(std::min(r.gDatastart + offset, r.gdataend));
                 p_.menu.setEnabled(menu::kZoom, true);
             }

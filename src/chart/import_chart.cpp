@@ -24,7 +24,7 @@ void ImportChart(Program &p)
         return;
     }
     p.rec.gWorkPath = *chosen;
-    p.rec.gSelectFlag = 0;
+    p.rec.gSelectFlag = false;
     p.menu.setEnabled(menu::kZoom, false);
     chart->setToolbarColor(kImportGrey);
     chart->setVisible(true);

@@ -8,9 +8,9 @@
 
 void ExportDataTableCommand(Program &p)
 {
-    if (p.rec.gOutputMode == 5) {
+    if (p.rec.gOutputMode == OutputMode::PowerTable) {
         PowerTableExport(p);
-    } else if (p.rec.gOutputMode == 2) {
+    } else if (p.rec.gOutputMode == OutputMode::ReadingTable) {
         p.report.gExportOnePerLine = false;
         DataTableExport(p);
     }
@@ -18,7 +18,7 @@ void ExportDataTableCommand(Program &p)
 
 void ExportOnePerLineCommand(Program &p)
 {
-    if (p.rec.gOutputMode == 2) {
+    if (p.rec.gOutputMode == OutputMode::ReadingTable) {
         p.report.gExportOnePerLine = true;
         DataTableExport(p);
     }

@@ -142,7 +142,7 @@ bool InterchangeExport(Program &p)
             return false;
         }
         p.dialogs().message(shownPath(path) + QStringLiteral("  saved OK  "));
-        r.gOutputMode = 0;
+        r.gOutputMode = OutputMode::Nothing;
     }
     p.menu.setEnabled(menu::kItemexprep, false);
     return written;

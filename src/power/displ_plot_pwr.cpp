@@ -69,7 +69,7 @@ void drawPowerChart(Program &p, ChartDevice &chart, const power::Result &res, in
         site = plot::siteText(plot::slotZeroSiteInfo(p, false, openCount));
     }
     const QString selection =
-        cs.gMarkFlag == 1 ? plot::selectionText(cs.gSelStartText, cs.gSelEndText) : QString();
+        cs.gMarkFlag ? plot::selectionText(cs.gSelStartText, cs.gSelEndText) : QString();
     plot::BoxPlace selectionPlace = plot::kSelectionBox;
     if (cs.gOnePageFlag) {
         selectionPlace.top = plot::kSelectionBoxOnePageTop;
@@ -85,7 +85,7 @@ void drawPowerChart(Program &p, ChartDevice &chart, const power::Result &res, in
 
     chart.closeData();
     chart.removeBands();
-    if (cs.gMarkFlag == 1) {
+    if (cs.gMarkFlag) {
         chart.addBand(cs.gSelStart, cs.gSelEnd, plot::kBandColor);
     }
     const plot::Margins m = plot::margins(cs.gOnePageFlag, false);
@@ -145,7 +145,7 @@ void DisplPlotPwr(Program &p)
     r.gDatastart = std::clamp<int32_t>(range.start, 0, kLastValueIndex);
     r.gdataend = std::clamp<int32_t>(range.end, 0, kLastValueIndex);
     if (cs.gZoomPending) {
-        r.gSelectFlag = 1;
+        r.gSelectFlag = true;
     }
     cs.gPointCount = std::max<int32_t>(r.gdataend - r.gDatastart, 0);
 
@@ -178,10 +178,10 @@ void DisplPlotPwr(Program &p)
         true);
     p.menu.setChecked(menu::kItemOnepgPlot, cs.gOnePageFlag);
     ShowChart(p);
-    cs.gMarkFlag = 0;
+    cs.gMarkFlag = false;
     cs.gZoomPending = false;
     // The chart is shown, not a table: the exports wait for a table again.
-    r.gOutputMode = 0;
+    r.gOutputMode = OutputMode::Nothing;
 }
 
 void startWholePowerSpan(Program &p)
@@ -190,9 +190,9 @@ void startWholePowerSpan(Program &p)
     ChartState &cs = p.chart;
     r.gDatastart = 0;
     r.gdataend = r.gInfo[powerSlot(p)][kColLast].toInt();
-    r.gSelectFlag = 0;
+    r.gSelectFlag = false;
     r.gZoomFlag = false;
-    cs.gMarkFlag = 0;
+    cs.gMarkFlag = false;
     cs.gYScaleMin = 0;
     cs.gOnePageFlag = false;
 }
@@ -206,7 +206,7 @@ void PowerPlotCommand(Program &p)
     startWholePowerSpan(p);
     HideTextViews(p);
     HideChart(p);
-    cs.gPowerView = 1;
+    cs.gPowerView = true;
 
     QString stored = storedLineVoltage(p);
     if (stored.isEmpty()) {

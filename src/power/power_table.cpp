@@ -70,7 +70,7 @@ void PowerTableProc(Program &p)
     p.view.Header1.visible = true;
     p.view.RichTextBox1.visible = true;
     p.dialogs().setBusy(false);
-    p.rec.gOutputMode = 5;
+    p.rec.gOutputMode = OutputMode::PowerTable;
     p.menu.setEnabled(
         {menu::kItemPrintTable, menu::kItemExportType, menu::kItemexpdatacsv, menu::kItemexprep}, true);
     p.menu.setEnabled(menu::kItemexpdata1perLine, false);

@@ -81,7 +81,7 @@ void CloseRecordings(Program &p)
                        menu::kItemViewPwrTable, menu::kItemViewpwrsummry, menu::kItemSave},
                       false);
     r.gZoomFlag = false;
-    r.gSelectFlag = 0;
+    r.gSelectFlag = false;
     p.chart.gYScaleMin = 0;
     p.view.busy = false;
     if (p.io.dialogs != nullptr) {

@@ -68,7 +68,7 @@ FileopenResult fail(Program &p, int slot, FileopenResult result)
         break;
     }
     if (result != FileopenResult::ModeMixing) {
-        r.gOutputMode = 1;
+        r.gOutputMode = OutputMode::CancelOrUserScaleMin;
         // A file that cannot be read is no recent recording.
         forgetRecentFile(p, r.gOpenPath);
     }
@@ -155,7 +155,7 @@ FileopenResult Fileopen(Program &p)
     Recording &r = p.rec;
     p.dialogs().setBusy(true);
     p.chart.gSelStartText.clear();
-    r.gOutputMode = 0;
+    r.gOutputMode = OutputMode::Nothing;
 
     int slot = 0;
     while (slot < kSlots && r.slotInUse(slot)) {
@@ -318,9 +318,9 @@ bool openChosenFile(Program &p, const QString &path)
     if (r.slotInUse(0)) {
         setMenusAfterOpen(p);
     }
-    r.gSelectFlag = 0;
+    r.gSelectFlag = false;
     p.dialogs().setBusy(false);
-    r.gOutputMode = 0;
+    r.gOutputMode = OutputMode::Nothing;
     return result == FileopenResult::Opened;
 }
 
@@ -361,7 +361,7 @@ void OpenRecentFile(Program &p, int entry)
     r.gOpenPath = p.menu.caption(MenuModel::mru(entry));
     const auto notFound = [&p, &r] {
         p.dialogs().setBusy(false);
-        r.gOutputMode = 0;
+        r.gOutputMode = OutputMode::Nothing;
         forgetRecentFile(p, r.gOpenPath);
         p.dialogs().message(QStringLiteral("File not found or disk error"));
     };
@@ -372,7 +372,7 @@ void OpenRecentFile(Program &p, int entry)
     HideChart(p);
     HideTextViews(p);
     Fileopen(p);
-    if (r.gOutputMode == 1) {
+    if (r.gOutputMode == OutputMode::CancelOrUserScaleMin) {
         notFound();
         return;
     }
@@ -384,5 +384,5 @@ void OpenRecentFile(Program &p, int entry)
         m.setEnabled({menu::kItemClose, menu::kItemViewPlot, menu::kItemPrint, menu::kView}, true);
     }
     p.dialogs().setBusy(false);
-    r.gOutputMode = 0;
+    r.gOutputMode = OutputMode::Nothing;
 }

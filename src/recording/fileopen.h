@@ -18,8 +18,9 @@ enum class FileopenResult {
 
 // Reads gOpenPath into the lowest free slot: recent-file list, both passes,
 // values, extremes, time stamps, notes and the summary report. Shows the
-// reader's own failure messages; sets gOutputMode to 1 when the file could
-// not be read or processed.
+// reader's own failure messages; sets gOutputMode to
+// OutputMode::CancelOrUserScaleMin when the file could not be read or
+// processed.
 FileopenResult Fileopen(Program &p);
 
 // Opens a recording as the Open command does once a file is chosen: reads it

@@ -2,6 +2,8 @@
 // tables shared by every subsystem.
 #pragma once
 
+#include "program/output_mode.h"
+
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -12,10 +14,10 @@
 class Cell {
 public:
     Cell() = default;
-    Cell(const QString &t) : v_(t) {}           // NOLINT(google-explicit-constructor)
-    Cell(const char *t) : v_(QString::fromLatin1(t)) {}  // NOLINT(google-explicit-constructor)
-    Cell(double n) : v_(n) {}                   // NOLINT(google-explicit-constructor)
-    Cell(int n) : v_(static_cast<double>(n)) {} // NOLINT(google-explicit-constructor)
+    Cell(const QString &t) : v_(t) {}                   // NOLINT(google-explicit-constructor)
+    Cell(const char *t) : v_(QString::fromLatin1(t)) {} // NOLINT(google-explicit-constructor)
+    Cell(double n) : v_(n) {}                           // NOLINT(google-explicit-constructor)
+    Cell(int n) : v_(static_cast<double>(n)) {}         // NOLINT(google-explicit-constructor)
 
     bool isEmpty() const;
     bool isNumber() const { return std::holds_alternative<double>(v_); }
@@ -34,24 +36,24 @@ private:
 constexpr int kSlots = 3;
 constexpr int kInfoRows = 4;
 constexpr int kInfoCols = 13;
-constexpr int kMaxValues = 42967;   // value indices 0..42966
+constexpr int kMaxValues = 42967; // value indices 0..42966
 constexpr int kLastValueIndex = kMaxValues - 1;
 
 // Columns of gInfo.
 enum InfoCol : int {
-    kColMode = 0,     // mode letter "a".."l"
-    kColSerial = 1,   // 4 characters from the header
-    kColStart = 2,    // start time "hh:mm  MMM dd, yy"
-    kColLast = 3,     // last value index
-    kColUnits = 4,    // "A" or "V"
-    kColMax = 5,      // maximum in units
-    kColMin = 6,      // minimum in units
-    kColPath = 7,     // file path; empty = slot free
-    kColRange = 8,    // "LOW" or "HIGH"
-    kColEnd = 9,      // header time stamp, "hh:mm  MMM dd, yy"
-    kColEdited = 10,  // 1 after forced readings
-    kColHeader = 11,  // header line as read
-    kColFormat = 12,  // format marker ("T" for "T:" files)
+    kColMode = 0,    // mode letter "a".."l"
+    kColSerial = 1,  // 4 characters from the header
+    kColStart = 2,   // start time "hh:mm  MMM dd, yy"
+    kColLast = 3,    // last value index
+    kColUnits = 4,   // "A" or "V"
+    kColMax = 5,     // maximum in units
+    kColMin = 6,     // minimum in units
+    kColPath = 7,    // file path; empty = slot free
+    kColRange = 8,   // "LOW" or "HIGH"
+    kColEnd = 9,     // header time stamp, "hh:mm  MMM dd, yy"
+    kColEdited = 10, // 1 after forced readings
+    kColHeader = 11, // header line as read
+    kColFormat = 12, // format marker ("T" for "T:" files)
 };
 
 struct Recording {
@@ -68,15 +70,12 @@ struct Recording {
     int32_t gdataend = 0;
     QString gText;
     bool gZoomFlag = false;
-    int gSelectFlag = 0;
-    int gOutputMode = 0;
+    bool gSelectFlag = false;
+    OutputMode gOutputMode = OutputMode::Nothing;
     QString gOpenPath;
     QString gWorkPath;
 
-    bool slotInUse(int slot) const
-    {
-        return slot >= 0 && slot < kSlots && !gInfo[slot][kColPath].isEmpty();
-    }
+    bool slotInUse(int slot) const { return slot >= 0 && slot < kSlots && !gInfo[slot][kColPath].isEmpty(); }
     // Number of slots in use (slots fill from 0 upwards).
     int openCount() const;
 };

@@ -41,7 +41,7 @@ ReadingTableSpan readingTableSpan(const Recording &r, int slot)
     const QString letter = info[kColMode].text();
     const int32_t lastStored = std::min(info[kColLast].toInt(), kLastValueIndex);
     ReadingTableSpan s;
-    if (r.gSelectFlag != 1) {
+    if (!r.gSelectFlag) {
         s.first = 0;
         s.last = lastStored;
         const auto t = textformat::parseDate(info[kColStart].text());
@@ -95,7 +95,7 @@ void ReadingTableProc(Program &p)
     const auto &info = r.gInfo[slot];
     const QString letter = info[kColMode].text();
     const ReadingTableSpan span = readingTableSpan(r, slot);
-    if (r.gSelectFlag != 1) {
+    if (!r.gSelectFlag) {
         r.gdataend = span.last;
     }
     const ReadingTableLayout layout = readingTableLayout(letter);
@@ -106,7 +106,7 @@ void ReadingTableProc(Program &p)
     p.view.Header1.visible = true;
     p.view.RichTextBox1.visible = true;
     p.dialogs().setBusy(false);
-    r.gOutputMode = 2;
+    r.gOutputMode = OutputMode::ReadingTable;
     p.menu.setEnabled({menu::kItemPrintTable, menu::kItemExportType}, true);
     p.menu.setEnabled(menu::kItemexprep, false);
     Printinfo(p);
@@ -127,7 +127,7 @@ void TableViewCommand(Program &p)
     if (!SelectRecording(p, QStringLiteral("Error - No file available. Need to open a file"))) {
         return;
     }
-    p.rec.gOutputMode = 2;
+    p.rec.gOutputMode = OutputMode::ReadingTable;
     p.menu.setEnabled(menu::kItemPrintTable, true);
     p.menu.setEnabled(menu::kItemPrintPwrTable, false);
     p.menu.setEnabled({menu::kItemexpdatacsv, menu::kItemexpdata1perLine}, true);

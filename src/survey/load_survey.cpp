@@ -141,8 +141,8 @@ void LoadsurveyProc(Program &p)
     CloseRecordings(p);
     syncAll(p);
     Recording &r = p.rec;
-    r.gOutputMode = 0;
-    r.gSelectFlag = 0;
+    r.gOutputMode = OutputMode::Nothing;
+    r.gSelectFlag = false;
     p.dialogs().setBusy(false);
     p.chart.gSelStartText.clear();
     p.chart.gSelEndText.clear();

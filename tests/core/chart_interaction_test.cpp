@@ -239,19 +239,19 @@ TEST_F(ChartInteractionTest, PlotCommandResetsRangeAndMenus)
     openSlot(0, "a", series(50, [](int i) { return i; }));
     rec().gDatastart = 10;
     rec().gdataend = 20;
-    rec().gSelectFlag = 1;
+    rec().gSelectFlag = true;
     rec().gZoomFlag = true;
     p().chart.gOnePageFlag = true;
-    p().chart.gPowerView = 1;
+    p().chart.gPowerView = true;
     p().menu.setEnabled(menu::kItemViewTable, false);
     p().view.RichTextBox1.visible = true;
     p().runCommand(menu::kItemViewPlot);
     EXPECT_EQ(rec().gDatastart, 0);
     EXPECT_EQ(rec().gdataend, 49);
-    EXPECT_EQ(rec().gSelectFlag, 0);
+    EXPECT_FALSE(rec().gSelectFlag);
     EXPECT_FALSE(rec().gZoomFlag);
     EXPECT_FALSE(p().chart.gOnePageFlag);
-    EXPECT_EQ(p().chart.gPowerView, 0);
+    EXPECT_FALSE(p().chart.gPowerView);
     EXPECT_FALSE(p().view.RichTextBox1.visible);
     EXPECT_EQ(chart.pointCount(), 50);
     EXPECT_TRUE(chart.typeFlags() & chartcmd::kTypeFlag);
@@ -272,7 +272,7 @@ TEST_F(ChartInteractionTest, ScaleTakesWholeNumbersForOneDrawing)
         p().runCommand(menu::kItemScale);
         EXPECT_EQ(tp.dialogs.inputs.back().prompt, "Enter min value for Y Scale");
         EXPECT_EQ(tp.dialogs.inputs.back().defaultText, "0");
-        EXPECT_EQ(rec().gOutputMode, 0) << bad;
+        EXPECT_EQ(rec().gOutputMode, OutputMode::Nothing) << bad;
         EXPECT_DOUBLE_EQ(p().chart.gYScaleMin, 0) << bad;
         EXPECT_TRUE(chart.calls.isEmpty()) << bad;
     }
@@ -282,7 +282,7 @@ TEST_F(ChartInteractionTest, ScaleTakesWholeNumbersForOneDrawing)
     p().runCommand(menu::kItemScale);
     EXPECT_DOUBLE_EQ(chart.valueAxisMin(), 5.0);
     EXPECT_DOUBLE_EQ(p().chart.gYScaleMin, 5.0);
-    EXPECT_EQ(rec().gOutputMode, 0);
+    EXPECT_EQ(rec().gOutputMode, OutputMode::Nothing);
     p().runCommand(menu::kItemRefresh);
     EXPECT_DOUBLE_EQ(chart.valueAxisMin(), 9.0);
 }
@@ -336,7 +336,7 @@ TEST_F(ChartInteractionTest, OnePagePlotOnAndOff)
 {
     tp.settings.store.save("Settings", "mrufile1", "C:\\data\\feeder.dat");
     plotAverage();
-    p().chart.gMarkFlag = 1;
+    p().chart.gMarkFlag = true;
     p().runCommand(menu::kItemOnepgPlot);
     EXPECT_TRUE(p().chart.gOnePageFlag);
     for (int b : {0, 1, 2, 5, 7}) {

@@ -63,7 +63,7 @@ QMap<QString, QString> programState(const Program &p)
     }
     s[QStringLiteral("gText")] = r.gText;
     s[QStringLiteral("gWorkPath")] = r.gWorkPath;
-    s[QStringLiteral("gOutputMode")] = QString::number(r.gOutputMode);
+    s[QStringLiteral("gOutputMode")] = QString::number(static_cast<int>(r.gOutputMode));
     s[QStringLiteral("range")] = QStringLiteral("%1 %2 %3").arg(r.ginx).arg(r.gDatastart).arg(r.gdataend);
     s[QStringLiteral("gTable")] = p.report.gTable;
     s[QStringLiteral("gExportOnePerLine")] = QString::number(p.report.gExportOnePerLine);

@@ -63,7 +63,7 @@ TEST_F(ExportTest, DataTableFileIsTheHeadingAndTheTable)
                               " 10:00  Jan 01, 24       100.0    101.0    102.0  \r\n"
                               "\r\n");
     EXPECT_EQ(tp.dialogs.messageTexts(), QStringList{QDir::toNativeSeparators(prn()) + " saved OK"});
-    EXPECT_EQ(rec().gOutputMode, 0);
+    EXPECT_EQ(rec().gOutputMode, OutputMode::Nothing);
     EXPECT_FALSE(p().report.gExportOnePerLine);
     // Nothing more until a table is shown again.
     p().runCommand(menu::kItemexpdatacsv);
@@ -233,7 +233,7 @@ TEST_F(ExportTest, OnePerLineWhileThePowerTableIsShownDoesNothing)
     EXPECT_FALSE(QFile::exists(tp.path("Lotusint.csv")));
     EXPECT_FALSE(QFile::exists(tp.path("rec0.prn")));
     // Nothing shown: neither data command does anything.
-    rec().gOutputMode = 0;
+    rec().gOutputMode = OutputMode::Nothing;
     p().runCommand(menu::kItemexpdatacsv);
     EXPECT_TRUE(tp.dialogs.messages.empty());
 }
@@ -253,7 +253,7 @@ TEST_F(ExportTest, PowerTableCsvFile)
     EXPECT_EQ(readAll(path), expected);
     EXPECT_EQ(tp.dialogs.messageTexts(), QStringList{QDir::toNativeSeparators(path) + " saved OK "});
     EXPECT_EQ(p().report.gTable.toLatin1() + "\r\n", expected);
-    EXPECT_EQ(rec().gOutputMode, 0);
+    EXPECT_EQ(rec().gOutputMode, OutputMode::Nothing);
     EXPECT_FALSE(p().view.RichTextBox1.visible);
     EXPECT_FALSE(p().view.Header1.visible);
 
@@ -280,7 +280,7 @@ TEST_F(ExportTest, PowerTableCsvHighRangeAndRefusedModes)
     p().runCommand(menu::kItemexpdatacsv);
     EXPECT_EQ(tp.dialogs.messageTexts(), QStringList{"only 15 min, avg mode allowed"});
     EXPECT_FALSE(QFile::exists(tp.path("Lotusint.csv")));
-    EXPECT_EQ(rec().gOutputMode, 0);
+    EXPECT_EQ(rec().gOutputMode, OutputMode::Nothing);
 }
 
 TEST_F(ExportTest, AFileThatCannotBeWrittenIsReportedOnceByPath)
@@ -406,7 +406,7 @@ TEST_F(ExportTest, MeteringDataReportFile)
     EXPECT_EQ(tp.dialogs.messageTexts(), QStringList{QDir::toNativeSeparators(path) + "  saved OK  "});
     EXPECT_EQ(rec().gInfo[0][kColStart].text(), "23:07  Jan 01, 24"); // the start text is untouched
     EXPECT_FALSE(p().menu.enabled(menu::kItemexprep));
-    EXPECT_EQ(rec().gOutputMode, 0);
+    EXPECT_EQ(rec().gOutputMode, OutputMode::Nothing);
 }
 
 TEST_F(ExportTest, MeteringDataReportRefusesOtherModes)

@@ -72,7 +72,7 @@ TEST_F(FileopenTest, AverageTFileFillsTheSlot)
     EXPECT_EQ(info(0, kColFormat).text(), "T");
     // N - 1 intervals before the header time.
     EXPECT_EQ(info(0, kColStart).text(), "09:15  Mar 15, 26");
-    EXPECT_EQ(rec().gOutputMode, 0);
+    EXPECT_EQ(rec().gOutputMode, OutputMode::Nothing);
     EXPECT_TRUE(tp.dialogs.messages.empty());
     // The summary is built and shown.
     EXPECT_TRUE(tp.p().view.Label1.visible);
@@ -177,7 +177,7 @@ TEST_F(FileopenTest, ValueLimitsAndUnreadableDates)
     ASSERT_EQ(open("big.dat", content("a", {"1", "3276.8"})), FileopenResult::ProcessingError);
     EXPECT_EQ(tp.dialogs.lastMessage(), "Error in processing file");
     EXPECT_FALSE(rec().slotInUse(1));
-    EXPECT_EQ(rec().gOutputMode, 1);
+    EXPECT_EQ(rec().gOutputMode, OutputMode::CancelOrUserScaleMin);
 
     RecordingFileContent bad = content("a", {"1"});
     bad.stamp = "13-45-26 99:00";
@@ -375,7 +375,7 @@ TEST_F(FileopenTest, OpenCommandUsesTheDefaultDirectoryAndSetsTheMenus)
 {
     Program &p = tp.p();
     tp.settings.store.save("Directory", "default", tp.files.path());
-    p.rec.gSelectFlag = 1;
+    p.rec.gSelectFlag = true;
     ASSERT_TRUE(writeRecording(tp.path("g.dat"), content("g", {"1", "3", "2"})));
     tp.dialogs.openAnswers.push_back(tp.path("g.dat"));
     p.menu.setEnabled(menu::kItemViewTable, true);
@@ -383,8 +383,8 @@ TEST_F(FileopenTest, OpenCommandUsesTheDefaultDirectoryAndSetsTheMenus)
     EXPECT_EQ(tp.dialogs.openDirs.value(0), tp.files.path());
     EXPECT_EQ(tp.dialogs.openFilters.value(0), "data files (*.dat)|*.dat|All files (*.*)|*.*");
     EXPECT_TRUE(p.rec.slotInUse(0));
-    EXPECT_EQ(p.rec.gSelectFlag, 0);
-    EXPECT_EQ(p.rec.gOutputMode, 0);
+    EXPECT_FALSE(p.rec.gSelectFlag);
+    EXPECT_EQ(p.rec.gOutputMode, OutputMode::Nothing);
     EXPECT_FALSE(tp.dialogs.busy_);
     for (const char *on : {menu::kItemClose, menu::kView, menu::kItemViewPlot, menu::kItemPrint}) {
         EXPECT_TRUE(p.menu.enabled(on)) << on;
@@ -411,14 +411,14 @@ TEST_F(FileopenTest, RecentFileEntryOpensItsFile)
     EXPECT_EQ(tp.settings.store.get("Settings", "mrufile1"), tp.path("r.dat"));
     EXPECT_TRUE(p.menu.enabled(menu::kItemViewPlot));
     EXPECT_FALSE(p.menu.enabled(menu::kItemPrintTable));
-    EXPECT_EQ(p.rec.gOutputMode, 0);
+    EXPECT_EQ(p.rec.gOutputMode, OutputMode::Nothing);
 
     // Entry 2 names the file that no longer exists: it fails and leaves the list.
     ASSERT_EQ(p.menu.caption(MenuModel::mru(2)), tp.path("gone.dat"));
     ASSERT_TRUE(p.runCommand(MenuModel::mru(2)));
     EXPECT_EQ(tp.dialogs.lastMessage(), "File not found or disk error");
     EXPECT_EQ(p.rec.openCount(), 1);
-    EXPECT_EQ(p.rec.gOutputMode, 0);
+    EXPECT_EQ(p.rec.gOutputMode, OutputMode::Nothing);
     EXPECT_EQ(tp.settings.store.get("Settings", "mrufile2"), "");
     EXPECT_FALSE(p.menu.visible(MenuModel::mru(2)));
 }

@@ -127,7 +127,7 @@ TEST_F(ForceReadingsTest, RedrawGoesToThePowerPlotInPowerView)
     openZoomed("a", "HIGH");
     int power = 0;
     p().chart.powerPlot = [&power] { ++power; };
-    p().chart.gPowerView = 1;
+    p().chart.gPowerView = true;
     ForceRdgsOk(p(), "2", ForceScope::All);
     EXPECT_EQ(power, 1);
     EXPECT_EQ(chart.seriesCount(), 0);

@@ -34,7 +34,7 @@ protected:
         chart1.setVisible(true);
         p().view.Label3 = {true, true, QStringLiteral("old")};
         p().menu.setEnabled(menu::kZoom, true);
-        p().rec.gSelectFlag = 1;
+        p().rec.gSelectFlag = true;
         p().rec.gWorkPath = QStringLiteral("before.dat");
     }
 
@@ -66,7 +66,7 @@ TEST_F(ImportChartTest, ShowsTheChosenFileInTheSecondChart)
     EXPECT_EQ(p().view.Label3.text, "Displaying " + file);
     EXPECT_TRUE(p().view.Label3.visible);
     EXPECT_EQ(p().rec.gWorkPath, file);
-    EXPECT_EQ(p().rec.gSelectFlag, 0);
+    EXPECT_FALSE(p().rec.gSelectFlag);
     EXPECT_FALSE(p().menu.enabled(menu::kZoom));
     // The recording chart is hidden while the imported one shows.
     EXPECT_FALSE(chart1.isVisible());
@@ -93,7 +93,7 @@ TEST_F(ImportChartTest, CancelledDialogEndsSilentlyWithTheChartsHidden)
     EXPECT_FALSE(p().view.chart2Visible);
     EXPECT_FALSE(p().view.Label3.visible);
     EXPECT_EQ(p().rec.gWorkPath, "before.dat");
-    EXPECT_EQ(p().rec.gSelectFlag, 1);
+    EXPECT_TRUE(p().rec.gSelectFlag);
     EXPECT_TRUE(p().menu.enabled(menu::kZoom));
     EXPECT_TRUE(tp.dialogs.messages.empty());
 }
@@ -108,7 +108,7 @@ TEST(ImportChartRefused, AFileTheChartCannotReadEndsSilently)
     p.io.chart2 = &chart2;
     installChartFileCommands(p);
     p.menu.setEnabled(menu::kZoom, true);
-    p.rec.gSelectFlag = 1;
+    p.rec.gSelectFlag = true;
     tp.dialogs.openAnswers.push_back(QStringLiteral("/tmp/not-a-chart.dat"));
 
     p.runCommand(menu::kItemImport);
@@ -118,7 +118,7 @@ TEST(ImportChartRefused, AFileTheChartCannotReadEndsSilently)
     EXPECT_FALSE(p.view.chart2Visible);
     EXPECT_FALSE(p.view.Label3.visible);
     EXPECT_TRUE(p.rec.gWorkPath.isEmpty());
-    EXPECT_EQ(p.rec.gSelectFlag, 1);
+    EXPECT_TRUE(p.rec.gSelectFlag);
     EXPECT_TRUE(p.menu.enabled(menu::kZoom));
     EXPECT_TRUE(tp.dialogs.messages.empty());
 }

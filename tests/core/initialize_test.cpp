@@ -145,8 +145,8 @@ protected:
         EXPECT_FALSE(port.portOpen());
         EXPECT_FALSE(p().link.abort.loaded);
         EXPECT_FALSE(p().link.abort.wait.timer1Enabled());
-        EXPECT_EQ(p().link.abort.flag, 0);
-        EXPECT_EQ(p().rec.gOutputMode, 0);
+        EXPECT_FALSE(p().link.abort.flag);
+        EXPECT_EQ(p().rec.gOutputMode, OutputMode::Nothing);
     }
 
     FakeAbortView abortView;
@@ -270,7 +270,7 @@ TEST_P(InitCancel, LeavesThePortClosed)
         auto unit = tp.clock.onProcessEvents;
         tp.clock.onProcessEvents = [this, unit, c](qint64 now) {
             unit(now);
-            if (p().rec.gOutputMode == 0 && c.when(p(), port)) {
+            if (p().rec.gOutputMode == OutputMode::Nothing && c.when(p(), port)) {
                 AbortCancel(p());
             }
         };
@@ -388,7 +388,7 @@ TEST_F(HeaderExchange, SuccessWithAnyFamilyCodeUnlessAutomaticDetection)
     exchange();
     EXPECT_FALSE(p().link.abort.abortFrmErrorFlag);
     EXPECT_EQ(p().link.abort.Line1, QString::fromLatin1(headerLine("KPA", "b", "0042")).chopped(2));
-    EXPECT_EQ(p().link.abort.flag, 0);
+    EXPECT_FALSE(p().link.abort.flag);
     EXPECT_TRUE(port.portOpen());
     EXPECT_TRUE(tp.dialogs.messages.empty());
 }
@@ -399,7 +399,7 @@ TEST_F(HeaderExchange, LowBatteryKqaAtTheAssumedRate)
     port.answerWhenAwake(kSettings115200, headerLine("kQA", "c"), 100);
     exchange();
     EXPECT_FALSE(p().link.abort.abortFrmErrorFlag);
-    EXPECT_EQ(p().link.abort.flag, 1);
+    EXPECT_TRUE(p().link.abort.flag);
     EXPECT_TRUE(p().link.abort.Line1.startsWith("KQAc"));
     EXPECT_FALSE(p().link.abort.wait.timer1Enabled());
     EXPECT_EQ(tp.clock.delayedMs, 0);

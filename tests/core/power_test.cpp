@@ -224,7 +224,7 @@ TEST_F(PowerTest, ZoomRefreshAndScaleRedrawThePowerPlot)
     openAt(0, "a", counting(100), kStart);
     setVolts("1000");
     installChartCommands(p());
-    p().chart.gPowerView = 1;
+    p().chart.gPowerView = true;
     p().runCommand(menu::kItemRefresh);
     ASSERT_TRUE(p().chart.gPowerShown);
     EXPECT_EQ(chart.pointCount(), 100);
@@ -236,7 +236,7 @@ TEST_F(PowerTest, ZoomRefreshAndScaleRedrawThePowerPlot)
     p().runCommand(menu::kZoom);
     EXPECT_EQ(rec().gDatastart, 10);
     EXPECT_EQ(rec().gdataend, 30);
-    EXPECT_EQ(rec().gSelectFlag, 1);
+    EXPECT_TRUE(rec().gSelectFlag);
     EXPECT_EQ(chart.pointCount(), 21);
     EXPECT_NEAR(chart.value(0, 0), 110.0, 1e-3);
     EXPECT_EQ(p().power.first, 10);
@@ -276,7 +276,7 @@ TEST_F(PowerTest, PrintLayoutMovesTheBoxesAndLeavesTheMenus)
 TEST_F(PowerTest, PowerPlotCommandAsksForTheLineVoltage)
 {
     openAt(0, "a", counting(8), kStart);
-    p().rec.gSelectFlag = 1;
+    p().rec.gSelectFlag = true;
     p().rec.gDatastart = 3;
     p().chart.gYScaleMin = 7;
     p().menu.setEnabled({menu::kPwrview, menu::kItemViewPower}, true); // as opening a current recording does
@@ -294,9 +294,9 @@ TEST_F(PowerTest, PowerPlotCommandAsksForTheLineVoltage)
     p().runCommand(menu::kItemViewPower);
     EXPECT_EQ(storedLineVoltage(p()), "480");
     EXPECT_EQ(chart.pointCount(), 8); // the whole recording again
-    EXPECT_EQ(rec().gSelectFlag, 0);
+    EXPECT_FALSE(rec().gSelectFlag);
     EXPECT_DOUBLE_EQ(chart.valueAxisMin(), 43.0); // Int(100 x 0.9 x 0.48), no user minimum
-    EXPECT_EQ(p().chart.gPowerView, 1);
+    EXPECT_TRUE(p().chart.gPowerView);
     for (const char *item : {menu::kItemPrintTable, menu::kItemExportType, menu::kZoom}) {
         EXPECT_FALSE(p().menu.enabled(item)) << item;
     }
@@ -414,7 +414,7 @@ TEST_P(PowerTableLayouts, LinesValuesAndTimes)
     EXPECT_EQ(lines[0].mid(23, QString(c.firstValue).size()), c.firstValue);
     EXPECT_EQ(lines[c.lines - 1].toStdString(), c.lastLine);
     EXPECT_EQ(p().view.RichTextBox1.text, p().report.gTable);
-    EXPECT_EQ(p().rec.gOutputMode, 5);
+    EXPECT_EQ(p().rec.gOutputMode, OutputMode::PowerTable);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -63,7 +63,7 @@ const QString kLabel2 = "Loc:    Main St\r\nName: Jo\r\nCirc:    Feeder 12\r\nOt
 
 TEST_F(PrintinfoTest, AverageRecordingPanels)
 {
-    p().rec.gOutputMode = 3;
+    p().rec.gOutputMode = OutputMode::Summary;
     Printinfo(p());
     EXPECT_EQ(p().view.Label1.text, averageLabel1());
     EXPECT_EQ(p().view.Label2.text, kLabel2);
@@ -79,7 +79,7 @@ TEST_F(PrintinfoTest, MinMaxAvgRecordingWithASelectedArea)
     i[kColStart] = "09:00  Mar 15, 26";
     i[kColRange] = "LOW";
     i[kColPath] = "short.dat"; // no folder: the whole path
-    p().rec.gSelectFlag = 1;
+    p().rec.gSelectFlag = true;
     p().rec.gDatastart = 3;
     p().rec.gdataend = 5;
     p().chart.gSelMin = -15;
@@ -103,7 +103,7 @@ TEST_F(PrintinfoTest, LongFileNamesAreCutTo24Characters)
 
 TEST_F(PrintinfoTest, PrintingSendsBothPanelsOnePageModeDescribesRecordingZero)
 {
-    p().rec.gOutputMode = 4;
+    p().rec.gOutputMode = OutputMode::Print;
     Printinfo(p());
     ASSERT_EQ(tp.dialogs.printerDialogs, 1);
     EXPECT_EQ(printer.endDocs, 1);
@@ -134,7 +134,7 @@ TEST_F(PrintinfoTest, PrintingSendsBothPanelsOnePageModeDescribesRecordingZero)
 
 TEST_F(PrintinfoTest, CancelledPrinterDialogPrintsNothing)
 {
-    p().rec.gOutputMode = 4;
+    p().rec.gOutputMode = OutputMode::Print;
     tp.dialogs.printerAnswers.push_back(false);
     Printinfo(p());
     EXPECT_TRUE(printer.lines.empty());
@@ -146,10 +146,10 @@ TEST_F(PrintinfoTest, CancelledPrinterDialogPrintsNothing)
 TEST_F(PrintinfoTest, SummaryCommandsAndTheirNoFileMessages)
 {
     ASSERT_TRUE(p().runCommand(menu::kItemViewsummary));
-    EXPECT_EQ(p().rec.gOutputMode, 3);
+    EXPECT_EQ(p().rec.gOutputMode, OutputMode::Summary);
     EXPECT_EQ(p().view.Label1.text, averageLabel1());
     ASSERT_TRUE(p().runCommand(menu::kItemPrintSum));
-    EXPECT_EQ(p().rec.gOutputMode, 4);
+    EXPECT_EQ(p().rec.gOutputMode, OutputMode::Print);
     EXPECT_EQ(printer.endDocs, 1);
 
     p().rec.gInfo[0][kColPath] = QString();

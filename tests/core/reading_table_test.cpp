@@ -139,7 +139,7 @@ TEST_F(ReadingTableTest, SelectionSpans)
 {
     // An average recording zoomed to values 10..20: 11 values from 12:30.
     openAt(0, "a", counting(40), kStart);
-    rec().gSelectFlag = 1;
+    rec().gSelectFlag = true;
     rec().gDatastart = 10;
     rec().gdataend = 20;
     p().chart.gSelEnd = 3; // a mark made after the zoom does not shorten the table
@@ -153,7 +153,7 @@ TEST_F(ReadingTableTest, SelectionSpans)
     // A min/max/avg recording: the last interval is taken whole, within the recording.
     CloseRecordings(p());
     openAt(0, "g", counting(30), kStart);
-    rec().gSelectFlag = 1;
+    rec().gSelectFlag = true;
     rec().gDatastart = 6; // interval 2, 10:30
     rec().gdataend = 27;  // interval 9's average; +2 gives its minimum, index 29
     ReadingTableProc(p());
@@ -172,7 +172,7 @@ TEST_F(ReadingTableTest, TableCommandShowsTableAndSummaryAndSetsTheMenus)
     p().menu.setEnabled({menu::kItemViewTable, menu::kItemexprep, menu::kItemPrintPwrTable}, true);
     p().view.chart1Visible = true;
     p().runCommand(menu::kItemViewTable);
-    EXPECT_EQ(rec().gOutputMode, 2);
+    EXPECT_EQ(rec().gOutputMode, OutputMode::ReadingTable);
     EXPECT_EQ(rec().gdataend, 8);
     EXPECT_EQ(p().view.RichTextBox1.text, p().report.gTable);
     EXPECT_TRUE(p().view.RichTextBox1.visible);
@@ -197,7 +197,7 @@ TEST_F(ReadingTableTest, CancelledSelectionDoesNothing)
     p().runCommand(menu::kItemViewTable); // no selection window: cancelled
     EXPECT_TRUE(tp.dialogs.messages.empty());
     EXPECT_TRUE(p().report.gTable.isEmpty());
-    EXPECT_NE(rec().gOutputMode, 2);
+    EXPECT_NE(rec().gOutputMode, OutputMode::ReadingTable);
 }
 
 TEST_F(ReadingTableTest, WithNothingOpenTheOpenDialogIsOffered)
@@ -215,7 +215,7 @@ TEST_F(ReadingTableTest, WithNothingOpenTheOpenDialogIsOffered)
     p().runCommand(menu::kItemViewTable);
     // Whole units in the high range, every digit place shown.
     EXPECT_EQ(p().report.gTable, " 09:30  Mar 15, 26         010       020       030   \r\n");
-    EXPECT_EQ(rec().gOutputMode, 2);
+    EXPECT_EQ(rec().gOutputMode, OutputMode::ReadingTable);
 }
 
 } // namespace

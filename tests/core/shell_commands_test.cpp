@@ -83,7 +83,7 @@ TEST_F(ShellCommands, CloseFreesEverySlotAndReturnsToTheStartState)
     menu().setChecked(menu::kItemOnepgPlot, true);
     p().chart.gOnePageFlag = true;
     p().rec.gZoomFlag = true;
-    p().rec.gSelectFlag = 1;
+    p().rec.gSelectFlag = true;
     p().chart.gYScaleMin = 12;
     p().chart.gPrintLayout = true;
     p().power.energyText = "1,234 KWHR";
@@ -112,7 +112,7 @@ TEST_F(ShellCommands, CloseFreesEverySlotAndReturnsToTheStartState)
     EXPECT_FALSE(menu().checked(menu::kItemOnepgPlot));
     EXPECT_FALSE(p().chart.gOnePageFlag);
     EXPECT_FALSE(p().rec.gZoomFlag);
-    EXPECT_EQ(p().rec.gSelectFlag, 0);
+    EXPECT_FALSE(p().rec.gSelectFlag);
     EXPECT_EQ(p().chart.gYScaleMin, 0);
     EXPECT_FALSE(p().chart.gPrintLayout);
     EXPECT_EQ(p().power.energyText, "");

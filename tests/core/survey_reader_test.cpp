@@ -190,7 +190,7 @@ TEST_P(SurveyBadFileTest, RefusesWithUnknownFileErrorAndChangesNothing)
     EXPECT_EQ(readSurveyPhaseFile(p, 0, path), SurveyReadResult::Failed);
     EXPECT_EQ(tp.dialogs.messageTexts(), QStringList{"Unknown File Error; Check"});
     EXPECT_EQ(tp.dialogs.messages[0].title, "");
-    EXPECT_EQ(p.rec.gOutputMode, 1);
+    EXPECT_EQ(p.rec.gOutputMode, OutputMode::CancelOrUserScaleMin);
     EXPECT_EQ(values(0)[0], 5);
     EXPECT_FALSE(p.rec.slotInUse(0));
     EXPECT_TRUE(info(0, kColMode).isEmpty());
@@ -221,11 +221,11 @@ TEST_F(SurveyReaderTest, CancelledDialogIsAnUnknownFileError)
     EXPECT_EQ(tp.dialogs.openDirs, QStringList{"/data/survey"});
     EXPECT_EQ(tp.dialogs.openFilters, QStringList{"data files (*.dat) | *.dat"});
     EXPECT_EQ(tp.dialogs.lastMessage(), "Unknown File Error; Check");
-    EXPECT_EQ(tp.p().rec.gOutputMode, 1);
+    EXPECT_EQ(tp.p().rec.gOutputMode, OutputMode::CancelOrUserScaleMin);
 
     tp.dialogs.openAnswers.push_back(write("ok.dat", phaseFile({"1"})));
     EXPECT_EQ(Fileopenmqa(tp.p(), 0), SurveyReadResult::Read);
-    EXPECT_EQ(tp.p().rec.gOutputMode, 0);
+    EXPECT_EQ(tp.p().rec.gOutputMode, OutputMode::Nothing);
     EXPECT_EQ(tp.p().rec.gOpenPath, tp.path("ok.dat"));
 }
 
@@ -237,7 +237,7 @@ TEST_F(SurveyReaderTest, ModeMixingChangesNothing)
     // Within a feeder the letters must agree, also when only the memory differs.
     EXPECT_EQ(read(1, phaseFile({"9"}, "d"), "white.dat"), SurveyReadResult::ModeMixing);
     EXPECT_EQ(tp.dialogs.messageTexts(), QStringList{"Mode mixing not allowed"});
-    EXPECT_EQ(p.rec.gOutputMode, 0);
+    EXPECT_EQ(p.rec.gOutputMode, OutputMode::Nothing);
     EXPECT_EQ(values(1)[0], 5);
     EXPECT_FALSE(p.rec.slotInUse(1));
 

@@ -24,7 +24,7 @@ TEST(EditNotesWindow, ShowsEditsAndWritesTheNotes)
     p.rec.gInfo[1][kColPath] = tp.path("site.dat");
     p.rec.gSite[1] = {"Main St", "Feeder 4", "Jo", ""};
     p.rec.ginx = 1;
-    p.rec.gOutputMode = 1;
+    p.rec.gOutputMode = OutputMode::CancelOrUserScaleMin;
     EditNotesWindow w(p);
     w.showNotes();
     EXPECT_EQ(w.windowTitle(), "Note Editor");
@@ -38,11 +38,11 @@ TEST(EditNotesWindow, ShowsEditsAndWritesTheNotes)
     w.Text4->setText("changed");
     QTest::mouseClick(w.Command2, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(p.rec.gOutputMode, 0);
+    EXPECT_EQ(p.rec.gOutputMode, OutputMode::Nothing);
     EXPECT_FALSE(QFile::exists(tp.path("site.not")));
     EXPECT_EQ(p.rec.gSite[1][3], "");
 
-    p.rec.gOutputMode = 1;
+    p.rec.gOutputMode = OutputMode::CancelOrUserScaleMin;
     w.showNotes();
     EXPECT_EQ(w.Text4->text(), "");
     w.Text4->clear();
@@ -50,7 +50,7 @@ TEST(EditNotesWindow, ShowsEditsAndWritesTheNotes)
     QTest::mouseClick(w.Command1, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(p.rec.gSite[1][3], "pole 17");
-    EXPECT_EQ(p.rec.gOutputMode, 0);
+    EXPECT_EQ(p.rec.gOutputMode, OutputMode::Nothing);
     QFile f(tp.path("site.not"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = f.readAll().split('\n');

@@ -88,13 +88,13 @@ TEST_F(PowerPrintPdf, PowerTableAndReadingTable)
 
     // The reading table of the first recording, printed with its summary.
     p().menu.setEnabled(menu::kItemViewTable, true);
-    p().rec.gOutputMode = 0;
+    p().rec.gOutputMode = OutputMode::Nothing;
     const QString pdf2 = tp.path("table.pdf");
     QtPrinterDevice printer2(pdf2);
     p().io.printer = &printer2;
     // Two recordings are open and there is no selection window: choose the first directly.
     p().rec.ginx = 0;
-    p().rec.gSelectFlag = 0;
+    p().rec.gSelectFlag = false;
     ReadingTableProc(p());
     ASSERT_TRUE(p().runCommand(menu::kItemPrintTable));
     p().io.printer = nullptr;

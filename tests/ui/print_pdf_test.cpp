@@ -31,7 +31,7 @@ TEST(PrintPdf, SummaryPrintsToAPdfFile)
     QtPrinterDevice printer(pdf);
     p.io.printer = &printer;
     p.rec.ginx = 0;
-    p.rec.gOutputMode = 4;
+    p.rec.gOutputMode = OutputMode::Print;
     Printinfo(p);
     ASSERT_TRUE(QFile::exists(pdf));
     EXPECT_EQ(tp.dialogs.printerDialogs, 1);
@@ -87,7 +87,7 @@ TEST(PrintPdf, PreviewShowsThePagesAndPrintsOnlyFromThere)
             dialog->close();
         };
         p.rec.ginx = 0;
-        p.rec.gOutputMode = 4;
+        p.rec.gOutputMode = OutputMode::Print;
         Printinfo(p);
         EXPECT_EQ(pages, 1);
         EXPECT_EQ(QFile::exists(pdf), printIt);
