@@ -1,5 +1,6 @@
 #include "platform/file_write.h"
 #include "rdx600_version.h"
+#include "program/menu_items.h"
 #include "recording/ui/file_windows.h"
 #include "reports/open_recording.h"
 #include "shell/ui/app_wiring.h"
@@ -71,7 +72,7 @@ int main(int argc, char *argv[])
                 openCommandLineFiles(rdx600.program(), files);
             });
         if (parser.isSet(plot) && rdx600.mainWindow() != nullptr) {
-            rdx600.program().runCommand(QStringLiteral("mnuItemViewPlot"));
+            rdx600.program().runCommand(menu::kItemViewPlot);
         }
     };
     if (parser.isSet(screenshot)) {

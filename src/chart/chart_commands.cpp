@@ -4,6 +4,7 @@
 #include "chart/displ_plot.h"
 #include "platform/chart_device.h"
 #include "platform/dialogs.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 #include "recording/recording.h"
@@ -13,8 +14,6 @@
 namespace chartcmd {
 
 namespace {
-const QString kZoom = QStringLiteral("mnuZoom");
-const QString kOnePage = QStringLiteral("mnuItemOnepgPlot");
 constexpr int kNoteLeft = 300;
 constexpr int kNoteTop = 200;
 constexpr int kNoteWidth = 100;
@@ -53,19 +52,19 @@ void viewPlot(Program &p)
     }
     r.gDatastart = 0;
     r.gdataend = r.gInfo[0][kColLast].toInt();
-    r.gSelectFlag = 0;
-    cs.gMarkFlag = 0;
+    r.gSelectFlag = false;
+    cs.gMarkFlag = false;
     cs.gOnePageFlag = false;
     HideTextViews(p);
     HideChart(p);
     r.gZoomFlag = false;
     cs.gAskDisplay = true;
-    cs.gPowerView = 0;
+    cs.gPowerView = false;
     DisplPlot(p);
-    p.menu.setEnabled(QStringLiteral("mnuItemViewTable"), true);
-    p.menu.setEnabled(QStringLiteral("mnuItemPrintTable"), false);
-    p.menu.setEnabled(QStringLiteral("mnuItemExportType"), false);
-    p.menu.setEnabled(kZoom, false);
+    p.menu.setEnabled(menu::kItemViewTable, true);
+    p.menu.setEnabled(menu::kItemPrintTable, false);
+    p.menu.setEnabled(menu::kItemExportType, false);
+    p.menu.setEnabled(menu::kZoom, false);
 }
 
 void refresh(Program &p)
@@ -78,12 +77,12 @@ void zoom(Program &p)
     if (p.io.chart1 != nullptr) {
         p.io.chart1->addTypeFlag(kTypeFlag);
     }
-    p.chart.gMarkFlag = 0;
+    p.chart.gMarkFlag = false;
     p.chart.gZoomPending = true;
     p.rec.gZoomFlag = true;
     HideTextViews(p);
     HideChart(p);
-    p.menu.setEnabled(kZoom, false);
+    p.menu.setEnabled(menu::kZoom, false);
     redrawChart(p);
 }
 
@@ -96,7 +95,7 @@ void scale(Program &p)
         return;
     }
     p.chart.gYScaleMin = v;
-    p.rec.gOutputMode = 1;
+    p.rec.gOutputMode = OutputMode::CancelOrUserScaleMin;
     redrawChart(p);
 }
 
@@ -137,7 +136,7 @@ void onePagePlot(Program &p)
     MainViewState &v = p.view;
     if (!cs.gOnePageFlag) {
         cs.gOnePageFlag = true;
-        cs.gMarkFlag = 0;
+        cs.gMarkFlag = false;
         if (chart != nullptr) {
             for (const int b : {0, 1, 2, 5, 7}) {
                 chart->setToolbarButtonVisible(b, false);
@@ -146,20 +145,20 @@ void onePagePlot(Program &p)
             chart->insertToolbarButton(7, ChartInteraction::kPrintOnePageCommand);
         }
         redrawShownChart(p);
-        p.menu.setEnabled(QStringLiteral("mnuView"), false);
-        p.menu.setEnabled(QStringLiteral("pwrview"), false);
-        p.menu.setChecked(kOnePage, true);
+        p.menu.setEnabled(menu::kView, false);
+        p.menu.setEnabled(menu::kPwrview, false);
+        p.menu.setChecked(menu::kItemOnepgPlot, true);
         v.Label1.text = onePageNotice();
         v.label1Background = kOnePageBackground;
         v.Label1.visible = true;
-        p.menu.setEnabled(QStringLiteral("mnuItemOpen"), false);
+        p.menu.setEnabled(menu::kItemOpen, false);
         for (int i = 1; i <= 4; ++i) {
             p.menu.setVisible(MenuModel::mru(i), false);
         }
         return;
     }
     cs.gOnePageFlag = false;
-    p.menu.setChecked(kOnePage, false);
+    p.menu.setChecked(menu::kItemOnepgPlot, false);
     if (chart != nullptr) {
         for (const int b : {0, 1, 2, 5}) {
             chart->setToolbarButtonVisible(b, true);
@@ -167,10 +166,10 @@ void onePagePlot(Program &p)
         chart->setCommandText(ChartInteraction::kPrintOnePageCommand, QStringLiteral("Print..."));
     }
     redrawShownChart(p);
-    p.menu.setEnabled(QStringLiteral("mnuView"), true);
-    p.menu.setEnabled(QStringLiteral("pwrview"), true);
+    p.menu.setEnabled(menu::kView, true);
+    p.menu.setEnabled(menu::kPwrview, true);
     v.Label1.visible = false;
-    p.menu.setEnabled(QStringLiteral("mnuItemOpen"), true);
+    p.menu.setEnabled(menu::kItemOpen, true);
     ShowRecentFileEntries(p);
 }
 
@@ -178,13 +177,13 @@ void onePagePlot(Program &p)
 
 void installChartCommands(Program &p)
 {
-    p.addCommand(QStringLiteral("mnuItemViewPlot"), [&p] { chartcmd::viewPlot(p); });
-    p.addCommand(QStringLiteral("mnuItemRefresh"), [&p] { chartcmd::refresh(p); });
-    p.addCommand(QStringLiteral("mnuZoom"), [&p] { chartcmd::zoom(p); });
-    p.addCommand(QStringLiteral("mnuItemScale"), [&p] { chartcmd::scale(p); });
-    p.addCommand(QStringLiteral("mnuItemadd"), [&p] { chartcmd::addNote(p); });
-    p.addCommand(QStringLiteral("mnuItemClearNote"), [&p] { chartcmd::clearNotes(p); });
-    p.addCommand(QStringLiteral("mnuItemOnepgPlot"), [&p] { chartcmd::onePagePlot(p); });
+    p.addCommand(menu::kItemViewPlot, [&p] { chartcmd::viewPlot(p); });
+    p.addCommand(menu::kItemRefresh, [&p] { chartcmd::refresh(p); });
+    p.addCommand(menu::kZoom, [&p] { chartcmd::zoom(p); });
+    p.addCommand(menu::kItemScale, [&p] { chartcmd::scale(p); });
+    p.addCommand(menu::kItemadd, [&p] { chartcmd::addNote(p); });
+    p.addCommand(menu::kItemClearNote, [&p] { chartcmd::clearNotes(p); });
+    p.addCommand(menu::kItemOnepgPlot, [&p] { chartcmd::onePagePlot(p); });
     auto interaction = std::make_shared<ChartInteraction>(p);
     p.chart.interaction = interaction;
     if (p.io.chart1 != nullptr) {

@@ -4,6 +4,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_write.h"
 #include "platform/textformat.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 #include "recording/calc_date.h"
@@ -180,9 +181,9 @@ void ChartInteraction::chartMouseRelease(int x, int y)
             // A release clamped back onto the press point marks nothing.
             if (pt > cs.gSelStart) {
                 const int32_t offset = minMaxAvgPlot() ? 3 * pt : pt;
-                cs.gMarkFlag = 1;
+                cs.gMarkFlag = true;
                 cs.gSelEndText = stampOf(std::min(r.gDatastart + offset, r.gdataend));
-                p_.menu.setEnabled(QStringLiteral("mnuZoom"), true);
+                p_.menu.setEnabled(menu::kZoom, true);
             }
         }
     }
@@ -223,14 +224,14 @@ void ChartInteraction::printOnePage()
     ChartState &cs = p_.chart;
     cs.gPrintLayout = true;
     redrawShownChart(p_);
-    p_.menu.setEnabled(QStringLiteral("mnuZoom"), false);
+    p_.menu.setEnabled(menu::kZoom, false);
     const bool confirmed = p_.dialogs().printerDialog();
     CloseRecordings(p_);
     // The print ends one-page mode, as Close does.
     cs.gPrintLayout = false;
     cs.gOnePageFlag = false;
-    p_.menu.setEnabled(QStringLiteral("mnuItemOnepgPlot"), false);
-    p_.menu.setChecked(QStringLiteral("mnuItemOnepgPlot"), false);
+    p_.menu.setEnabled(menu::kItemOnepgPlot, false);
+    p_.menu.setChecked(menu::kItemOnepgPlot, false);
     if (confirmed && p_.io.chart1 != nullptr && p_.io.printer != nullptr) {
         p_.io.chart1->print(*p_.io.printer);
     }

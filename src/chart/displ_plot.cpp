@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/textformat.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 #include "recording/calc_date.h"
@@ -280,10 +281,10 @@ void DisplPlot(Program &p)
         cs.gPointCount = static_cast<int32_t>(textformat::roundHalfEven((cs.gPointCount + 1) / 3.0));
     }
     if (zoom) {
-        r.gSelectFlag = 1;
+        r.gSelectFlag = true;
     }
     // While a zoom is in effect the chart shows only the zoomed points.
-    if (r.gSelectFlag == 1) {
+    if (r.gSelectFlag) {
         cs.gPointCount = range.count;
     }
     const int32_t count = range.count;
@@ -336,7 +337,7 @@ void DisplPlot(Program &p)
     cs.gSelMin = static_cast<int16_t>(smallM);
     cs.gSelMax = static_cast<int16_t>(bigM);
     plot::AxisLimits axis = plot::valueAxisLimits(bigM, smallM);
-    if (r.gOutputMode == 1) {
+    if (r.gOutputMode == OutputMode::CancelOrUserScaleMin) {
         axis.min = cs.gYScaleMin;
         // A user's minimum at or above the data's maximum would leave an
         // axis without a range (and the read-out without values): the
@@ -369,7 +370,7 @@ void DisplPlot(Program &p)
 
     // 10-11, 15-16: the boxes' texts.
     QString caption;
-    if (mma && cs.gMarkFlag == 0) {
+    if (mma && !cs.gMarkFlag) {
         if (n == 1) {
             chart->setSeriesLegend(0, QStringLiteral("Max"));
             chart->setSeriesLegend(1, QStringLiteral("Average"));
@@ -382,7 +383,7 @@ void DisplPlot(Program &p)
         site = plot::siteText(plot::slotZeroSiteInfo(p, mma, n));
     }
     const QString selection =
-        cs.gMarkFlag == 1 ? plot::selectionText(cs.gSelStartText, cs.gSelEndText) : QString();
+        cs.gMarkFlag ? plot::selectionText(cs.gSelStartText, cs.gSelEndText) : QString();
     plot::BoxPlace selectionPlace = plot::kSelectionBox;
     if (cs.gOnePageFlag) {
         selectionPlace.top = plot::kSelectionBoxOnePageTop;
@@ -395,7 +396,7 @@ void DisplPlot(Program &p)
     // 12-14: close the store, band, margins.
     chart->closeData();
     chart->removeBands();
-    if (cs.gMarkFlag == 1) {
+    if (cs.gMarkFlag) {
         chart->addBand(cs.gSelStart, cs.gSelEnd, plot::kBandColor);
     }
     const plot::Margins m = plot::margins(cs.gOnePageFlag, mma);
@@ -404,25 +405,25 @@ void DisplPlot(Program &p)
     // 17: finish.
     if (cs.gPrintLayout) {
         plot::moveBoxesForPrinting(*chart);
-        p.menu.setEnabled(QStringLiteral("mnuItemOnepgPlot"), false);
-        p.menu.setChecked(QStringLiteral("mnuItemOnepgPlot"), false);
+        p.menu.setEnabled(menu::kItemOnepgPlot, false);
+        p.menu.setChecked(menu::kItemOnepgPlot, false);
         return;
     }
-    p.menu.setEnabled(QStringLiteral("mnuItemOnepgPlot"), true);
-    p.menu.setChecked(QStringLiteral("mnuItemOnepgPlot"), cs.gOnePageFlag);
+    p.menu.setEnabled(menu::kItemOnepgPlot, true);
+    p.menu.setChecked(menu::kItemOnepgPlot, cs.gOnePageFlag);
     ShowChart(p);
     cs.gAnnotating = false;
     chart->setAnnotationEditing(false);
-    cs.gMarkFlag = 0;
+    cs.gMarkFlag = false;
     cs.gZoomPending = false;
-    r.gOutputMode = 0;
+    r.gOutputMode = OutputMode::Nothing;
     cs.gAskDisplay = false;
     cs.gPowerShown = false;
 }
 
 void redrawChart(Program &p)
 {
-    if (p.chart.gPowerView == 1) {
+    if (p.chart.gPowerView) {
         if (p.chart.powerPlot) {
             p.chart.powerPlot();
         }

@@ -3,6 +3,7 @@
 #include "platform/chart_device.h"
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 
@@ -23,8 +24,8 @@ void ImportChart(Program &p)
         return;
     }
     p.rec.gWorkPath = *chosen;
-    p.rec.gSelectFlag = 0;
-    p.menu.setEnabled(QStringLiteral("mnuZoom"), false);
+    p.rec.gSelectFlag = false;
+    p.menu.setEnabled(menu::kZoom, false);
     chart->setToolbarColor(kImportGrey);
     chart->setVisible(true);
     p.view.chart2Visible = true;
@@ -34,5 +35,5 @@ void ImportChart(Program &p)
 
 void installChartFileCommands(Program &p)
 {
-    p.addCommand(QStringLiteral("mnuItemImport"), [&p] { ImportChart(p); });
+    p.addCommand(menu::kItemImport, [&p] { ImportChart(p); });
 }

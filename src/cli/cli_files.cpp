@@ -20,7 +20,7 @@ int cliSummary(const QStringList &files, QTextStream &out, QTextStream &err)
             continue;
         }
         p.rec.ginx = slot;
-        p.rec.gOutputMode = 3;
+        p.rec.gOutputMode = OutputMode::Summary;
         Printinfo(p);
         for (const QString &label : {p.view.Label1.text, p.view.Label2.text}) {
             QString text = unixLines(label);

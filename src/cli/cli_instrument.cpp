@@ -9,6 +9,7 @@
 #include "link/serial_link.h"
 #include "platform/qt_serial_port.h"
 #include "platform/settings_store.h"
+#include "program/menu_items.h"
 #include "setup/initialize.h"
 #include "setup/recover.h"
 #include "shell/startup.h"
@@ -239,7 +240,7 @@ int cliInitialize(const QStringList &args, QTextStream &out, QTextStream &err)
     o.timeOption = time;
     o.kindOption = kind;
     o.memoryOption = memory;
-    p.runCommand(QStringLiteral("mnuItemInitialize"));
+    p.runCommand(menu::kItemInitialize);
     p.windows.initInst = nullptr;
     if (o.readBack.isEmpty()) {
         return 1;
@@ -265,7 +266,7 @@ int cliRecover(const QStringList &args, QTextStream &out, QTextStream &err)
     ip.saveDamaged = a->flags.contains(QStringLiteral("save-damaged"));
     ip.cli.dialogs.saveAnswer = QFileInfo(a->words.first()).absoluteFilePath();
     ip.cancelWhenSilent([&p] { RecoverCancel(p); });
-    p.runCommand(QStringLiteral("mnuItemRecover"));
+    p.runCommand(menu::kItemRecover);
     // The window's OK, as the user presses it after the cable prompt.
     if (p.setup.recover.loaded) {
         RecoverOk(p);

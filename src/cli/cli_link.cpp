@@ -154,7 +154,7 @@ int cliDownload(const QStringList &args, QTextStream &out, QTextStream &err)
             lastCount = s.charsReceived;
             quietSince = now;
         } else if (now - quietSince >= static_cast<qint64>(kSilenceLimitMs * cli.clock.timeScale()) &&
-                   s.downloadActive && s.cancelRequested == 0) {
+                   s.downloadActive && !s.cancelRequested) {
             cancelledBySilence = true;
             DownloadCancel(p);
         }

@@ -127,7 +127,7 @@ int cliPower(const QStringList &args, QTextStream &out, QTextStream &err)
         return 1;
     }
     p.rec.ginx = 0;
-    p.rec.gOutputMode = 3;
+    p.rec.gOutputMode = OutputMode::Summary;
     Printpwrinfo(p);
     out << block(p.view.Label1.text) << block(p.view.Label2.text);
     out << block(p.view.Header1.text) << unixLines(p.report.gTable);

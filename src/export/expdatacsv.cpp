@@ -170,7 +170,7 @@ bool PowerTableExport(Program &p)
     p.view.RichTextBox1.visible = false;
     p.view.Header1.visible = false;
     p.dialogs().setBusy(false);
-    r.gOutputMode = 0;
+    r.gOutputMode = OutputMode::Nothing;
     return written;
 }
 
@@ -208,7 +208,7 @@ bool DataTableExport(Program &p)
     const bool written = writeExportFile(p, path, text);
     p.dialogs().setBusy(false);
     if (written) {
-        r.gOutputMode = 0;
+        r.gOutputMode = OutputMode::Nothing;
         p.dialogs().message(shownPath(path) + QStringLiteral(" saved OK"));
     }
     return written;

@@ -3,13 +3,14 @@
 #include "export/expdatacsv.h"
 #include "export/interchange.h"
 #include "export/tidy_csv.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 
 void ExportDataTableCommand(Program &p)
 {
-    if (p.rec.gOutputMode == 5) {
+    if (p.rec.gOutputMode == OutputMode::PowerTable) {
         PowerTableExport(p);
-    } else if (p.rec.gOutputMode == 2) {
+    } else if (p.rec.gOutputMode == OutputMode::ReadingTable) {
         p.report.gExportOnePerLine = false;
         DataTableExport(p);
     }
@@ -17,7 +18,7 @@ void ExportDataTableCommand(Program &p)
 
 void ExportOnePerLineCommand(Program &p)
 {
-    if (p.rec.gOutputMode == 2) {
+    if (p.rec.gOutputMode == OutputMode::ReadingTable) {
         p.report.gExportOnePerLine = true;
         DataTableExport(p);
     }
@@ -25,11 +26,10 @@ void ExportOnePerLineCommand(Program &p)
 
 void installExportCommands(Program &p)
 {
-    p.addCommand(QStringLiteral("MnuItemexpdatacsv"), [&p] { ExportDataTableCommand(p); });
-    p.addCommand(QStringLiteral("mnuItemexpdata1perLine"), [&p] { ExportOnePerLineCommand(p); });
-    p.addCommand(QStringLiteral("mnuitemexprep"), [&p] { InterchangeExport(p); });
-    p.addCommand(QStringLiteral("mnuItemExpTidy"), [&p] { TidyCsvCommand(p); });
+    p.addCommand(menu::kItemexpdatacsv, [&p] { ExportDataTableCommand(p); });
+    p.addCommand(menu::kItemexpdata1perLine, [&p] { ExportOnePerLineCommand(p); });
+    p.addCommand(menu::kItemexprep, [&p] { InterchangeExport(p); });
+    p.addCommand(menu::kItemExpTidy, [&p] { TidyCsvCommand(p); });
     // The tidy export serves whenever a recording is open, table or not.
-    p.addMenuOpenRule(QStringLiteral("mnuFile"),
-                      [&p] { p.menu.setEnabled(QStringLiteral("mnuItemExpTidy"), p.rec.slotInUse(0)); });
+    p.addMenuOpenRule(menu::kFile, [&p] { p.menu.setEnabled(menu::kItemExpTidy, p.rec.slotInUse(0)); });
 }

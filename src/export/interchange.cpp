@@ -5,6 +5,7 @@
 #include "platform/textformat.h"
 #include "power/displ_plot_pwr.h"
 #include "power/power_table.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 
 #include <QDir>
@@ -141,8 +142,8 @@ bool InterchangeExport(Program &p)
             return false;
         }
         p.dialogs().message(shownPath(path) + QStringLiteral("  saved OK  "));
-        r.gOutputMode = 0;
+        r.gOutputMode = OutputMode::Nothing;
     }
-    p.menu.setEnabled(QStringLiteral("mnuitemexprep"), false);
+    p.menu.setEnabled(menu::kItemexprep, false);
     return written;
 }

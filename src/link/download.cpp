@@ -10,6 +10,7 @@
 #include "platform/dialogs.h"
 #include "platform/serial_port.h"
 #include "platform/textformat.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 
@@ -111,7 +112,7 @@ void pointerBusy(Program &p)
 
 void disableSave(Program &p)
 {
-    p.menu.setEnabled(QStringLiteral("mnuItemSave"), false);
+    p.menu.setEnabled(menu::kItemSave, false);
 }
 
 void message(Program &p, const QString &text)
@@ -165,7 +166,7 @@ Outcome waitForFirstCharacter(Program &p)
     for (;;) {
         letEventsRun(p, s.wait, idle ? kIdleWaitMs : 0);
         raisePendingError(s);
-        if (s.cancelRequested != 0) {
+        if (s.cancelRequested) {
             s.cancelVisible = true;
             changed(p);
             disableSave(p);
@@ -218,7 +219,7 @@ Outcome receiveLoop(Program &p, QByteArray &cells, int32_t &position)
                 return Outcome::Ended; // Timer1 gave up and said so
             }
             raisePendingError(s);
-            if (s.cancelRequested != 0) {
+            if (s.cancelRequested) {
                 pointerNormal(p);
                 disableSave(p);
                 closePort(p);
@@ -304,7 +305,7 @@ std::optional<QByteArray> processCells(Program &p, const QByteArray &cells, bool
             }
             changed(p);
             letEventsRun(p, s.wait);
-            if (s.cancelRequested != 0) {
+            if (s.cancelRequested) {
                 pointerNormal(p);
                 disableSave(p);
                 return std::nullopt;
@@ -411,7 +412,7 @@ void downloadSteps(Program &p, const QDateTime &t0)
     p.rec.gInfo[0][kColStart] = shownTime;
     s.textReady = true;
     hideDownloadWindow(p);
-    s.cancelRequested = 0;
+    s.cancelRequested = false;
     Program::run(p.procs.Showinfo);
     p.sync();
     message(p, QStringLiteral(" PROCEED"));
@@ -503,7 +504,7 @@ void loadDownloadWindow(Program &p)
     s.progressVisible = false;
     s.progress = 0;
     s.progressShown = 0;
-    s.cancelRequested = 0;
+    s.cancelRequested = false;
     s.downloadActive = false;
     s.dataTimedOut = false;
     s.idleTicks = 0;
@@ -533,7 +534,7 @@ void DownloadCancel(Program &p)
     if (!s.loaded) {
         return;
     }
-    s.cancelRequested = 1;
+    s.cancelRequested = true;
     pointerNormal(p);
     if (!s.downloadActive) {
         unloadDownloadWindow(p);
@@ -634,7 +635,7 @@ void DownLoadProc(Program &p)
         message(p, downloadPortErrorText(p.link.gCommPort, e));
         reloadCommPort(p);
     }
-    s.cancelRequested = 0;
+    s.cancelRequested = false;
     s.progressVisible = false;
     s.downloadActive = false;
     if (s.timer2 != nullptr) {

@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/file_read.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "recording/save.h"
 
@@ -511,5 +512,5 @@ void SpecialTest(Program &p)
 
 void installDownloadCheckCommands(Program &p)
 {
-    p.addCommand(QStringLiteral("SpecialTest"), [&p] { SpecialTest(p); });
+    p.addCommand(menu::kSpecialTest, [&p] { SpecialTest(p); });
 }

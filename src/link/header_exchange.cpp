@@ -57,11 +57,11 @@ void receiveHeader(Program &p)
             a.counter = 0;
             a.Line1.clear();
             a.headerStarted = false;
-            a.flag = 0;
+            a.flag = false;
         }
         letEventsRun(p, w, idle ? kIdleWaitMs : 0);
         raisePendingError(a);
-        if (p.rec.gOutputMode == 1) {
+        if (p.rec.gOutputMode == OutputMode::CancelOrUserScaleMin) {
             fail(p, {}); // CANCEL: no message of its own
         }
         if (autoDetect && !w.timerRunning && !w.triedBoth) {
@@ -95,7 +95,7 @@ void receiveHeader(Program &p)
                 a.Line1 = c;
             }
             if (lowBattery) {
-                a.flag = 1;
+                a.flag = true;
             }
         }
         if (a.Line1.size() == 3 && w.timerRunning &&
@@ -136,7 +136,7 @@ void loadAbortWindow(Program &p)
     a.visible = false;
     a.logLabel.clear();
     a.abortFrmErrorFlag = false;
-    a.flag = 0;
+    a.flag = false;
     a.Line1.clear();
     a.headerStarted = false;
     a.counter = 0;
@@ -173,7 +173,7 @@ void unloadAbortWindow(Program &p)
 
 void AbortCancel(Program &p)
 {
-    p.rec.gOutputMode = 1;
+    p.rec.gOutputMode = OutputMode::CancelOrUserScaleMin;
 }
 
 void AbortTimer1(Program &p)

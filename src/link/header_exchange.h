@@ -27,7 +27,7 @@ void showAbortWindow(Program &p);
 void unloadAbortWindow(Program &p);
 
 // CANCEL (Command1), also the Escape key and closing the window: asks the
-// running exchange to stop (gOutputMode = 1).
+// running exchange to stop (gOutputMode = OutputMode::CancelOrUserScaleMin).
 void AbortCancel(Program &p);
 // Timer1 fired: no valid header for 2.5 s (automatic detection only).
 void AbortTimer1(Program &p);

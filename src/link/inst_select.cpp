@@ -2,6 +2,7 @@
 
 #include "link/instrument_catalogue.h"
 #include "link/link_windows.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 
@@ -50,7 +51,7 @@ void instrumentMenuOpened(Program &p)
 
 void DoMnuInstrumentClick(Program &p)
 {
-    p.menuOpened(QStringLiteral("mnuInstrument"));
+    p.menuOpened(menu::kInstrument);
 }
 
 void optionsMenuOpened(Program &p)

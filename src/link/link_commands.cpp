@@ -4,14 +4,15 @@
 #include "link/inst_select.h"
 #include "link/port_select.h"
 #include "link/status_check.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 
 void installLinkCommands(Program &p)
 {
-    p.addCommand(QStringLiteral("mnuItemStatusCheck"), [&p] { mnuItemStatusCheck(p); });
-    p.addCommand(QStringLiteral("mnuItemDownload"), [&p] { mnuItemDownload(p); });
-    p.addCommand(QStringLiteral("mnuItemPortSelect"), [&p] { mnuItemPortSelect(p); });
-    p.addCommand(QStringLiteral("mnuItemInstSelect"), [&p] { mnuItemInstSelect(p); });
-    p.addMenuOpenRule(QStringLiteral("mnuInstrument"), [&p] { instrumentMenuOpened(p); });
-    p.addMenuOpenRule(QStringLiteral("mnuOptions"), [&p] { optionsMenuOpened(p); });
+    p.addCommand(menu::kItemStatusCheck, [&p] { mnuItemStatusCheck(p); });
+    p.addCommand(menu::kItemDownload, [&p] { mnuItemDownload(p); });
+    p.addCommand(menu::kItemPortSelect, [&p] { mnuItemPortSelect(p); });
+    p.addCommand(menu::kItemInstSelect, [&p] { mnuItemInstSelect(p); });
+    p.addMenuOpenRule(menu::kInstrument, [&p] { instrumentMenuOpened(p); });
+    p.addMenuOpenRule(menu::kOptions, [&p] { optionsMenuOpened(p); });
 }

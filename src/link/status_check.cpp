@@ -86,7 +86,7 @@ Pass onePass(Program &p)
     s.command1Visible = false;
     s.label2Visible = false;
     s.lowBattery = false;
-    p.rec.gOutputMode = 0;
+    p.rec.gOutputMode = OutputMode::Nothing;
     syncStatus(p);
 
     const MsgResult answer = p.dialogs().message(
@@ -136,7 +136,7 @@ Pass onePass(Program &p)
         }
         letEventsRun(p, w, idle ? kIdleWaitMs : 0);
         raisePendingError(s);
-        if (p.rec.gOutputMode == 1) {
+        if (p.rec.gOutputMode == OutputMode::CancelOrUserScaleMin) {
             return Pass::StartOver;
         }
         p.link.gErrorCallPoint = 109;

@@ -7,6 +7,7 @@
 #include "platform/settings_store.h"
 #include "platform/textformat.h"
 #include "power/power_calc.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 #include "recording/calc_date.h"
@@ -68,7 +69,7 @@ void drawPowerChart(Program &p, ChartDevice &chart, const power::Result &res, in
         site = plot::siteText(plot::slotZeroSiteInfo(p, false, openCount));
     }
     const QString selection =
-        cs.gMarkFlag == 1 ? plot::selectionText(cs.gSelStartText, cs.gSelEndText) : QString();
+        cs.gMarkFlag ? plot::selectionText(cs.gSelStartText, cs.gSelEndText) : QString();
     plot::BoxPlace selectionPlace = plot::kSelectionBox;
     if (cs.gOnePageFlag) {
         selectionPlace.top = plot::kSelectionBoxOnePageTop;
@@ -84,7 +85,7 @@ void drawPowerChart(Program &p, ChartDevice &chart, const power::Result &res, in
 
     chart.closeData();
     chart.removeBands();
-    if (cs.gMarkFlag == 1) {
+    if (cs.gMarkFlag) {
         chart.addBand(cs.gSelStart, cs.gSelEnd, plot::kBandColor);
     }
     const plot::Margins m = plot::margins(cs.gOnePageFlag, false);
@@ -124,7 +125,7 @@ void DisplPlotPwr(Program &p)
 
     const power::Check check = power::checkRecordings(r);
     if (check.minMaxAvg) {
-        p.menu.setEnabled(QStringLiteral("pwrview"), false);
+        p.menu.setEnabled(menu::kPwrview, false);
     }
     if (check.refusal != power::Refusal::None) {
         p.dialogs().message(power::refusalMessage(check.refusal));
@@ -144,7 +145,7 @@ void DisplPlotPwr(Program &p)
     r.gDatastart = std::clamp<int32_t>(range.start, 0, kLastValueIndex);
     r.gdataend = std::clamp<int32_t>(range.end, 0, kLastValueIndex);
     if (cs.gZoomPending) {
-        r.gSelectFlag = 1;
+        r.gSelectFlag = true;
     }
     cs.gPointCount = std::max<int32_t>(r.gdataend - r.gDatastart, 0);
 
@@ -168,19 +169,19 @@ void DisplPlotPwr(Program &p)
     }
     cs.gPowerShown = true;
     if (cs.gPrintLayout) {
-        p.menu.setEnabled(QStringLiteral("mnuItemOnepgPlot"), false);
-        p.menu.setChecked(QStringLiteral("mnuItemOnepgPlot"), false);
+        p.menu.setEnabled(menu::kItemOnepgPlot, false);
+        p.menu.setChecked(menu::kItemOnepgPlot, false);
         return;
     }
-    p.menu.setEnabled({QStringLiteral("mnuItemViewPwrTable"), QStringLiteral("mnuItemViewpwrsummry"),
-                       QStringLiteral("mnuItemPrintpwrSum"), QStringLiteral("mnuItemOnepgPlot")},
-                      true);
-    p.menu.setChecked(QStringLiteral("mnuItemOnepgPlot"), cs.gOnePageFlag);
+    p.menu.setEnabled(
+        {menu::kItemViewPwrTable, menu::kItemViewpwrsummry, menu::kItemPrintpwrSum, menu::kItemOnepgPlot},
+        true);
+    p.menu.setChecked(menu::kItemOnepgPlot, cs.gOnePageFlag);
     ShowChart(p);
-    cs.gMarkFlag = 0;
+    cs.gMarkFlag = false;
     cs.gZoomPending = false;
     // The chart is shown, not a table: the exports wait for a table again.
-    r.gOutputMode = 0;
+    r.gOutputMode = OutputMode::Nothing;
 }
 
 void startWholePowerSpan(Program &p)
@@ -189,9 +190,9 @@ void startWholePowerSpan(Program &p)
     ChartState &cs = p.chart;
     r.gDatastart = 0;
     r.gdataend = r.gInfo[powerSlot(p)][kColLast].toInt();
-    r.gSelectFlag = 0;
+    r.gSelectFlag = false;
     r.gZoomFlag = false;
-    cs.gMarkFlag = 0;
+    cs.gMarkFlag = false;
     cs.gYScaleMin = 0;
     cs.gOnePageFlag = false;
 }
@@ -205,7 +206,7 @@ void PowerPlotCommand(Program &p)
     startWholePowerSpan(p);
     HideTextViews(p);
     HideChart(p);
-    cs.gPowerView = 1;
+    cs.gPowerView = true;
 
     QString stored = storedLineVoltage(p);
     if (stored.isEmpty()) {
@@ -223,7 +224,5 @@ void PowerPlotCommand(Program &p)
         p.settings().save(kSettings, kVline, answer);
     }
     DisplPlotPwr(p);
-    p.menu.setEnabled(
-        {QStringLiteral("mnuItemPrintTable"), QStringLiteral("mnuItemExportType"), QStringLiteral("mnuZoom")},
-        false);
+    p.menu.setEnabled({menu::kItemPrintTable, menu::kItemExportType, menu::kZoom}, false);
 }

@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/textformat.h"
 #include "power/displ_plot_pwr.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 #include "recording/calc_date.h"
@@ -69,11 +70,10 @@ void PowerTableProc(Program &p)
     p.view.Header1.visible = true;
     p.view.RichTextBox1.visible = true;
     p.dialogs().setBusy(false);
-    p.rec.gOutputMode = 5;
-    p.menu.setEnabled({QStringLiteral("mnuItemPrintTable"), QStringLiteral("mnuItemExportType"),
-                       QStringLiteral("MnuItemexpdatacsv"), QStringLiteral("mnuitemexprep")},
-                      true);
-    p.menu.setEnabled(QStringLiteral("mnuItemexpdata1perLine"), false);
+    p.rec.gOutputMode = OutputMode::PowerTable;
+    p.menu.setEnabled(
+        {menu::kItemPrintTable, menu::kItemExportType, menu::kItemexpdatacsv, menu::kItemexprep}, true);
+    p.menu.setEnabled(menu::kItemexpdata1perLine, false);
 }
 
 void PowerTableCommand(Program &p)
@@ -82,8 +82,8 @@ void PowerTableCommand(Program &p)
     HideChart(p);
     PowerTableProc(p);
     p.dialogs().setBusy(false);
-    p.menu.setEnabled(QStringLiteral("mnuItemPrintPwrTable"), true);
-    p.menu.setEnabled(QStringLiteral("mnuItemPrintTable"), false);
-    p.menu.setEnabled({QStringLiteral("mnuitemexprep"), QStringLiteral("MnuItemexpdatacsv")}, true);
-    p.menu.setEnabled(QStringLiteral("mnuItemexpdata1perLine"), false);
+    p.menu.setEnabled(menu::kItemPrintPwrTable, true);
+    p.menu.setEnabled(menu::kItemPrintTable, false);
+    p.menu.setEnabled({menu::kItemexprep, menu::kItemexpdatacsv}, true);
+    p.menu.setEnabled(menu::kItemexpdata1perLine, false);
 }

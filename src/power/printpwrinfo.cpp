@@ -59,7 +59,7 @@ QString powerSummaryText(const Program &p)
     const QString kwMax = kilowattText(ps.maxTenths, p);
     QString times;
     QString powerLine;
-    if (r.gSelectFlag == 1) {
+    if (r.gSelectFlag) {
         const QString base = info[kColStart].text();
         times = QStringLiteral("Selected:       Start  ") + calcDate(letter, base, ps.first) +
                 QStringLiteral("                Finish  ") + calcDate(letter, base, ps.last) + kCrLf;
@@ -88,7 +88,7 @@ void Printpwrinfo(Program &p)
     p.view.Label2.text = siteBlockText(p.rec, 0);
     p.view.Label1.visible = true;
     p.view.Label2.visible = true;
-    if (p.rec.gOutputMode != 4 || p.io.printer == nullptr) {
+    if (p.rec.gOutputMode != OutputMode::Print || p.io.printer == nullptr) {
         return;
     }
     if (!p.dialogs().printerDialog()) {
@@ -106,12 +106,12 @@ void PowerSummaryViewCommand(Program &p)
     HideChart(p);
     p.rec.ginx = 0;
     // A view, not a print (a print before it leaves output mode 4 behind).
-    p.rec.gOutputMode = 3;
+    p.rec.gOutputMode = OutputMode::Summary;
     Printpwrinfo(p);
 }
 
 void PrintPowerSummaryCommand(Program &p)
 {
-    p.rec.gOutputMode = 4;
+    p.rec.gOutputMode = OutputMode::Print;
     Printpwrinfo(p);
 }

@@ -10,7 +10,7 @@ class Program;
 // Label1's text from the last power plot's results.
 QString powerSummaryText(const Program &p);
 
-// Fills Label1 and Label2 and shows them; when gOutputMode is 4, prints
+// Fills Label1 and Label2 and shows them; when gOutputMode is OutputMode::Print, prints
 // Label1 after the printer dialog (a cancel ends silently).
 void Printpwrinfo(Program &p);
 

@@ -104,7 +104,7 @@ struct DownloadWindowState {
     int progressShown = 0; // ProgressBar1's value, set by Timer2 and processing
     int progress = 0;      // the receive loop's progress value, 0..20000
 
-    int cancelRequested = 0;
+    bool cancelRequested = false;
     bool downloadActive = false;
     bool dataTimedOut = false;
     int idleTicks = 0;

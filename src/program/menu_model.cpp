@@ -1,5 +1,7 @@
 #include "program/menu_model.h"
 
+#include "program/menu_items.h"
+
 #include <stdexcept>
 
 MenuModel::MenuModel()
@@ -7,9 +9,18 @@ MenuModel::MenuModel()
     build();
 }
 
+namespace {
+const char kMruPrefix[] = "mnuMRU(";
+}
+
 QString MenuModel::mru(int i)
 {
-    return QStringLiteral("mnuMRU(%1)").arg(i);
+    return QLatin1String(kMruPrefix) + QString::number(i) + QLatin1Char(')');
+}
+
+bool MenuModel::isMru(const QString &name)
+{
+    return name.startsWith(QLatin1String(kMruPrefix));
 }
 
 void MenuModel::add(const QString &name, const QString &caption, const QString &parent, bool enabled,
@@ -24,72 +35,72 @@ void MenuModel::build()
     items_.clear();
     index_.clear();
     const QString none;
-    add("mnuFile", "&File", none);
-    add("mnuItemOpen", "&Open", "mnuFile");
-    add("mnuItemClose", "&Close", "mnuFile");
-    add("mnuItemSave", "Save &As...", "mnuFile");
-    add("mnuItemPrint", "&Print", "mnuFile");
-    add("mnuItemPrintSum", "Data&Summary", "mnuItemPrint");
-    add("mnuItemPrintpwrSum", "Power Summary", "mnuItemPrint");
-    add("mnuItemPrintTable", "Data&Table", "mnuItemPrint");
-    add("mnuItemPrintPwrTable", "Power Table", "mnuItemPrint");
-    add("mnuItemImport", "Import", "mnuFile");
-    add("mnuItemExportType", "&Export", "mnuFile");
-    add("mnuitemexprep", "Metering Data Report", "mnuItemExportType");
-    add("MnuItemexpdatacsv", "Data: Table", "mnuItemExportType");
-    add("mnuItemexpdata1perLine", "Data: 1 Rdg per Line", "mnuItemExportType");
-    add("mnuItemExpTidy", "Tidy CSV\u2026", "mnuItemExportType", false);
-    add(mru(0), "mnuMRU", "mnuFile", true, false);
+    add(menu::kFile, "&File", none);
+    add(menu::kItemOpen, "&Open", menu::kFile);
+    add(menu::kItemClose, "&Close", menu::kFile);
+    add(menu::kItemSave, "Save &As...", menu::kFile);
+    add(menu::kItemPrint, "&Print", menu::kFile);
+    add(menu::kItemPrintSum, "Data&Summary", menu::kItemPrint);
+    add(menu::kItemPrintpwrSum, "Power Summary", menu::kItemPrint);
+    add(menu::kItemPrintTable, "Data&Table", menu::kItemPrint);
+    add(menu::kItemPrintPwrTable, "Power Table", menu::kItemPrint);
+    add(menu::kItemImport, "Import", menu::kFile);
+    add(menu::kItemExportType, "&Export", menu::kFile);
+    add(menu::kItemexprep, "Metering Data Report", menu::kItemExportType);
+    add(menu::kItemexpdatacsv, "Data: Table", menu::kItemExportType);
+    add(menu::kItemexpdata1perLine, "Data: 1 Rdg per Line", menu::kItemExportType);
+    add(menu::kItemExpTidy, "Tidy CSV\u2026", menu::kItemExportType, false);
+    add(mru(0), "mnuMRU", menu::kFile, true, false);
     item(mru(0)).separatorBefore = true;
     for (int i = 1; i <= 4; ++i) {
-        add(mru(i), QString(), "mnuFile", true, false);
+        add(mru(i), QString(), menu::kFile, true, false);
     }
-    add("mnuItemExit", "E&xit", "mnuFile");
-    item("mnuItemExit").separatorBefore = true;
+    add(menu::kItemExit, "E&xit", menu::kFile);
+    item(menu::kItemExit).separatorBefore = true;
 
-    add("mnusurvey", "Load Survey", none);
-    add("mnuitemsurvfil", "Open File", "mnusurvey");
+    add(menu::kSurvey, "Load Survey", none);
+    add(menu::kItemsurvfil, "Open File", menu::kSurvey);
 
-    add("mnuEdit", "E&dit", none);
-    add("mnuItemNotes", "&Notes", "mnuEdit");
-    add("mnuItemForceRdg", "&Force Zoomed Readings", "mnuEdit");
+    add(menu::kEdit, "E&dit", none);
+    add(menu::kItemNotes, "&Notes", menu::kEdit);
+    add(menu::kItemForceRdg, "&Force Zoomed Readings", menu::kEdit);
 
-    add("mnuView", "Data &View", none);
-    add("mnuItemViewPlot", "&Plot", "mnuView");
-    add("mnuItemViewTable", "&Table", "mnuView");
-    add("mnuItemRefresh", "&Refresh Graph", "mnuView");
-    add("mnuItemViewsummary", "&Summary", "mnuView");
+    add(menu::kView, "Data &View", none);
+    add(menu::kItemViewPlot, "&Plot", menu::kView);
+    add(menu::kItemViewTable, "&Table", menu::kView);
+    add(menu::kItemRefresh, "&Refresh Graph", menu::kView);
+    add(menu::kItemViewsummary, "&Summary", menu::kView);
 
-    add("pwrview", "Power View", none, false);
-    add("mnuItemViewPower", "Power Plot", "pwrview", false);
-    add("mnuItemViewPwrTable", "Power Table", "pwrview", false);
-    add("mnuItemViewpwrsummry", "Power Summary", "pwrview", false);
+    add(menu::kPwrview, "Power View", none, false);
+    add(menu::kItemViewPower, "Power Plot", menu::kPwrview, false);
+    add(menu::kItemViewPwrTable, "Power Table", menu::kPwrview, false);
+    add(menu::kItemViewpwrsummry, "Power Summary", menu::kPwrview, false);
 
-    add("mnuZoom", "&Zoom", none);
+    add(menu::kZoom, "&Zoom", none);
 
-    add("mnuInstrument", "&Instrument", none);
-    add("mnuItemDownload", "&DownLoad", "mnuInstrument");
-    add("mnuItemInitialize", "&Initialize", "mnuInstrument");
-    add("mnuItemRecover", "&Recover", "mnuInstrument");
-    add("mnuItemStatusCheck", "&Status Check", "mnuInstrument");
+    add(menu::kInstrument, "&Instrument", none);
+    add(menu::kItemDownload, "&DownLoad", menu::kInstrument);
+    add(menu::kItemInitialize, "&Initialize", menu::kInstrument);
+    add(menu::kItemRecover, "&Recover", menu::kInstrument);
+    add(menu::kItemStatusCheck, "&Status Check", menu::kInstrument);
 
-    add("mnuOptions", "&Options", none);
-    add("SpecialTest", "Special Test", "mnuOptions");
-    add("mnuItemDefaultDir", "&Default Dir", "mnuOptions");
-    add("mnuItemPortSelect", "&Com Port Selection", "mnuOptions");
-    add("mnuItemInstSelect", "&Instrument Selection", "mnuOptions");
-    add("mnuItemUserID", "&User Name", "mnuOptions");
-    add("mnuItemScale", "&Scale", "mnuOptions");
-    add("mnuItemAnnot", "&Annotate", "mnuOptions");
-    add("mnuItemadd", "Add &Note", "mnuItemAnnot");
-    add("mnuItemClearNote", "&Clear Notes", "mnuItemAnnot");
-    add("mnuItemPF", "&Power Factor", "mnuOptions");
-    add("mnuItemOnepgPlot", "&One-page Plot", "mnuOptions");
-    add("mnuItemPrintPreview", "Print Pre&view", "mnuOptions");
+    add(menu::kOptions, "&Options", none);
+    add(menu::kSpecialTest, "Special Test", menu::kOptions);
+    add(menu::kItemDefaultDir, "&Default Dir", menu::kOptions);
+    add(menu::kItemPortSelect, "&Com Port Selection", menu::kOptions);
+    add(menu::kItemInstSelect, "&Instrument Selection", menu::kOptions);
+    add(menu::kItemUserID, "&User Name", menu::kOptions);
+    add(menu::kItemScale, "&Scale", menu::kOptions);
+    add(menu::kItemAnnot, "&Annotate", menu::kOptions);
+    add(menu::kItemadd, "Add &Note", menu::kItemAnnot);
+    add(menu::kItemClearNote, "&Clear Notes", menu::kItemAnnot);
+    add(menu::kItemPF, "&Power Factor", menu::kOptions);
+    add(menu::kItemOnepgPlot, "&One-page Plot", menu::kOptions);
+    add(menu::kItemPrintPreview, "Print Pre&view", menu::kOptions);
 
-    add("mnuHelp", "&Help", none);
-    add("mnuItemHelp", "&Help", "mnuHelp");
-    add("mnuItemAbout", "&About", "mnuHelp");
+    add(menu::kHelp, "&Help", none);
+    add(menu::kItemHelp, "&Help", menu::kHelp);
+    add(menu::kItemAbout, "&About", menu::kHelp);
 }
 
 const MenuItem &MenuModel::item(const QString &name) const

@@ -46,6 +46,8 @@ public:
 
     // Name of recent-file entry i (0..4): "mnuMRU(i)".
     static QString mru(int i);
+    // True for the names mru() gives.
+    static bool isMru(const QString &name);
 
 private:
     void add(const QString &name, const QString &caption, const QString &parent, bool enabled = true,

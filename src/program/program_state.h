@@ -33,7 +33,7 @@ struct LinkState {
 
 // Chart state shared by the plot and the chart interaction.
 struct ChartState {
-    int gMarkFlag = 0;
+    bool gMarkFlag = false;
     bool gZoomPending = false;
     int32_t gSelStart = 0;
     int32_t gSelEnd = 0;
@@ -45,7 +45,7 @@ struct ChartState {
     int gDisplaySel = 1;
     bool gPrintLayout = false;
     bool gPowerShown = false;
-    int gPowerView = 0;
+    bool gPowerView = false;
     bool gAnnotating = false;
     int32_t gSelMin = 0;
     int32_t gSelMax = 0;

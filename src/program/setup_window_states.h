@@ -19,8 +19,8 @@ struct AbortWindowState {
 
     // Read and written by the initialization.
     bool abortFrmErrorFlag = false;
-    int flag = 0;  // 1: the header's family letter arrived in lower case
-    QString Line1; // the header, or the characters the initialization reads
+    bool flag = false; // set: the header's family letter arrived in lower case
+    QString Line1;     // the header, or the characters the initialization reads
 
     bool headerStarted = false;
     long counter = 0;

@@ -3,6 +3,7 @@
 #include "platform/chart_device.h"
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 
 namespace {
@@ -41,7 +42,7 @@ void HideChart(Program &p)
         p.io.chart1->setVisible(false);
     }
     setStatusPanelsVisible(p, false);
-    p.menu.setEnabled({QStringLiteral("mnuItemScale"), QStringLiteral("mnuItemAnnot")}, false);
+    p.menu.setEnabled({menu::kItemScale, menu::kItemAnnot}, false);
     if (p.io.chart2 != nullptr) {
         p.io.chart2->clearData();
     }
@@ -53,7 +54,7 @@ void ShowChart(Program &p)
     p.view.statusPanels[1].text.clear();
     p.view.statusPanels[2].text.clear();
     setStatusPanelsVisible(p, true);
-    p.menu.setEnabled({QStringLiteral("mnuItemScale"), QStringLiteral("mnuItemAnnot")}, true);
+    p.menu.setEnabled({menu::kItemScale, menu::kItemAnnot}, true);
     p.chart.gAnnotating = false;
     if (p.io.chart1 != nullptr) {
         p.io.chart1->setAnnotationEditing(false);
@@ -74,16 +75,13 @@ void CloseRecordings(Program &p)
     }
     HideChart(p);
     HideTextViews(p);
-    p.menu.setEnabled(QStringLiteral("mnuItemOpen"), true);
-    p.menu.setEnabled({QStringLiteral("mnuItemClose"), QStringLiteral("mnuItemViewTable"),
-                       QStringLiteral("mnuItemPrintTable"), QStringLiteral("mnuItemViewPlot"),
-                       QStringLiteral("mnuView"), QStringLiteral("mnuItemExportType"),
-                       QStringLiteral("mnuZoom"), QStringLiteral("pwrview"),
-                       QStringLiteral("mnuItemViewPower"), QStringLiteral("mnuItemViewPwrTable"),
-                       QStringLiteral("mnuItemViewpwrsummry"), QStringLiteral("mnuItemSave")},
+    p.menu.setEnabled(menu::kItemOpen, true);
+    p.menu.setEnabled({menu::kItemClose, menu::kItemViewTable, menu::kItemPrintTable, menu::kItemViewPlot,
+                       menu::kView, menu::kItemExportType, menu::kZoom, menu::kPwrview, menu::kItemViewPower,
+                       menu::kItemViewPwrTable, menu::kItemViewpwrsummry, menu::kItemSave},
                       false);
     r.gZoomFlag = false;
-    r.gSelectFlag = 0;
+    r.gSelectFlag = false;
     p.chart.gYScaleMin = 0;
     p.view.busy = false;
     if (p.io.dialogs != nullptr) {

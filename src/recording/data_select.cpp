@@ -8,7 +8,7 @@
 
 void DataSelect::activate(const QStringList &lines, const std::vector<int32_t> &widths, int32_t listWidth)
 {
-    if (p_.rec.gOutputMode == 6) {
+    if (p_.rec.gOutputMode == OutputMode::FileSelection) {
         Chosen = -2;
         okEnabled_ = false;
     }
@@ -55,7 +55,7 @@ void DataSelect::click(int line)
                              QStringLiteral("Error"), MsgButtons::Ok);
         okEnabled_ = false;
     }
-    if (p_.rec.gOutputMode != 6) {
+    if (p_.rec.gOutputMode != OutputMode::FileSelection) {
         p_.rec.ginx = Chosen;
     }
 }
@@ -64,26 +64,26 @@ void DataSelect::ok()
 {
     Recording &r = p_.rec;
     switch (r.gOutputMode) {
-    case 6:
+    case OutputMode::FileSelection:
         r.ginx = Chosen;
         break;
-    case 1:
+    case OutputMode::CancelOrUserScaleMin:
         if (p_.windows.editNotes != nullptr) {
             p_.windows.editNotes->showNotes();
         }
         break;
-    case 3:
-    case 4:
+    case OutputMode::Summary:
+    case OutputMode::Print:
         Program::run(p_.procs.Printinfo);
         break;
     default:
-        break; // 2 and 5: the table report and the power-table export choose on their own
+        break; // the reading table and the power table choose on their own
     }
 }
 
 void DataSelect::cancel()
 {
-    if (p_.rec.gOutputMode == 6) {
+    if (p_.rec.gOutputMode == OutputMode::FileSelection) {
         p_.rec.ginx = -2;
     }
 }

@@ -1,11 +1,12 @@
 #include "recording/file_commands.h"
 
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "recording/notes.h"
 #include "recording/save.h"
 
 void installFileCommands(Program &p)
 {
-    p.addCommand(QStringLiteral("mnuItemSave"), [&p] { SaveCommand(p); });
-    p.addCommand(QStringLiteral("mnuItemNotes"), [&p] { NotesCommand(p); });
+    p.addCommand(menu::kItemSave, [&p] { SaveCommand(p); });
+    p.addCommand(menu::kItemNotes, [&p] { NotesCommand(p); });
 }

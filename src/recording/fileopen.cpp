@@ -4,6 +4,7 @@
 #include "platform/file_read.h"
 #include "platform/settings_store.h"
 #include "platform/textformat.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 #include "recording/calc_date.h"
@@ -45,7 +46,7 @@ void restoreOpenAfterFailure(Program &p, int slot)
 {
     // The third slot stays free: Open and the recent files are usable again.
     if (slot == 2) {
-        p.menu.setEnabled(QStringLiteral("mnuItemOpen"), true);
+        p.menu.setEnabled(menu::kItemOpen, true);
         ShowRecentFileEntries(p);
     }
 }
@@ -67,7 +68,7 @@ FileopenResult fail(Program &p, int slot, FileopenResult result)
         break;
     }
     if (result != FileopenResult::ModeMixing) {
-        r.gOutputMode = 1;
+        r.gOutputMode = OutputMode::CancelOrUserScaleMin;
         // A file that cannot be read is no recent recording.
         forgetRecentFile(p, r.gOpenPath);
     }
@@ -110,7 +111,7 @@ QStringList storedRecentFiles(Program &p)
 void storeRecentFiles(Program &p, QStringList paths)
 {
     paths.removeAll(QString());
-    const bool openUsable = p.menu.enabled(QStringLiteral("mnuItemOpen"));
+    const bool openUsable = p.menu.enabled(menu::kItemOpen);
     for (int i = 1; i <= kRecentFiles; ++i) {
         const QString path = paths.value(i - 1);
         p.settings().save(kRecentSection, recentKey(i), path);
@@ -154,7 +155,7 @@ FileopenResult Fileopen(Program &p)
     Recording &r = p.rec;
     p.dialogs().setBusy(true);
     p.chart.gSelStartText.clear();
-    r.gOutputMode = 0;
+    r.gOutputMode = OutputMode::Nothing;
 
     int slot = 0;
     while (slot < kSlots && r.slotInUse(slot)) {
@@ -165,7 +166,7 @@ FileopenResult Fileopen(Program &p)
         return FileopenResult::NoFreeSlot;
     }
     if (slot == 2) {
-        p.menu.setEnabled(QStringLiteral("mnuItemOpen"), false);
+        p.menu.setEnabled(menu::kItemOpen, false);
         for (int i = 1; i <= 4; ++i) {
             p.menu.setVisible(MenuModel::mru(i), false);
         }
@@ -190,13 +191,11 @@ FileopenResult Fileopen(Program &p)
     // Second pass: the header fields.
     const QString units = header.mid(2, 1);
     r.gModeLetter = modeLetter;
-    p.menu.setEnabled({QStringLiteral("pwrview"), QStringLiteral("mnuItemViewPower"),
-                       QStringLiteral("mnuItemPrintpwrSum"), QStringLiteral("mnuItemViewpwrsummry")},
-                      true);
+    p.menu.setEnabled(
+        {menu::kPwrview, menu::kItemViewPower, menu::kItemPrintpwrSum, menu::kItemViewpwrsummry}, true);
     if (units == QLatin1String("V")) {
-        p.menu.setEnabled({QStringLiteral("pwrview"), QStringLiteral("mnuItemPrintpwrSum"),
-                           QStringLiteral("mnuItemViewPower"), QStringLiteral("mnuItemPrintPwrTable")},
-                          false);
+        p.menu.setEnabled(
+            {menu::kPwrview, menu::kItemPrintpwrSum, menu::kItemViewPower, menu::kItemPrintPwrTable}, false);
     }
     const QString serial = header.mid(7, 4);
     if (header.size() > 51 && header.mid(44, 8) != QLatin1String("   Vbatt")) {
@@ -295,14 +294,11 @@ void setMenusAfterOpen(Program &p)
 {
     MenuModel &m = p.menu;
     if (isMinMaxAvg(p.rec.gModeLetter)) {
-        m.setEnabled(QStringLiteral("pwrview"), false);
+        m.setEnabled(menu::kPwrview, false);
     }
-    m.setEnabled({QStringLiteral("mnuItemClose"), QStringLiteral("mnuView"),
-                  QStringLiteral("mnuItemViewPlot"), QStringLiteral("mnuItemPrint")},
-                 true);
-    m.setEnabled({QStringLiteral("mnuItemViewTable"), QStringLiteral("mnuItemPrintTable"),
-                  QStringLiteral("mnuItemViewPwrTable"), QStringLiteral("mnuItemViewpwrsummry"),
-                  QStringLiteral("mnuItemPrintpwrSum"), QStringLiteral("mnuItemPrintPwrTable")},
+    m.setEnabled({menu::kItemClose, menu::kView, menu::kItemViewPlot, menu::kItemPrint}, true);
+    m.setEnabled({menu::kItemViewTable, menu::kItemPrintTable, menu::kItemViewPwrTable,
+                  menu::kItemViewpwrsummry, menu::kItemPrintpwrSum, menu::kItemPrintPwrTable},
                  false);
 }
 
@@ -315,7 +311,7 @@ bool readable(const QString &path)
 
 bool startOpeningFile(Program &p, const QString &path)
 {
-    if (p.rec.openCount() >= kSlots || !p.menu.enabled(QStringLiteral("mnuItemOpen"))) {
+    if (p.rec.openCount() >= kSlots || !p.menu.enabled(menu::kItemOpen)) {
         return false;
     }
     HideChart(p);
@@ -353,7 +349,7 @@ bool finishOpeningFile(Program &p, FileopenResult result)
     }
     r.gSelectFlag = 0;
     p.dialogs().setBusy(false);
-    r.gOutputMode = 0;
+    r.gOutputMode = OutputMode::Nothing;
     return result == FileopenResult::Opened;
 }
 
@@ -363,7 +359,7 @@ void recentFileNotFound(Program &p)
 {
     Recording &r = p.rec;
     p.dialogs().setBusy(false);
-    r.gOutputMode = 0;
+    r.gOutputMode = OutputMode::Nothing;
     forgetRecentFile(p, r.gOpenPath);
     p.dialogs().message(QStringLiteral("File not found or disk error"));
 }
@@ -386,20 +382,17 @@ bool startOpeningRecentFile(Program &p, int entry)
 void finishOpeningRecentFile(Program &p)
 {
     Recording &r = p.rec;
-    if (r.gOutputMode == 1) {
+    if (r.gOutputMode == OutputMode::CancelOrUserScaleMin) {
         recentFileNotFound(p);
         return;
     }
     MenuModel &m = p.menu;
     if (r.slotInUse(0)) {
-        m.setEnabled({QStringLiteral("mnuItemViewPwrTable"), QStringLiteral("mnuItemViewpwrsummry"),
-                      QStringLiteral("mnuItemViewTable"), QStringLiteral("mnuItemPrintpwrSum"),
-                      QStringLiteral("mnuItemPrintPwrTable"), QStringLiteral("mnuItemPrintTable")},
+        m.setEnabled({menu::kItemViewPwrTable, menu::kItemViewpwrsummry, menu::kItemViewTable,
+                      menu::kItemPrintpwrSum, menu::kItemPrintPwrTable, menu::kItemPrintTable},
                      false);
-        m.setEnabled({QStringLiteral("mnuItemClose"), QStringLiteral("mnuItemViewPlot"),
-                      QStringLiteral("mnuItemPrint"), QStringLiteral("mnuView")},
-                     true);
+        m.setEnabled({menu::kItemClose, menu::kItemViewPlot, menu::kItemPrint, menu::kView}, true);
     }
     p.dialogs().setBusy(false);
-    r.gOutputMode = 0;
+    r.gOutputMode = OutputMode::Nothing;
 }

@@ -20,8 +20,9 @@ enum class FileopenResult {
 
 // Reads gOpenPath into the lowest free slot: recent-file list, both passes,
 // values, extremes, time stamps and notes; ginx is the slot. Shows the
-// reader's own failure messages; sets gOutputMode to 1 when the file could
-// not be read or processed.
+// reader's own failure messages; sets gOutputMode to
+// OutputMode::CancelOrUserScaleMin when the file could not be read or
+// processed.
 FileopenResult Fileopen(Program &p);
 
 // Before a named file is read: false when three recordings are open or Open

@@ -94,7 +94,7 @@ void NotesCommand(Program &p)
                             QStringLiteral("   A case that couldn't happen, happened."));
         return;
     }
-    r.gOutputMode = 1;
+    r.gOutputMode = OutputMode::CancelOrUserScaleMin;
     p.dialogs().setBusy(false);
     if (p.windows.editNotes != nullptr) {
         p.windows.editNotes->showNotes();
@@ -147,7 +147,7 @@ bool editNotesOk(Program &p, const NotesEdit &loaded, const SiteNotes &texts)
         r.gInfo[slot][kColPath].text() != loaded.path) {
         // The recording was closed (or another one took its slot) while the
         // editor stayed open: its notes have nowhere to go.
-        r.gOutputMode = 0;
+        r.gOutputMode = OutputMode::Nothing;
         if (!loaded.path.isEmpty()) {
             p.dialogs().message(QStringLiteral("The notes were not saved: ") + loaded.path +
                                 QStringLiteral(" is no longer open."));
@@ -162,7 +162,7 @@ bool editNotesOk(Program &p, const NotesEdit &loaded, const SiteNotes &texts)
         p.dialogs().message(saveErrorText(path));
         return false;
     }
-    r.gOutputMode = 0;
+    r.gOutputMode = OutputMode::Nothing;
     r.gSite[slot] = texts;
     r.gWorkPath = path;
     return true;
@@ -170,5 +170,5 @@ bool editNotesOk(Program &p, const NotesEdit &loaded, const SiteNotes &texts)
 
 void editNotesCancel(Program &p)
 {
-    p.rec.gOutputMode = 0;
+    p.rec.gOutputMode = OutputMode::Nothing;
 }

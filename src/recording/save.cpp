@@ -4,6 +4,7 @@
 #include "platform/file_write.h"
 #include "platform/settings_store.h"
 #include "platform/textformat.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 #include "recording/calc_date.h"
@@ -54,7 +55,7 @@ bool SaveDialogProc(Program &p)
         p.dialogs().message(saveErrorText(*path));
         return false;
     }
-    p.menu.setEnabled(QStringLiteral("mnuItemSave"), false);
+    p.menu.setEnabled(menu::kItemSave, false);
     return true;
 }
 

@@ -24,7 +24,7 @@ void SelectFile(Program &p)
         lines << r.gInfo[slot][kColPath].text();
     }
     r.ginx = 0;
-    r.gOutputMode = 6;
+    r.gOutputMode = OutputMode::FileSelection;
     if (p.windows.dataSelect != nullptr) {
         p.windows.dataSelect->showModal(lines);
     } else {

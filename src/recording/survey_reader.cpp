@@ -4,6 +4,7 @@
 #include "platform/file_read.h"
 #include "platform/settings_store.h"
 #include "platform/textformat.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "recording/calc_date.h"
 #include "recording/recording_text.h"
@@ -31,7 +32,7 @@ SurveyReadResult fail(Program &p, SurveyReadResult result)
     p.dialogs().message(result == SurveyReadResult::ModeMixing ? QStringLiteral("Mode mixing not allowed")
                                                                : QStringLiteral("Unknown File Error; Check"));
     if (result == SurveyReadResult::Failed) {
-        p.rec.gOutputMode = 1;
+        p.rec.gOutputMode = OutputMode::CancelOrUserScaleMin;
     }
     p.dialogs().setBusy(false);
     return result;
@@ -157,7 +158,7 @@ SurveyReadResult readSurveyPhaseFile(Program &p, int phase, const QString &path)
     r.gModeLetter = file.modeLetter;
     r.ginx = slot;
     if (slot == 2) {
-        p.menu.setEnabled(QStringLiteral("mnuItemOpen"), false);
+        p.menu.setEnabled(menu::kItemOpen, false);
     }
     p.link.gSampleCapacity = std::max(p.link.gSampleCapacity, file.last);
 
@@ -177,7 +178,7 @@ SurveyReadResult readSurveyPhaseFile(Program &p, int phase, const QString &path)
 SurveyReadResult Fileopenmqa(Program &p, int phase)
 {
     Recording &r = p.rec;
-    r.gOutputMode = 0;
+    r.gOutputMode = OutputMode::Nothing;
     r.gWorkPath = p.settings().get(QStringLiteral("Directory"), QStringLiteral("default"));
     const auto path = p.dialogs().openFile(r.gWorkPath, QStringLiteral("data files (*.dat) | *.dat"));
     p.chart.gSelStartText.clear();

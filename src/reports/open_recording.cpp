@@ -1,5 +1,6 @@
 #include "reports/open_recording.h"
 
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "reports/printinfo.h"
 
@@ -44,7 +45,7 @@ void OpenRecentFile(Program &p, int entry)
 
 void installOpenCommands(Program &p)
 {
-    p.addCommand(QStringLiteral("mnuItemOpen"), [&p] { OpenCommand(p); });
+    p.addCommand(menu::kItemOpen, [&p] { OpenCommand(p); });
     for (int i = 1; i <= 4; ++i) {
         p.addCommand(MenuModel::mru(i), [&p, i] { OpenRecentFile(p, i); });
     }

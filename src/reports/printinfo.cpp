@@ -50,7 +50,7 @@ SummaryPanels summaryPanels(const Recording &r, const ModeTable &modes, const Ch
           QString::number(modes.interval(mode).value_or(0)) +
           QStringLiteral(" min interval                  ") + info[kColRange].text() +
           QStringLiteral("  Range") + kCrLf;
-    if (r.gSelectFlag == 1) {
+    if (r.gSelectFlag) {
         const QString base = info[kColStart].text();
         l1 += kCrLf + QStringLiteral("           Selected:       Start  ") +
               calcDate(mode, base, r.gDatastart) + QStringLiteral("                   Finish  ") +
@@ -107,7 +107,7 @@ void Printinfo(Program &p)
         p.view.Label1.visible = true;
         p.view.Label2.visible = true;
     }
-    if (r.gOutputMode != 4 || p.io.printer == nullptr) {
+    if (r.gOutputMode != OutputMode::Print || p.io.printer == nullptr) {
         return;
     }
     // A cancelled printer dialog ends the print without a message.
@@ -127,7 +127,7 @@ void SummaryViewCommand(Program &p)
     if (!SelectRecording(p, QStringLiteral("Error - No file available. Need to open a file."))) {
         return;
     }
-    p.rec.gOutputMode = 3;
+    p.rec.gOutputMode = OutputMode::Summary;
     Printinfo(p);
 }
 
@@ -136,6 +136,6 @@ void PrintSummaryCommand(Program &p)
     if (!SelectRecording(p, QStringLiteral("Error - No file available.  Need to open a file."))) {
         return;
     }
-    p.rec.gOutputMode = 4;
+    p.rec.gOutputMode = OutputMode::Print;
     Printinfo(p);
 }

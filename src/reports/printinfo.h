@@ -15,7 +15,7 @@ struct SummaryPanels {
     QString label2; // location, name, circuit, other
 };
 
-// The two panels of recording `slot`. With gSelectFlag = 1 the times and
+// The two panels of recording `slot`. With gSelectFlag set the times and
 // extremes are those of the selected area gDatastart..gdataend.
 SummaryPanels summaryPanels(const Recording &r, const ModeTable &modes, const ChartState &chart, int slot);
 
@@ -30,7 +30,7 @@ void beginReportPrint(PrinterDevice &printer);
 void printSummaryPanels(PrinterDevice &printer, const QString &label1, const QString &label2);
 
 // Printinfo: fills Label1 and Label2 for ginx (recording 0 in one-page plot
-// mode) and prints them when gOutputMode is 4.
+// mode) and prints them when gOutputMode is OutputMode::Print.
 void Printinfo(Program &p);
 
 // The Summary view command (mnuItemViewsummary).

@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/textformat.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 #include "recording/calc_date.h"
@@ -40,7 +41,7 @@ ReadingTableSpan readingTableSpan(const Recording &r, int slot)
     const QString letter = info[kColMode].text();
     const int32_t lastStored = std::min(info[kColLast].toInt(), kLastValueIndex);
     ReadingTableSpan s;
-    if (r.gSelectFlag != 1) {
+    if (!r.gSelectFlag) {
         s.first = 0;
         s.last = lastStored;
         const auto t = textformat::parseDate(info[kColStart].text());
@@ -94,7 +95,7 @@ void ReadingTableProc(Program &p)
     const auto &info = r.gInfo[slot];
     const QString letter = info[kColMode].text();
     const ReadingTableSpan span = readingTableSpan(r, slot);
-    if (r.gSelectFlag != 1) {
+    if (!r.gSelectFlag) {
         r.gdataend = span.last;
     }
     const ReadingTableLayout layout = readingTableLayout(letter);
@@ -105,9 +106,9 @@ void ReadingTableProc(Program &p)
     p.view.Header1.visible = true;
     p.view.RichTextBox1.visible = true;
     p.dialogs().setBusy(false);
-    r.gOutputMode = 2;
-    p.menu.setEnabled({QStringLiteral("mnuItemPrintTable"), QStringLiteral("mnuItemExportType")}, true);
-    p.menu.setEnabled(QStringLiteral("mnuitemexprep"), false);
+    r.gOutputMode = OutputMode::ReadingTable;
+    p.menu.setEnabled({menu::kItemPrintTable, menu::kItemExportType}, true);
+    p.menu.setEnabled(menu::kItemexprep, false);
     Printinfo(p);
 }
 
@@ -126,10 +127,10 @@ void TableViewCommand(Program &p)
     if (!SelectRecording(p, QStringLiteral("Error - No file available. Need to open a file"))) {
         return;
     }
-    p.rec.gOutputMode = 2;
-    p.menu.setEnabled(QStringLiteral("mnuItemPrintTable"), true);
-    p.menu.setEnabled(QStringLiteral("mnuItemPrintPwrTable"), false);
-    p.menu.setEnabled({QStringLiteral("MnuItemexpdatacsv"), QStringLiteral("mnuItemexpdata1perLine")}, true);
+    p.rec.gOutputMode = OutputMode::ReadingTable;
+    p.menu.setEnabled(menu::kItemPrintTable, true);
+    p.menu.setEnabled(menu::kItemPrintPwrTable, false);
+    p.menu.setEnabled({menu::kItemexpdatacsv, menu::kItemexpdata1perLine}, true);
     p.dialogs().setBusy(false);
     ReadingTableProc(p);
 }

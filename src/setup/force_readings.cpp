@@ -3,6 +3,7 @@
 #include "chart/displ_plot.h"
 #include "platform/dialogs.h"
 #include "platform/textformat.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 #include "recording/recording.h"
@@ -85,5 +86,5 @@ void ForceRdgsCommand(Program &p)
 
 void installForceReadingsCommands(Program &p)
 {
-    p.addCommand(QStringLiteral("mnuItemForceRdg"), [&p] { ForceRdgsCommand(p); });
+    p.addCommand(menu::kItemForceRdg, [&p] { ForceRdgsCommand(p); });
 }

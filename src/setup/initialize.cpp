@@ -9,6 +9,7 @@
 #include "platform/dialogs.h"
 #include "platform/serial_port.h"
 #include "platform/textformat.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 #include "recording/recording.h"
@@ -46,7 +47,7 @@ template <class Done> bool readUntil(Program &p, Done done)
     bool idle = false;
     for (;;) {
         letEventsRun(p, w, idle ? kIdleWaitMs : 0);
-        if (p.rec.gOutputMode == 1) {
+        if (p.rec.gOutputMode == OutputMode::CancelOrUserScaleMin) {
             return false;
         }
         const QString c = readChar(p);
@@ -79,7 +80,7 @@ Pass onePass(Program &p, QChar imode)
     const bool autoDetect = autoDetectSelected(p);
 
     // The cable prompt. The port stays closed while it is shown.
-    p.rec.gOutputMode = 0;
+    p.rec.gOutputMode = OutputMode::Nothing;
     closePort(p);
     const MsgResult answer = p.dialogs().message(
         statusPromptText(p.link.gS5Flag, autoDetect, p.splash.portSettings), {}, MsgButtons::OkCancel);
@@ -148,7 +149,7 @@ Pass onePass(Program &p, QChar imode)
     const QString header = first + a.Line1;
 
     closePort(p);
-    if (a.flag == 1) {
+    if (a.flag) {
         p.dialogs().message(init::lowBatteryText(), QStringLiteral("WARNING"), MsgButtons::Ok,
                             MsgIcon::Exclamation);
     }
@@ -293,10 +294,10 @@ void Initialize(Program &p)
             break;
         }
     }
-    p.link.abort.flag = 0;
+    p.link.abort.flag = false;
     unloadAbortWindow(p);
     closePort(p);
-    p.rec.gOutputMode = 0;
+    p.rec.gOutputMode = OutputMode::Nothing;
     p.sync();
 }
 
@@ -343,5 +344,5 @@ void mnuItemInitialize(Program &p)
 
 void installInitializeCommand(Program &p)
 {
-    p.addCommand(QStringLiteral("mnuItemInitialize"), [&p] { mnuItemInitialize(p); });
+    p.addCommand(menu::kItemInitialize, [&p] { mnuItemInitialize(p); });
 }

@@ -1,6 +1,7 @@
 #include "setup/instrument_info.h"
 
 #include "platform/textformat.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 
 using textformat::DateText;
@@ -33,7 +34,7 @@ void showInLabel1(Program &p, const InstrumentHeaderInfo &info, const QString &t
 {
     p.rec.gModeLetter = info.mode;
     p.view.Label1.text = text;
-    p.menu.setEnabled(QStringLiteral("mnuItemSave"), true);
+    p.menu.setEnabled(menu::kItemSave, true);
     p.view.Label1.visible = true;
     // The label is read while the message that follows is open: show it now.
     p.sync();

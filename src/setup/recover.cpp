@@ -10,6 +10,7 @@
 #include "platform/dialogs.h"
 #include "platform/serial_port.h"
 #include "platform/textformat.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 #include "recording/recording.h"
@@ -90,7 +91,7 @@ struct Received {
 Early cancelReceive(Program &p)
 {
     p.dialogs().setBusy(false);
-    p.menu.setEnabled(QStringLiteral("mnuItemSave"), false);
+    p.menu.setEnabled(menu::kItemSave, false);
     closePort(p);
     return Early::Cancelled;
 }
@@ -445,7 +446,7 @@ void RecoverProc(Program &p)
         // The cable pulled or the port failing: one message, nothing saved.
         closePort(p);
         p.dialogs().setBusy(false);
-        p.menu.setEnabled(QStringLiteral("mnuItemSave"), false);
+        p.menu.setEnabled(menu::kItemSave, false);
         message(p, recovery::portErrorText(e));
         r.early = Early::Refused;
     }
@@ -516,5 +517,5 @@ void mnuItemRecover(Program &p)
 
 void installRecoverCommand(Program &p)
 {
-    p.addCommand(QStringLiteral("mnuItemRecover"), [&p] { mnuItemRecover(p); });
+    p.addCommand(menu::kItemRecover, [&p] { mnuItemRecover(p); });
 }

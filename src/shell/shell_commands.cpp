@@ -5,6 +5,7 @@
 #include "platform/help_viewer.h"
 #include "platform/settings_store.h"
 #include "platform/textformat.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 
@@ -24,8 +25,8 @@ void Close(Program &p)
     p.chart.gOnePageFlag = false;
     CloseRecordings(p);
     ShowRecentFileEntries(p);
-    p.menu.setEnabled(QStringLiteral("mnuItemOnepgPlot"), false);
-    p.menu.setChecked(QStringLiteral("mnuItemOnepgPlot"), false);
+    p.menu.setEnabled(menu::kItemOnepgPlot, false);
+    p.menu.setChecked(menu::kItemOnepgPlot, false);
 }
 
 void Exit(Program &p)
@@ -183,11 +184,11 @@ void FileMenuOpened(Program &p)
 {
     const Recording &r = p.rec;
     if (!r.slotInUse(0)) {
-        p.menu.setEnabled({QStringLiteral("mnuItemClose"), QStringLiteral("mnuItemPrint")}, false);
+        p.menu.setEnabled({menu::kItemClose, menu::kItemPrint}, false);
     }
     const bool chart2Shown = p.view.chart2Visible || (p.io.chart2 != nullptr && p.io.chart2->isVisible());
     if (chart2Shown) {
-        p.menu.setEnabled(QStringLiteral("mnuItemClose"), true);
+        p.menu.setEnabled(menu::kItemClose, true);
     }
     for (int i = 1; i <= 4; ++i) {
         const QString path = p.settings().get(QStringLiteral("Settings"), QStringLiteral("mrufile%1").arg(i));
@@ -198,26 +199,26 @@ void FileMenuOpened(Program &p)
     if (r.slotInUse(0)) {
         const bool saveable = r.gZoomFlag || editedFlag(r, 0) || (r.slotInUse(1) && editedFlag(r, 1)) ||
                               (r.slotInUse(2) && editedFlag(r, 2));
-        p.menu.setEnabled(QStringLiteral("mnuItemSave"), saveable);
+        p.menu.setEnabled(menu::kItemSave, saveable);
     }
 }
 
 void EditMenuOpened(Program &p)
 {
     HideTextViews(p);
-    p.menu.setEnabled(QStringLiteral("mnuItemNotes"), p.rec.slotInUse(0));
-    p.menu.setEnabled(QStringLiteral("mnuItemForceRdg"), p.rec.gZoomFlag);
+    p.menu.setEnabled(menu::kItemNotes, p.rec.slotInUse(0));
+    p.menu.setEnabled(menu::kItemForceRdg, p.rec.gZoomFlag);
 }
 
 void installShellCommands(Program &p)
 {
-    p.addCommand(QStringLiteral("mnuItemClose"), [&p] { Close(p); });
-    p.addCommand(QStringLiteral("mnuItemExit"), [&p] { Exit(p); });
-    p.addCommand(QStringLiteral("mnuItemDefaultDir"), [&p] { DefaultDir(p); });
-    p.addCommand(QStringLiteral("mnuItemUserID"), [&p] { UserName(p); });
-    p.addCommand(QStringLiteral("mnuItemPF"), [&p] { PowerFactor(p); });
-    p.addCommand(QStringLiteral("mnuItemHelp"), [&p] { Help(p); });
-    p.addCommand(QStringLiteral("mnuItemAbout"), [&p] { About(p); });
-    p.addMenuOpenRule(QStringLiteral("mnuFile"), [&p] { FileMenuOpened(p); });
-    p.addMenuOpenRule(QStringLiteral("mnuEdit"), [&p] { EditMenuOpened(p); });
+    p.addCommand(menu::kItemClose, [&p] { Close(p); });
+    p.addCommand(menu::kItemExit, [&p] { Exit(p); });
+    p.addCommand(menu::kItemDefaultDir, [&p] { DefaultDir(p); });
+    p.addCommand(menu::kItemUserID, [&p] { UserName(p); });
+    p.addCommand(menu::kItemPF, [&p] { PowerFactor(p); });
+    p.addCommand(menu::kItemHelp, [&p] { Help(p); });
+    p.addCommand(menu::kItemAbout, [&p] { About(p); });
+    p.addMenuOpenRule(menu::kFile, [&p] { FileMenuOpened(p); });
+    p.addMenuOpenRule(menu::kEdit, [&p] { EditMenuOpened(p); });
 }

@@ -2,6 +2,7 @@
 
 #include "link/serial_link.h"
 #include "platform/settings_store.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/startup_values.h"
 #include "rdx600_version.h"
@@ -63,15 +64,12 @@ void initialiseProgram(Program &p)
     p.rec.gDatastart = 1;
     p.power.gPowerFactor = 1.0F;
     p.link.gS5Flag = true;
-    p.menu.setEnabled({QStringLiteral("mnuitemexprep"), QStringLiteral("MnuItemexpdatacsv"),
-                       QStringLiteral("mnuItemexpdata1perLine"), QStringLiteral("mnuView"),
-                       QStringLiteral("mnuZoom"), QStringLiteral("mnuItemScale"),
-                       QStringLiteral("mnuItemSave"), QStringLiteral("mnuItemExportType"),
-                       QStringLiteral("mnuItemViewTable"), QStringLiteral("mnuItemPrintTable"),
-                       QStringLiteral("mnuItemViewPwrTable"), QStringLiteral("mnuItemPrintPwrTable"),
-                       QStringLiteral("mnuItemAnnot"), QStringLiteral("mnuItemOnepgPlot")},
+    p.menu.setEnabled({menu::kItemexprep, menu::kItemexpdatacsv, menu::kItemexpdata1perLine, menu::kView,
+                       menu::kZoom, menu::kItemScale, menu::kItemSave, menu::kItemExportType,
+                       menu::kItemViewTable, menu::kItemPrintTable, menu::kItemViewPwrTable,
+                       menu::kItemPrintPwrTable, menu::kItemAnnot, menu::kItemOnepgPlot},
                       false);
-    p.menu.setEnabled(QStringLiteral("mnuItemInitialize"), true);
+    p.menu.setEnabled(menu::kItemInitialize, true);
     p.view.title = QStringLiteral("RDX600");
     for (int i = 1; i <= 4; ++i) {
         const QString path = p.settings().get(QStringLiteral("Settings"), QStringLiteral("mrufile%1").arg(i));
@@ -85,7 +83,7 @@ void initialiseProgram(Program &p)
 
 void mainWindowLoad(Program &p)
 {
-    p.menu.setVisible(QStringLiteral("mnuItemStatusCheck"), p.splash.showStatus);
+    p.menu.setVisible(menu::kItemStatusCheck, p.splash.showStatus);
 }
 
 QString splashProductName()

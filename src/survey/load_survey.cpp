@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 #include "recording/calc_date.h"
@@ -140,8 +141,8 @@ void LoadsurveyProc(Program &p)
     CloseRecordings(p);
     syncAll(p);
     Recording &r = p.rec;
-    r.gOutputMode = 0;
-    r.gSelectFlag = 0;
+    r.gOutputMode = OutputMode::Nothing;
+    r.gSelectFlag = false;
     p.dialogs().setBusy(false);
     p.chart.gSelStartText.clear();
     p.chart.gSelEndText.clear();
@@ -329,5 +330,5 @@ void SurveyCancel(Program &p)
 
 void installSurveyCommands(Program &p)
 {
-    p.addCommand(QStringLiteral("mnuitemsurvfil"), [&p] { LoadsurveyProc(p); });
+    p.addCommand(menu::kItemsurvfil, [&p] { LoadsurveyProc(p); });
 }

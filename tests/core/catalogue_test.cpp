@@ -3,6 +3,7 @@
 #include "link/inst_select.h"
 #include "link/status_check.h"
 #include "link_test_fixture.h"
+#include "program/menu_items.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +49,7 @@ protected:
     void fromOptions(std::function<void()> user)
     {
         instSelView.user = std::move(user);
-        ASSERT_TRUE(p().runCommand("mnuItemInstSelect"));
+        ASSERT_TRUE(p().runCommand(menu::kItemInstSelect));
     }
 };
 
@@ -69,7 +70,7 @@ TEST_P(CatalogueRows, ChoosingATypeAppliesItsSettings)
         InstSelOptionClick(p(), c.type);
         InstSelOk(p());
     };
-    p().runCommand("mnuItemInstSelect");
+    p().runCommand(menu::kItemInstSelect);
     EXPECT_EQ(p().splash.instSelection, c.type);
     EXPECT_EQ(p().splash.portSettings, QString::fromLatin1(c.settings));
     EXPECT_EQ(p().splash.maxSamples, c.samples);
@@ -115,7 +116,7 @@ TEST_F(Selection, FirstUseOfTheInstrumentMenuAsksForATypeFirst)
         InstSelOk(p());
     };
     p().view.Label1.visible = true;
-    p().menuOpened("mnuInstrument");
+    p().menuOpened(menu::kInstrument);
     EXPECT_FALSE(okBefore);
     EXPECT_FALSE(propertiesBefore);
     EXPECT_FALSE(p().view.Label1.visible);
@@ -132,7 +133,7 @@ TEST_F(Selection, FirstUseOfTheInstrumentMenuAsksForATypeFirst)
 TEST_F(Selection, FromOptionsTheWindowAsksToSelectAndPressOk)
 {
     select(3);
-    p().menuOpened("mnuOptions");
+    p().menuOpened(menu::kOptions);
     fromOptions([this] {
         const InstSelState &s = p().link.instSel;
         EXPECT_EQ(s.label1, "Please select the instrument you're using and then Press OK.");
@@ -230,7 +231,7 @@ TEST_F(Selection, CustomEditedTo38400And294NonS5IsUsedByTheNextExchange)
     EXPECT_FALSE(p().splash.gS5FlagCustom);
 
     tp.dialogs.messageAnswers = {MsgResult::Cancel};
-    p().runCommand("mnuItemStatusCheck");
+    p().runCommand(menu::kItemStatusCheck);
     EXPECT_EQ(tp.dialogs.messages[0].text, statusPromptText(false, false, "38400,N,8,1"));
     EXPECT_EQ(port.openSettings.last(), "38400,N,8,1");
 }

@@ -3,6 +3,7 @@
 #include "chart/displ_plot.h"
 #include "chart_fixture.h"
 #include "platform/printer_device.h"
+#include "program/menu_items.h"
 
 #include <gtest/gtest.h>
 
@@ -37,13 +38,13 @@ protected:
     void plotAverage()
     {
         openSlot(0, "a", series(50, [](int i) { return 100 + i; }), "C:\\data\\feeder.dat");
-        p().runCommand("mnuItemViewPlot");
+        p().runCommand(menu::kItemViewPlot);
     }
     // A min/max/avg recording of 30 intervals, plotted.
     void plotMinMaxAvg()
     {
         openSlot(0, "g", series(90, [](int i) { return i % 3 == 1 ? 140 : 100; }), "C:\\data\\mma.dat");
-        p().runCommand("mnuItemViewPlot");
+        p().runCommand(menu::kItemViewPlot);
     }
     ChartInteraction &ui() { return static_cast<ChartInteraction &>(*p().chart.interaction); }
     QString panel(int n) const { return tp.program->view.statusPanels[static_cast<size_t>(n - 1)].text; }
@@ -102,8 +103,8 @@ TEST_F(ChartInteractionTest, MinMaxAvgPointFourReadsValueIndexStartPlusTwelve)
     // Zoom so that the range starts at value index 6 (interval 2).
     p().chart.gSelStart = 2;
     p().chart.gSelEnd = 20;
-    p().menu.setEnabled("mnuZoom", true);
-    p().runCommand("mnuZoom");
+    p().menu.setEnabled(menu::kZoom, true);
+    p().runCommand(menu::kZoom);
     ASSERT_EQ(rec().gDatastart, 6);
     chart.move(chart.xOf(4), yIn());
     // Value index 6 + 12 = 18: interval 6, 90 minutes on.
@@ -152,13 +153,13 @@ TEST_F(ChartInteractionTest, ReadOutIsCheap)
 TEST_F(ChartInteractionTest, PressAndReleaseMarkAnAreaAndEnableZoom)
 {
     plotAverage();
-    p().menu.setEnabled("mnuZoom", false);
+    p().menu.setEnabled(menu::kZoom, false);
     chart.drag(chart.xOf(10), yIn(), chart.xOf(20), yIn());
     EXPECT_EQ(p().chart.gSelStart, 10);
     EXPECT_EQ(p().chart.gSelEnd, 20);
     EXPECT_EQ(p().chart.gSelStartText, "12:30  Jan 01, 24");
     EXPECT_EQ(p().chart.gSelEndText, "15:00  Jan 01, 24");
-    EXPECT_TRUE(p().menu.enabled("mnuZoom"));
+    EXPECT_TRUE(p().menu.enabled(menu::kZoom));
     ASSERT_EQ(chart.bands().size(), 1U);
     EXPECT_EQ(chart.bands()[0].from, 10);
     EXPECT_EQ(chart.bands()[0].to, 20);
@@ -168,12 +169,12 @@ TEST_F(ChartInteractionTest, PressAndReleaseMarkAnAreaAndEnableZoom)
     EXPECT_EQ(ui().pressFlag(), 0);
 
     // Zoom into it.
-    p().runCommand("mnuZoom");
+    p().runCommand(menu::kZoom);
     EXPECT_EQ(rec().gDatastart, 10);
     EXPECT_EQ(rec().gdataend, 20);
     EXPECT_EQ(chart.pointCount(), 11);
     EXPECT_TRUE(rec().gZoomFlag);
-    EXPECT_FALSE(p().menu.enabled("mnuZoom"));
+    EXPECT_FALSE(p().menu.enabled(menu::kZoom));
     EXPECT_TRUE(chart.bands().empty());
     EXPECT_TRUE(chart.typeFlags() & chartcmd::kTypeFlag);
 }
@@ -238,26 +239,26 @@ TEST_F(ChartInteractionTest, PlotCommandResetsRangeAndMenus)
     openSlot(0, "a", series(50, [](int i) { return i; }));
     rec().gDatastart = 10;
     rec().gdataend = 20;
-    rec().gSelectFlag = 1;
+    rec().gSelectFlag = true;
     rec().gZoomFlag = true;
     p().chart.gOnePageFlag = true;
-    p().chart.gPowerView = 1;
-    p().menu.setEnabled("mnuItemViewTable", false);
+    p().chart.gPowerView = true;
+    p().menu.setEnabled(menu::kItemViewTable, false);
     p().view.RichTextBox1.visible = true;
-    p().runCommand("mnuItemViewPlot");
+    p().runCommand(menu::kItemViewPlot);
     EXPECT_EQ(rec().gDatastart, 0);
     EXPECT_EQ(rec().gdataend, 49);
-    EXPECT_EQ(rec().gSelectFlag, 0);
+    EXPECT_FALSE(rec().gSelectFlag);
     EXPECT_FALSE(rec().gZoomFlag);
     EXPECT_FALSE(p().chart.gOnePageFlag);
-    EXPECT_EQ(p().chart.gPowerView, 0);
+    EXPECT_FALSE(p().chart.gPowerView);
     EXPECT_FALSE(p().view.RichTextBox1.visible);
     EXPECT_EQ(chart.pointCount(), 50);
     EXPECT_TRUE(chart.typeFlags() & chartcmd::kTypeFlag);
-    EXPECT_TRUE(p().menu.enabled("mnuItemViewTable"));
-    EXPECT_FALSE(p().menu.enabled("mnuItemPrintTable"));
-    EXPECT_FALSE(p().menu.enabled("mnuItemExportType"));
-    EXPECT_FALSE(p().menu.enabled("mnuZoom"));
+    EXPECT_TRUE(p().menu.enabled(menu::kItemViewTable));
+    EXPECT_FALSE(p().menu.enabled(menu::kItemPrintTable));
+    EXPECT_FALSE(p().menu.enabled(menu::kItemExportType));
+    EXPECT_FALSE(p().menu.enabled(menu::kZoom));
     EXPECT_TRUE(chart.isVisible());
 }
 
@@ -268,28 +269,28 @@ TEST_F(ChartInteractionTest, ScaleTakesWholeNumbersForOneDrawing)
     for (const char *bad : {"abc", "", "5.5", "99999"}) {
         chart.clearLog();
         tp.dialogs.inputAnswers.push_back(bad);
-        p().runCommand("mnuItemScale");
+        p().runCommand(menu::kItemScale);
         EXPECT_EQ(tp.dialogs.inputs.back().prompt, "Enter min value for Y Scale");
         EXPECT_EQ(tp.dialogs.inputs.back().defaultText, "0");
-        EXPECT_EQ(rec().gOutputMode, 0) << bad;
+        EXPECT_EQ(rec().gOutputMode, OutputMode::Nothing) << bad;
         EXPECT_DOUBLE_EQ(p().chart.gYScaleMin, 0) << bad;
         EXPECT_TRUE(chart.calls.isEmpty()) << bad;
     }
     EXPECT_TRUE(tp.dialogs.messages.empty());
 
     tp.dialogs.inputAnswers.push_back("5");
-    p().runCommand("mnuItemScale");
+    p().runCommand(menu::kItemScale);
     EXPECT_DOUBLE_EQ(chart.valueAxisMin(), 5.0);
     EXPECT_DOUBLE_EQ(p().chart.gYScaleMin, 5.0);
-    EXPECT_EQ(rec().gOutputMode, 0);
-    p().runCommand("mnuItemRefresh");
+    EXPECT_EQ(rec().gOutputMode, OutputMode::Nothing);
+    p().runCommand(menu::kItemRefresh);
     EXPECT_DOUBLE_EQ(chart.valueAxisMin(), 9.0);
 }
 
 TEST_F(ChartInteractionTest, AddNoteStopsMarkingUntilTheNextPlot)
 {
     plotAverage();
-    p().runCommand("mnuItemadd");
+    p().runCommand(menu::kItemadd);
     ASSERT_EQ(chart.boxCount(), 4);
     const ChartBox note = chart.box(3);
     EXPECT_EQ(note.text, "Enter note here. Then click outside this box.");
@@ -311,7 +312,7 @@ TEST_F(ChartInteractionTest, AddNoteStopsMarkingUntilTheNextPlot)
     EXPECT_FALSE(chart.calls.contains("openData(1,50)"));
     EXPECT_EQ(chart.boxCount(), 4);
 
-    p().runCommand("mnuItemRefresh");
+    p().runCommand(menu::kItemRefresh);
     EXPECT_FALSE(p().chart.gAnnotating);
     chart.drag(chart.xOf(10), yIn(), chart.xOf(20), yIn());
     EXPECT_EQ(chart.bands().size(), 1U);
@@ -320,12 +321,12 @@ TEST_F(ChartInteractionTest, AddNoteStopsMarkingUntilTheNextPlot)
 TEST_F(ChartInteractionTest, ClearNotesRemovesFromTheLastDownToTheFifth)
 {
     plotAverage();
-    p().runCommand("mnuItemadd");
-    p().runCommand("mnuItemadd");
-    p().runCommand("mnuItemadd");
+    p().runCommand(menu::kItemadd);
+    p().runCommand(menu::kItemadd);
+    p().runCommand(menu::kItemadd);
     ASSERT_EQ(chart.boxCount(), 6);
     chart.clearLog();
-    p().runCommand("mnuItemClearNote");
+    p().runCommand(menu::kItemClearNote);
     EXPECT_EQ(chart.removedBoxes, (std::vector<int>{5, 4}));
     EXPECT_TRUE(chart.calls.contains("openData(1,50)"));
     EXPECT_EQ(chart.boxCount(), 3);
@@ -335,8 +336,8 @@ TEST_F(ChartInteractionTest, OnePagePlotOnAndOff)
 {
     tp.settings.store.save("Settings", "mrufile1", "C:\\data\\feeder.dat");
     plotAverage();
-    p().chart.gMarkFlag = 1;
-    p().runCommand("mnuItemOnepgPlot");
+    p().chart.gMarkFlag = true;
+    p().runCommand(menu::kItemOnepgPlot);
     EXPECT_TRUE(p().chart.gOnePageFlag);
     for (int b : {0, 1, 2, 5, 7}) {
         EXPECT_FALSE(chart.buttonVisible(b)) << b;
@@ -349,32 +350,32 @@ TEST_F(ChartInteractionTest, OnePagePlotOnAndOff)
     EXPECT_EQ(chart.toolbar().buttonCommand.at(7), 101);
     EXPECT_FALSE(chart.box(plot::kSiteBox).text.isEmpty());
     EXPECT_TRUE(chart.bands().empty());
-    EXPECT_FALSE(p().menu.enabled("mnuView"));
-    EXPECT_FALSE(p().menu.enabled("pwrview"));
-    EXPECT_TRUE(p().menu.checked("mnuItemOnepgPlot"));
+    EXPECT_FALSE(p().menu.enabled(menu::kView));
+    EXPECT_FALSE(p().menu.enabled(menu::kPwrview));
+    EXPECT_TRUE(p().menu.checked(menu::kItemOnepgPlot));
     EXPECT_EQ(
         p().view.Label1.text,
         "\rONE PAGE PLOT IS ENABLED\rClick the Print Icon to print this report.\r(To return regular plot "
         "mode, uncheck the 'One Page Plot' item under 'Options'");
     EXPECT_TRUE(p().view.Label1.visible);
     EXPECT_EQ(p().view.label1Background, 0xC0C0C0U);
-    EXPECT_FALSE(p().menu.enabled("mnuItemOpen"));
+    EXPECT_FALSE(p().menu.enabled(menu::kItemOpen));
     for (int i = 1; i <= 4; ++i) {
         EXPECT_FALSE(p().menu.visible(MenuModel::mru(i)));
     }
 
-    p().runCommand("mnuItemOnepgPlot");
+    p().runCommand(menu::kItemOnepgPlot);
     EXPECT_FALSE(p().chart.gOnePageFlag);
-    EXPECT_FALSE(p().menu.checked("mnuItemOnepgPlot"));
+    EXPECT_FALSE(p().menu.checked(menu::kItemOnepgPlot));
     for (int b : {0, 1, 2, 5}) {
         EXPECT_TRUE(chart.buttonVisible(b)) << b;
     }
     EXPECT_EQ(chart.commands().at(101).text, "Print...");
     EXPECT_TRUE(chart.box(plot::kSiteBox).text.isEmpty());
-    EXPECT_TRUE(p().menu.enabled("mnuView"));
-    EXPECT_TRUE(p().menu.enabled("pwrview"));
+    EXPECT_TRUE(p().menu.enabled(menu::kView));
+    EXPECT_TRUE(p().menu.enabled(menu::kPwrview));
     EXPECT_FALSE(p().view.Label1.visible);
-    EXPECT_TRUE(p().menu.enabled("mnuItemOpen"));
+    EXPECT_TRUE(p().menu.enabled(menu::kItemOpen));
     EXPECT_TRUE(p().menu.visible(MenuModel::mru(1)));
     EXPECT_FALSE(p().menu.visible(MenuModel::mru(2)));
 }
@@ -382,7 +383,7 @@ TEST_F(ChartInteractionTest, OnePagePlotOnAndOff)
 TEST_F(ChartInteractionTest, PrintOnOnePageEndsWithNoRecordingOpen)
 {
     plotAverage();
-    p().runCommand("mnuItemOnepgPlot");
+    p().runCommand(menu::kItemOnepgPlot);
     chart.clearLog();
     chart.command(ChartInteraction::kPrintOnePageCommand);
     // Redrawn for printing first: boxes in their print places.
@@ -394,18 +395,18 @@ TEST_F(ChartInteractionTest, PrintOnOnePageEndsWithNoRecordingOpen)
     EXPECT_FALSE(rec().slotInUse(0));
     EXPECT_FALSE(p().chart.gPrintLayout);
     EXPECT_FALSE(p().chart.gOnePageFlag);
-    EXPECT_FALSE(p().menu.enabled("mnuItemOnepgPlot"));
-    EXPECT_FALSE(p().menu.checked("mnuItemOnepgPlot"));
-    EXPECT_FALSE(p().menu.enabled("mnuZoom"));
-    EXPECT_FALSE(p().menu.enabled("mnuItemViewPlot"));
-    EXPECT_TRUE(p().menu.enabled("mnuItemOpen"));
+    EXPECT_FALSE(p().menu.enabled(menu::kItemOnepgPlot));
+    EXPECT_FALSE(p().menu.checked(menu::kItemOnepgPlot));
+    EXPECT_FALSE(p().menu.enabled(menu::kZoom));
+    EXPECT_FALSE(p().menu.enabled(menu::kItemViewPlot));
+    EXPECT_TRUE(p().menu.enabled(menu::kItemOpen));
     EXPECT_FALSE(chart.isVisible());
 }
 
 TEST_F(ChartInteractionTest, CancelledPrintStillClosesTheRecordings)
 {
     plotAverage();
-    p().runCommand("mnuItemOnepgPlot");
+    p().runCommand(menu::kItemOnepgPlot);
     tp.dialogs.printerAnswers.push_back(false);
     chart.command(ChartInteraction::kPrintOnePageCommand);
     EXPECT_EQ(chart.printCount(), 0);

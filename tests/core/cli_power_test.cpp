@@ -1,5 +1,6 @@
 // rdx600-cli table, power and export, run as a user would.
 #include "platform/settings_store.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "shell/commands.h"
 #include "shell/startup.h"
@@ -180,16 +181,16 @@ TEST_F(CliPowerTest, ProgramAndCommandLineWriteTheSameBytes)
     installCommands(p);
     tp.settings.store.save("Directory", "default", programDir);
     tp.dialogs.openAnswers = {a, b};
-    ASSERT_TRUE(p.runCommand("mnuItemOpen"));
-    ASSERT_TRUE(p.runCommand("mnuItemOpen"));
+    ASSERT_TRUE(p.runCommand(menu::kItemOpen));
+    ASSERT_TRUE(p.runCommand(menu::kItemOpen));
     ASSERT_EQ(p.rec.ginx, 1); // the last opened
     tp.dialogs.inputAnswers = {"1000", "FEEDER-7"};
-    ASSERT_TRUE(p.runCommand("mnuItemViewPower"));
-    ASSERT_TRUE(p.runCommand("mnuItemViewPwrTable"));
+    ASSERT_TRUE(p.runCommand(menu::kItemViewPower));
+    ASSERT_TRUE(p.runCommand(menu::kItemViewPwrTable));
     const QString shownTable = QString(p.view.Header1.text + "\r\n" + p.report.gTable).replace("\r\n", "\n");
-    ASSERT_TRUE(p.runCommand("MnuItemexpdatacsv"));
-    ASSERT_TRUE(p.runCommand("mnuItemViewPwrTable"));
-    ASSERT_TRUE(p.runCommand("mnuitemexprep"));
+    ASSERT_TRUE(p.runCommand(menu::kItemexpdatacsv));
+    ASSERT_TRUE(p.runCommand(menu::kItemViewPwrTable));
+    ASSERT_TRUE(p.runCommand(menu::kItemexprep));
 
     const CliRun power = cli({"power", "--volts", "1000", a, b});
     EXPECT_EQ(power.exitCode, 0) << power.err.toStdString();

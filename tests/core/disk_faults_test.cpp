@@ -10,6 +10,7 @@
 #include "power/displ_plot_pwr.h"
 #include "power/power_table.h"
 #include "power_fixture.h"
+#include "program/menu_items.h"
 #include "recording/file_commands.h"
 #include "recording/notes.h"
 #include "recording/save.h"
@@ -62,7 +63,7 @@ QMap<QString, QString> programState(const Program &p)
     }
     s[QStringLiteral("gText")] = r.gText;
     s[QStringLiteral("gWorkPath")] = r.gWorkPath;
-    s[QStringLiteral("gOutputMode")] = QString::number(r.gOutputMode);
+    s[QStringLiteral("gOutputMode")] = QString::number(static_cast<int>(r.gOutputMode));
     s[QStringLiteral("range")] = QStringLiteral("%1 %2 %3").arg(r.ginx).arg(r.gDatastart).arg(r.gdataend);
     s[QStringLiteral("gTable")] = p.report.gTable;
     s[QStringLiteral("gExportOnePerLine")] = QString::number(p.report.gExportOnePerLine);
@@ -147,7 +148,7 @@ const std::vector<Writer> &DiskFaultsTest::writers()
          "saved.dat",
          [](DiskFaultsTest &t) {
              t.rec().gText = t.downloadedText; // as a download or a recovery leaves it
-             t.p().menu.setEnabled("mnuItemSave", true);
+             t.p().menu.setEnabled(menu::kItemSave, true);
              pushSaveAnswer(t, "saved.dat");
          },
          [](DiskFaultsTest &t) { SaveDialogProc(t.p()); },
@@ -156,7 +157,7 @@ const std::vector<Writer> &DiskFaultsTest::writers()
         {"SaveAsOfAnOpenRecording",
          "saved.dat",
          [](DiskFaultsTest &t) {
-             t.p().menu.setEnabled("mnuItemSave", true);
+             t.p().menu.setEnabled(menu::kItemSave, true);
              pushSaveAnswer(t, "saved.dat");
          },
          [](DiskFaultsTest &t) { SaveCommand(t.p()); },

@@ -1,5 +1,6 @@
 #include "chart/displ_plot.h"
 #include "chart_fixture.h"
+#include "program/menu_items.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -165,7 +166,7 @@ TEST_F(DisplPlotTest, AScaleAboveTheMaximumStillGivesAnAxisWithARange)
 {
     openSlot(0, "a", series(40, [](int i) { return 1000 + i * 20; }));
     p().chart.gYScaleMin = 500;
-    rec().gOutputMode = 1;
+    rec().gOutputMode = OutputMode::CancelOrUserScaleMin;
     DisplPlot(p());
     EXPECT_DOUBLE_EQ(chart.valueAxisMin(), 500.0);
     EXPECT_GT(chart.valueAxisMax(), chart.valueAxisMin());
@@ -219,7 +220,7 @@ TEST_F(DisplPlotTest, ZoomIntoPointsTenToThirtyOfARangeStartingAt100)
     EXPECT_EQ(chart.pointCount(), 21);
     EXPECT_DOUBLE_EQ(chart.value(0, 0), 11.0);
     EXPECT_DOUBLE_EQ(chart.value(0, 20), 13.0);
-    EXPECT_EQ(rec().gSelectFlag, 1);
+    EXPECT_TRUE(rec().gSelectFlag);
     EXPECT_EQ(p().chart.gPointCount, 20);
     EXPECT_FALSE(p().chart.gZoomPending);
     // The time axis starts at value 110: 110 x 15 minutes after 10:00.
@@ -280,8 +281,8 @@ TEST_F(DisplPlotTest, OnePageSiteBoxShowsFileDataOrNA)
     EXPECT_EQ(site.height, 100);
     EXPECT_EQ(chart.marginFirst(), 120);
     EXPECT_EQ(chart.marginSecond(), 110);
-    EXPECT_TRUE(p().menu.checked("mnuItemOnepgPlot"));
-    EXPECT_TRUE(p().menu.enabled("mnuItemOnepgPlot"));
+    EXPECT_TRUE(p().menu.checked(menu::kItemOnepgPlot));
+    EXPECT_TRUE(p().menu.enabled(menu::kItemOnepgPlot));
 }
 
 TEST_F(DisplPlotTest, OnePageMinMaxAvgSiteTextAndMargins)
@@ -300,7 +301,7 @@ TEST_F(DisplPlotTest, OnePageMinMaxAvgSiteTextAndMargins)
 TEST_F(DisplPlotTest, MarkedAreaDrawsBandAndSelectionBoxThenIsConsumed)
 {
     openSlot(0, "g", series(60, [](int i) { return 10 + i; }));
-    p().chart.gMarkFlag = 1;
+    p().chart.gMarkFlag = true;
     p().chart.gSelStart = 3;
     p().chart.gSelEnd = 8;
     p().chart.gSelStartText = "10:45  Jan 01, 24";
@@ -320,7 +321,7 @@ TEST_F(DisplPlotTest, MarkedAreaDrawsBandAndSelectionBoxThenIsConsumed)
     EXPECT_EQ(sel.height, 20);
     // While an area is marked the min/max/avg caption stays empty.
     EXPECT_TRUE(chart.box(plot::kCaptionBox).text.isEmpty());
-    EXPECT_EQ(p().chart.gMarkFlag, 0);
+    EXPECT_FALSE(p().chart.gMarkFlag);
 
     // The next drawing has no band.
     DisplPlot(p());
@@ -336,20 +337,20 @@ TEST_F(DisplPlotTest, FinishShowsChartAndResetsTheOneShotState)
     p().chart.gPowerShown = true;
     p().chart.gAnnotating = true;
     p().chart.gYScaleMin = 5;
-    rec().gOutputMode = 1;
+    rec().gOutputMode = OutputMode::CancelOrUserScaleMin;
     DisplPlot(p());
     EXPECT_DOUBLE_EQ(chart.valueAxisMin(), 5.0); // the user's minimum, this once
     EXPECT_TRUE(chart.isVisible());
     EXPECT_TRUE(p().view.chart1Visible);
     EXPECT_EQ(p().view.statusPanels[0].text, "Status:");
     EXPECT_TRUE(p().view.statusPanels[2].visible);
-    EXPECT_TRUE(p().menu.enabled("mnuItemScale"));
-    EXPECT_TRUE(p().menu.enabled("mnuItemOnepgPlot"));
-    EXPECT_FALSE(p().menu.checked("mnuItemOnepgPlot"));
+    EXPECT_TRUE(p().menu.enabled(menu::kItemScale));
+    EXPECT_TRUE(p().menu.enabled(menu::kItemOnepgPlot));
+    EXPECT_FALSE(p().menu.checked(menu::kItemOnepgPlot));
     EXPECT_FALSE(p().chart.gAnnotating);
     EXPECT_FALSE(p().chart.gAskDisplay);
     EXPECT_FALSE(p().chart.gPowerShown);
-    EXPECT_EQ(rec().gOutputMode, 0);
+    EXPECT_EQ(rec().gOutputMode, OutputMode::Nothing);
     DisplPlot(p());
     EXPECT_DOUBLE_EQ(chart.valueAxisMin(), 0.0);
 }
@@ -359,11 +360,11 @@ TEST_F(DisplPlotTest, PrintLayoutMovesBoxesAndLeavesStateForTheScreenRedraw)
     openSlot(0, "g", series(30, [](int i) { return 10 + i; }));
     p().chart.gOnePageFlag = true;
     p().chart.gPrintLayout = true;
-    p().chart.gMarkFlag = 1;
+    p().chart.gMarkFlag = true;
     p().chart.gSelStart = 1;
     p().chart.gSelEnd = 4;
-    p().menu.setEnabled("mnuItemOnepgPlot", true);
-    p().menu.setChecked("mnuItemOnepgPlot", true);
+    p().menu.setEnabled(menu::kItemOnepgPlot, true);
+    p().menu.setChecked(menu::kItemOnepgPlot, true);
     DisplPlot(p());
     const ChartBox site = chart.box(plot::kSiteBox);
     EXPECT_EQ(site.left, 44);
@@ -374,9 +375,9 @@ TEST_F(DisplPlotTest, PrintLayoutMovesBoxesAndLeavesStateForTheScreenRedraw)
     const ChartBox sel = chart.box(plot::kSelectionBoxIndex);
     EXPECT_EQ(sel.left, 160);
     EXPECT_EQ(sel.top, 40); // one-page place, unchanged for printing
-    EXPECT_FALSE(p().menu.enabled("mnuItemOnepgPlot"));
-    EXPECT_FALSE(p().menu.checked("mnuItemOnepgPlot"));
-    EXPECT_EQ(p().chart.gMarkFlag, 1);
+    EXPECT_FALSE(p().menu.enabled(menu::kItemOnepgPlot));
+    EXPECT_FALSE(p().menu.checked(menu::kItemOnepgPlot));
+    EXPECT_TRUE(p().chart.gMarkFlag);
     EXPECT_FALSE(chart.isVisible());
 }
 
@@ -452,7 +453,7 @@ TEST_F(DisplPlotTest, RedrawRoutesToThePowerPlot)
     openSlot(0, "a", series(10, [](int i) { return i; }));
     int power = 0;
     p().chart.powerPlot = [&power] { ++power; };
-    p().chart.gPowerView = 1;
+    p().chart.gPowerView = true;
     redrawChart(p());
     EXPECT_EQ(power, 1);
     EXPECT_EQ(chart.seriesCount(), 0);

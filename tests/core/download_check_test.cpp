@@ -3,6 +3,7 @@
 // question, runspec.txt and the Special Test dump.
 #include "link/download_check.h"
 #include "platform/dialogs.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "support/recording_files.h"
 #include "support/test_program.h"
@@ -436,7 +437,7 @@ TEST(SpecialTestCommand, DumpsTheProgramState)
     p.rec.gZoomFlag = true;
     p.rec.ginx = 1;
     p.rec.gInfo[1][kColPath] = QStringLiteral("/data/b.dat");
-    ASSERT_TRUE(p.runCommand("SpecialTest"));
+    ASSERT_TRUE(p.runCommand(menu::kSpecialTest));
     EXPECT_EQ(p.rec.gText, "This is a test saved by 'Save'.\r\n");
     EXPECT_EQ(tp.dialogs.messageTexts(),
               QStringList{"gDatastart='12'  gdataend='-3'\r\n"

@@ -6,6 +6,7 @@
 #include "link/download_text.h"
 #include "link/status_check.h"
 #include "platform/serial_port.h"
+#include "program/menu_items.h"
 #include "reports/open_recording.h"
 
 #include <QFile>
@@ -41,7 +42,7 @@ class DownloadTest : public LinkTest {
 protected:
     DownloadTest()
     {
-        p().menu.setEnabled("mnuItemSave", true);
+        p().menu.setEnabled(menu::kItemSave, true);
         // The probe opens the port at the settings it has; a unit woken by
         // it answers at a rate the exchange does not use.
         usePort(port);
@@ -55,7 +56,7 @@ protected:
     // The Download command, then OK in its window.
     void download()
     {
-        p().runCommand("mnuItemDownload");
+        p().runCommand(menu::kItemDownload);
         if (p().link.download.loaded) {
             DownloadOK(p());
         }
@@ -268,7 +269,7 @@ TEST_F(DownloadTest, CancelAtEveryWaitingPoint)
         case When::Prompt:
             break;
         }
-        p().runCommand("mnuItemDownload");
+        p().runCommand(menu::kItemDownload);
         if (c.when == When::Prompt) {
             DownloadCancel(p());
         }
@@ -328,14 +329,14 @@ TEST_F(DownloadTest, CommandFailuresAndTheCaution)
 {
     select(3);
     port.failOpenWith = SerialError::kInvalidPortNumber;
-    p().runCommand("mnuItemDownload");
+    p().runCommand(menu::kItemDownload);
     EXPECT_EQ(messageTexts(), QStringList({portNotValidText()}));
     EXPECT_FALSE(p().link.download.loaded);
 
     port.failOpenWith = 0;
     tp.dialogs.messages.clear();
     tp.dialogs.messageAnswers = {MsgResult::Ok};
-    p().runCommand("mnuItemDownload");
+    p().runCommand(menu::kItemDownload);
     ASSERT_EQ(tp.dialogs.messages.size(), 1U);
     EXPECT_EQ(tp.dialogs.messages[0].text, downloadCautionText());
     EXPECT_EQ(tp.dialogs.messages[0].buttons, MsgButtons::OkCancel);

@@ -5,6 +5,7 @@
 #include "power/displ_plot_pwr.h"
 #include "power/power_table.h"
 #include "power_fixture.h"
+#include "program/menu_items.h"
 #include "reports/reading_table.h"
 
 #include <QDir>
@@ -38,7 +39,7 @@ protected:
         openAt(0, letter, values, kStart, range);
         rec().gInfo[0][kColPath] = tp.path("feeder.dat");
         ReadingTableProc(p());
-        p().menu.setEnabled({"MnuItemexpdatacsv", "mnuItemexpdata1perLine", "mnuitemexprep"}, true);
+        p().menu.setEnabled({menu::kItemexpdatacsv, menu::kItemexpdata1perLine, menu::kItemexprep}, true);
     }
     // The power table of a recording at 1 kV (kW = amps).
     void showPowerTable(const QString &letter, const std::vector<int16_t> &values,
@@ -57,15 +58,15 @@ protected:
 TEST_F(ExportTest, DataTableFileIsTheHeadingAndTheTable)
 {
     showTable("a", counting(3));
-    p().runCommand("MnuItemexpdatacsv");
+    p().runCommand(menu::kItemexpdatacsv);
     EXPECT_EQ(readAll(prn()), " Time     Date                            Eight readings of average  \r\n"
                               " 10:00  Jan 01, 24       100.0    101.0    102.0  \r\n"
                               "\r\n");
     EXPECT_EQ(tp.dialogs.messageTexts(), QStringList{QDir::toNativeSeparators(prn()) + " saved OK"});
-    EXPECT_EQ(rec().gOutputMode, 0);
+    EXPECT_EQ(rec().gOutputMode, OutputMode::Nothing);
     EXPECT_FALSE(p().report.gExportOnePerLine);
     // Nothing more until a table is shown again.
-    p().runCommand("MnuItemexpdatacsv");
+    p().runCommand(menu::kItemexpdatacsv);
     EXPECT_EQ(tp.dialogs.messages.size(), 1U);
 }
 
@@ -74,7 +75,7 @@ TEST_F(ExportTest, OneReadingPerLineOfAFifteenMinuteTable)
     // 9 values: a full line of 8 from 10:00, then one at 12:00 and the empty
     // line a short table line leaves.
     showTable("a", counting(9));
-    p().runCommand("mnuItemexpdata1perLine");
+    p().runCommand(menu::kItemexpdata1perLine);
     EXPECT_EQ(readAll(prn()), "yy mm dd hh mm Reading\r\n"
                               "24 01 01 10 00 100.0\r\n"
                               "24 01 01 10 15 101.0\r\n"
@@ -94,7 +95,7 @@ TEST_F(ExportTest, OneReadingPerLineOfAMinMaxAvgTable)
 {
     // 5-minute min/max/avg: two intervals a table line, 5 minutes apart.
     showTable("h", counting(9), "HIGH");
-    p().runCommand("mnuItemexpdata1perLine");
+    p().runCommand(menu::kItemexpdata1perLine);
     EXPECT_EQ(readAll(prn()), "yy mm dd hh mm Avg Max Min\r\n"
                               "24 01 01 10 00 100 101 102\r\n"
                               "24 01 01 10 05 103 104 105\r\n"
@@ -118,7 +119,7 @@ TEST_F(ExportTest, DataTableFieldsKeepTheirSignsAndColumns)
             const QStringList positive = p().report.gTable.split(kCrLf);
             CloseRecordings(p());
             showTable(letter, values, range);
-            p().runCommand("MnuItemexpdatacsv");
+            p().runCommand(menu::kItemexpdatacsv);
             QStringList lines = QString::fromLatin1(readAll(prn())).split(kCrLf);
             lines.removeFirst(); // the heading
             std::vector<double> read;
@@ -161,7 +162,7 @@ TEST_P(OnePerLineRoundTrip, ReadBackGivesTheTablesValuesAndTimes)
     // Uneven values, negative ones among them, and a short last line.
     const auto values = series(3 * 37, [](int i) { return (i * 7919) % 4001 - 600; });
     showTable(c.letter, values, c.range);
-    p().runCommand("mnuItemexpdata1perLine");
+    p().runCommand(menu::kItemexpdata1perLine);
     QStringList lines = QString::fromLatin1(readAll(prn())).split(kCrLf);
     lines.removeFirst(); // header
     QDateTime expected(QDate(2024, 1, 1), QTime(10, 0), Qt::UTC);
@@ -205,7 +206,7 @@ TEST_F(ExportTest, ShortLineLeavesTheEarlierFile)
     earlier.write("earlier");
     earlier.close();
     p().report.gTable = " 10:00  Jan 01, 24       100.0\r\n 10:00\r\n";
-    p().runCommand("mnuItemexpdata1perLine");
+    p().runCommand(menu::kItemexpdata1perLine);
     EXPECT_EQ(tp.dialogs.messageTexts(),
               QStringList{"Software Error #2 in Export. Line in gTable$ too short."});
     EXPECT_EQ(readAll(prn()), "earlier");
@@ -215,7 +216,7 @@ TEST_F(ExportTest, ARecordingNamedPrnIsNotOverwritten)
 {
     showTable("a", counting(3));
     rec().gInfo[0][kColPath] = tp.path("feeder.prn");
-    p().runCommand("MnuItemexpdatacsv");
+    p().runCommand(menu::kItemexpdatacsv);
     EXPECT_FALSE(QFile::exists(prn()));
     ASSERT_EQ(tp.dialogs.messages.size(), 1U);
     EXPECT_TRUE(tp.dialogs.lastMessage().contains(QDir::toNativeSeparators(prn())));
@@ -226,14 +227,14 @@ TEST_F(ExportTest, ARecordingNamedPrnIsNotOverwritten)
 TEST_F(ExportTest, OnePerLineWhileThePowerTableIsShownDoesNothing)
 {
     showPowerTable("a", counting(3));
-    p().menu.setEnabled("mnuItemexpdata1perLine", true);
-    p().runCommand("mnuItemexpdata1perLine");
+    p().menu.setEnabled(menu::kItemexpdata1perLine, true);
+    p().runCommand(menu::kItemexpdata1perLine);
     EXPECT_TRUE(tp.dialogs.messages.empty());
     EXPECT_FALSE(QFile::exists(tp.path("Lotusint.csv")));
     EXPECT_FALSE(QFile::exists(tp.path("rec0.prn")));
     // Nothing shown: neither data command does anything.
-    rec().gOutputMode = 0;
-    p().runCommand("MnuItemexpdatacsv");
+    rec().gOutputMode = OutputMode::Nothing;
+    p().runCommand(menu::kItemexpdatacsv);
     EXPECT_TRUE(tp.dialogs.messages.empty());
 }
 
@@ -242,7 +243,7 @@ TEST_F(ExportTest, OnePerLineWhileThePowerTableIsShownDoesNothing)
 TEST_F(ExportTest, PowerTableCsvFile)
 {
     showPowerTable("a", counting(10));
-    p().runCommand("MnuItemexpdatacsv");
+    p().runCommand(menu::kItemexpdatacsv);
     const QString path = tp.path("Lotusint.csv");
     const QByteArray expected =
         " 10:00  Jan 01, 24,  100.0,    101.0,    102.0,    103.0,    104.0,    105.0,  "
@@ -252,13 +253,13 @@ TEST_F(ExportTest, PowerTableCsvFile)
     EXPECT_EQ(readAll(path), expected);
     EXPECT_EQ(tp.dialogs.messageTexts(), QStringList{QDir::toNativeSeparators(path) + " saved OK "});
     EXPECT_EQ(p().report.gTable.toLatin1() + "\r\n", expected);
-    EXPECT_EQ(rec().gOutputMode, 0);
+    EXPECT_EQ(rec().gOutputMode, OutputMode::Nothing);
     EXPECT_FALSE(p().view.RichTextBox1.visible);
     EXPECT_FALSE(p().view.Header1.visible);
 
     // A second export overwrites the file without asking.
     showPowerTable("a", {2000, 1000});
-    p().runCommand("MnuItemexpdatacsv");
+    p().runCommand(menu::kItemexpdatacsv);
     EXPECT_EQ(readAll(path), " 10:00  Jan 01, 24,  200.0,    100.0,  \r\n\r\n");
 }
 
@@ -268,18 +269,18 @@ TEST_F(ExportTest, PowerTableCsvHighRangeAndRefusedModes)
     setVolts("1000");
     DisplPlotPwr(p());
     PowerTableProc(p());
-    p().runCommand("MnuItemexpdatacsv");
+    p().runCommand(menu::kItemexpdatacsv);
     EXPECT_EQ(readAll(tp.path("Lotusint.csv")), " 10:00  Jan 01, 24, 0048 ,   0123 ,  \r\n\r\n");
 
     CloseRecordings(p());
     QFile::remove(tp.path("Lotusint.csv"));
     tp.dialogs.messages.clear();
     showPowerTable("b", counting(3));
-    p().menu.setEnabled("MnuItemexpdatacsv", true);
-    p().runCommand("MnuItemexpdatacsv");
+    p().menu.setEnabled(menu::kItemexpdatacsv, true);
+    p().runCommand(menu::kItemexpdatacsv);
     EXPECT_EQ(tp.dialogs.messageTexts(), QStringList{"only 15 min, avg mode allowed"});
     EXPECT_FALSE(QFile::exists(tp.path("Lotusint.csv")));
-    EXPECT_EQ(rec().gOutputMode, 0);
+    EXPECT_EQ(rec().gOutputMode, OutputMode::Nothing);
 }
 
 TEST_F(ExportTest, AFileThatCannotBeWrittenIsReportedOnceByPath)
@@ -287,7 +288,7 @@ TEST_F(ExportTest, AFileThatCannotBeWrittenIsReportedOnceByPath)
     // "Lotusint.csv" is a folder: the file cannot replace it.
     ASSERT_TRUE(QDir(tp.files.path()).mkdir("Lotusint.csv"));
     showPowerTable("a", counting(3));
-    p().runCommand("MnuItemexpdatacsv");
+    p().runCommand(menu::kItemexpdatacsv);
     ASSERT_EQ(tp.dialogs.messages.size(), 1U);
     EXPECT_TRUE(tp.dialogs.lastMessage().startsWith("The file could not be written:\r" +
                                                     QDir::toNativeSeparators(tp.path("Lotusint.csv"))));
@@ -297,7 +298,7 @@ TEST_F(ExportTest, AFileThatCannotBeWrittenIsReportedOnceByPath)
     tp.dialogs.messages.clear();
     showTable("a", counting(3));
     rec().gInfo[0][kColPath] = tp.path("missing/feeder.dat");
-    p().runCommand("MnuItemexpdatacsv");
+    p().runCommand(menu::kItemexpdatacsv);
     ASSERT_EQ(tp.dialogs.messages.size(), 1U);
     EXPECT_TRUE(tp.dialogs.lastMessage().contains(QDir::toNativeSeparators(tp.path("missing/feeder.prn"))));
 }
@@ -393,7 +394,7 @@ TEST_F(ExportTest, MeteringDataReportFile)
     // Starting 23:07 is taken as 23:15: values 3..6 are 00:00..00:45.
     // kW = 100 + 0.7 i at 1 kV: (102.1 + 102.8 + 103.5 + 104.2) / 4 = 103.15.
     showPowerTable("a", series(8, [](int i) { return 1000 + 7 * i; }), "23:07  Jan 01, 24");
-    p().runCommand("mnuitemexprep");
+    p().runCommand(menu::kItemexprep);
     ASSERT_EQ(tp.dialogs.inputs.size(), 1U);
     EXPECT_EQ(
         tp.dialogs.inputs[0].prompt,
@@ -404,19 +405,19 @@ TEST_F(ExportTest, MeteringDataReportFile)
               kHeader + record(" N/A          ", "240102", "0100", "103", "0") + "\r\n");
     EXPECT_EQ(tp.dialogs.messageTexts(), QStringList{QDir::toNativeSeparators(path) + "  saved OK  "});
     EXPECT_EQ(rec().gInfo[0][kColStart].text(), "23:07  Jan 01, 24"); // the start text is untouched
-    EXPECT_FALSE(p().menu.enabled("mnuitemexprep"));
-    EXPECT_EQ(rec().gOutputMode, 0);
+    EXPECT_FALSE(p().menu.enabled(menu::kItemexprep));
+    EXPECT_EQ(rec().gOutputMode, OutputMode::Nothing);
 }
 
 TEST_F(ExportTest, MeteringDataReportRefusesOtherModes)
 {
     showPowerTable("b", counting(400));
-    p().runCommand("mnuitemexprep");
+    p().runCommand(menu::kItemexprep);
     EXPECT_EQ(tp.dialogs.messageTexts(),
               QStringList{"            NOT A VALID MODE    \r   INTERVAL MUST BE 15 MINUTES    \r\r"});
     EXPECT_TRUE(tp.dialogs.inputs.empty());
     EXPECT_FALSE(QFile::exists(tp.path("Lotusint.prn")));
-    EXPECT_FALSE(p().menu.enabled("mnuitemexprep"));
+    EXPECT_FALSE(p().menu.enabled(menu::kItemexprep));
 }
 
 // Tidy CSV column names ---------------------------------------------------------------

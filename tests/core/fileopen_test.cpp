@@ -1,4 +1,5 @@
 #include "platform/file_read.h"
+#include "program/menu_items.h"
 #include "program/view_procs.h"
 #include "recording/file_commands.h"
 #include "recording/notes.h"
@@ -75,14 +76,14 @@ TEST_F(FileopenTest, AverageTFileFillsTheSlot)
     EXPECT_EQ(info(0, kColFormat).text(), "T");
     // N - 1 intervals before the header time.
     EXPECT_EQ(info(0, kColStart).text(), "09:15  Mar 15, 26");
-    EXPECT_EQ(rec().gOutputMode, 0);
+    EXPECT_EQ(rec().gOutputMode, OutputMode::Nothing);
     EXPECT_TRUE(tp.dialogs.messages.empty());
     // The summary is built and shown.
     EXPECT_TRUE(tp.p().view.Label1.visible);
     EXPECT_TRUE(tp.p().view.Label1.text.contains("rec.dat"));
     // Voltage recordings have no power.
-    EXPECT_FALSE(tp.p().menu.enabled("pwrview"));
-    EXPECT_FALSE(tp.p().menu.enabled("mnuItemViewPower"));
+    EXPECT_FALSE(tp.p().menu.enabled(menu::kPwrview));
+    EXPECT_FALSE(tp.p().menu.enabled(menu::kItemViewPower));
 }
 
 TEST_F(FileopenTest, OlderLayoutMovesTheEndTimeToTheIntervalBoundary)
@@ -180,7 +181,7 @@ TEST_F(FileopenTest, ValueLimitsAndUnreadableDates)
     ASSERT_EQ(open("big.dat", content("a", {"1", "3276.8"})), FileopenResult::ProcessingError);
     EXPECT_EQ(tp.dialogs.lastMessage(), "Error in processing file");
     EXPECT_FALSE(rec().slotInUse(1));
-    EXPECT_EQ(rec().gOutputMode, 1);
+    EXPECT_EQ(rec().gOutputMode, OutputMode::CancelOrUserScaleMin);
 
     RecordingFileContent bad = content("a", {"1"});
     bad.stamp = "13-45-26 99:00";
@@ -317,7 +318,7 @@ TEST_P(RecentFilesTest, OneEntryPerFileAndOnlyFilesThatOpened)
         EXPECT_EQ(setting(QStringLiteral("mrufile%1").arg(i)), full(c.after.value(i - 1)))
             << c.name << " entry " << i;
         EXPECT_EQ(tp.p().menu.visible(MenuModel::mru(i)),
-                  !c.after.value(i - 1).isEmpty() && tp.p().menu.enabled("mnuItemOpen"))
+                  !c.after.value(i - 1).isEmpty() && tp.p().menu.enabled(menu::kItemOpen))
             << c.name << " entry " << i;
     }
 }
@@ -352,11 +353,11 @@ TEST_F(FileopenTest, ThirdFileDisablesOpenAndHidesTheRecentFiles)
     for (const char *name : {"1.dat", "2.dat", "3.dat"}) {
         ASSERT_TRUE(writeRecording(tp.path(name), content("a", {"1", "2"})));
         tp.dialogs.openAnswers.push_back(tp.path(name));
-        EXPECT_TRUE(p.runCommand("mnuItemOpen"));
+        EXPECT_TRUE(p.runCommand(menu::kItemOpen));
     }
     EXPECT_EQ(p.rec.openCount(), 3);
     EXPECT_EQ(p.rec.ginx, 2);
-    EXPECT_FALSE(p.menu.enabled("mnuItemOpen"));
+    EXPECT_FALSE(p.menu.enabled(menu::kItemOpen));
     for (int i = 1; i <= 4; ++i) {
         EXPECT_FALSE(p.menu.visible(MenuModel::mru(i)));
     }
@@ -369,7 +370,7 @@ TEST_F(FileopenTest, FailedThirdFileKeepsOpenUsable)
     ASSERT_EQ(open("1.dat", content("a", {"1"})), FileopenResult::Opened);
     ASSERT_EQ(open("2.dat", content("a", {"1"})), FileopenResult::Opened);
     ASSERT_EQ(open("3.dat", content("b", {"1"})), FileopenResult::ModeMixing);
-    EXPECT_TRUE(tp.p().menu.enabled("mnuItemOpen"));
+    EXPECT_TRUE(tp.p().menu.enabled(menu::kItemOpen));
     EXPECT_TRUE(tp.p().menu.visible(MenuModel::mru(1)));
     EXPECT_FALSE(tp.p().menu.visible(MenuModel::mru(4)));
 }
@@ -378,26 +379,27 @@ TEST_F(FileopenTest, OpenCommandUsesTheDefaultDirectoryAndSetsTheMenus)
 {
     Program &p = tp.p();
     tp.settings.store.save("Directory", "default", tp.files.path());
-    p.rec.gSelectFlag = 1;
+    p.rec.gSelectFlag = true;
     ASSERT_TRUE(writeRecording(tp.path("g.dat"), content("g", {"1", "3", "2"})));
     tp.dialogs.openAnswers.push_back(tp.path("g.dat"));
-    p.menu.setEnabled("mnuItemViewTable", true);
-    ASSERT_TRUE(p.runCommand("mnuItemOpen"));
+    p.menu.setEnabled(menu::kItemViewTable, true);
+    ASSERT_TRUE(p.runCommand(menu::kItemOpen));
     EXPECT_EQ(tp.dialogs.openDirs.value(0), tp.files.path());
     EXPECT_EQ(tp.dialogs.openFilters.value(0), "data files (*.dat)|*.dat|All files (*.*)|*.*");
     EXPECT_TRUE(p.rec.slotInUse(0));
-    EXPECT_EQ(p.rec.gSelectFlag, 0);
-    EXPECT_EQ(p.rec.gOutputMode, 0);
+    EXPECT_FALSE(p.rec.gSelectFlag);
+    EXPECT_EQ(p.rec.gOutputMode, OutputMode::Nothing);
     EXPECT_FALSE(tp.dialogs.busy_);
-    for (const char *on : {"mnuItemClose", "mnuView", "mnuItemViewPlot", "mnuItemPrint"}) {
+    for (const char *on : {menu::kItemClose, menu::kView, menu::kItemViewPlot, menu::kItemPrint}) {
         EXPECT_TRUE(p.menu.enabled(on)) << on;
     }
-    for (const char *off : {"pwrview", "mnuItemViewTable", "mnuItemPrintTable", "mnuItemViewPwrTable",
-                            "mnuItemViewpwrsummry", "mnuItemPrintpwrSum", "mnuItemPrintPwrTable"}) {
+    for (const char *off :
+         {menu::kPwrview, menu::kItemViewTable, menu::kItemPrintTable, menu::kItemViewPwrTable,
+          menu::kItemViewpwrsummry, menu::kItemPrintpwrSum, menu::kItemPrintPwrTable}) {
         EXPECT_FALSE(p.menu.enabled(off)) << off;
     }
     // A cancelled dialog ends the command silently.
-    EXPECT_TRUE(p.runCommand("mnuItemOpen"));
+    EXPECT_TRUE(p.runCommand(menu::kItemOpen));
     EXPECT_EQ(p.rec.openCount(), 1);
     EXPECT_TRUE(tp.dialogs.messages.empty());
 }
@@ -411,16 +413,16 @@ TEST_F(FileopenTest, RecentFileEntryOpensItsFile)
     ASSERT_TRUE(p.runCommand(MenuModel::mru(1)));
     EXPECT_TRUE(p.rec.slotInUse(0));
     EXPECT_EQ(tp.settings.store.get("Settings", "mrufile1"), tp.path("r.dat"));
-    EXPECT_TRUE(p.menu.enabled("mnuItemViewPlot"));
-    EXPECT_FALSE(p.menu.enabled("mnuItemPrintTable"));
-    EXPECT_EQ(p.rec.gOutputMode, 0);
+    EXPECT_TRUE(p.menu.enabled(menu::kItemViewPlot));
+    EXPECT_FALSE(p.menu.enabled(menu::kItemPrintTable));
+    EXPECT_EQ(p.rec.gOutputMode, OutputMode::Nothing);
 
     // Entry 2 names the file that no longer exists: it fails and leaves the list.
     ASSERT_EQ(p.menu.caption(MenuModel::mru(2)), tp.path("gone.dat"));
     ASSERT_TRUE(p.runCommand(MenuModel::mru(2)));
     EXPECT_EQ(tp.dialogs.lastMessage(), "File not found or disk error");
     EXPECT_EQ(p.rec.openCount(), 1);
-    EXPECT_EQ(p.rec.gOutputMode, 0);
+    EXPECT_EQ(p.rec.gOutputMode, OutputMode::Nothing);
     EXPECT_EQ(tp.settings.store.get("Settings", "mrufile2"), "");
     EXPECT_FALSE(p.menu.visible(MenuModel::mru(2)));
 }
@@ -474,7 +476,7 @@ TEST_F(FileopenTest, OnlyRegularFilesOfARecordingsSizeAreRead)
     for (const QString &path : {fifo, big.fileName(), tp.path(""), QStringLiteral("/dev/zero")}) {
         // The Open command returns (a FIFO once blocked it for ever)...
         tp.dialogs.openAnswers.push_back(path);
-        tp.p().runCommand("mnuItemOpen");
+        tp.p().runCommand(menu::kItemOpen);
         // ...and the reader, as the recent files and the command line reach
         // it, refuses with its own failure message.
         rec().gOpenPath = path;

@@ -1,4 +1,5 @@
 #include "chart_fixture.h"
+#include "program/menu_items.h"
 #include "setup/force_readings.h"
 
 #include <gtest/gtest.h>
@@ -126,7 +127,7 @@ TEST_F(ForceReadingsTest, RedrawGoesToThePowerPlotInPowerView)
     openZoomed("a", "HIGH");
     int power = 0;
     p().chart.powerPlot = [&power] { ++power; };
-    p().chart.gPowerView = 1;
+    p().chart.gPowerView = true;
     ForceRdgsOk(p(), "2", ForceScope::All);
     EXPECT_EQ(power, 1);
     EXPECT_EQ(chart.seriesCount(), 0);
@@ -157,7 +158,7 @@ TEST_F(ForceReadingsTest, CommandNeedsAnOpenRecording)
     FakeForceWindow window(p(), "3", ForceScope::All);
     p().windows.forceRdgs = &window;
     p().view.RichTextBox1.visible = true;
-    p().runCommand("mnuItemForceRdg");
+    p().runCommand(menu::kItemForceRdg);
     EXPECT_EQ(tp.dialogs.lastMessage(), "Error - No file available. Need to open a file.");
     EXPECT_EQ(window.shown, 0);
     EXPECT_FALSE(p().view.RichTextBox1.visible);
@@ -169,7 +170,7 @@ TEST_F(ForceReadingsTest, CommandShowsTheWindowForTheOneRecording)
     FakeForceWindow window(p(), "3", ForceScope::All);
     p().windows.forceRdgs = &window;
     tp.dialogs.setBusy(true);
-    p().runCommand("mnuItemForceRdg");
+    p().runCommand(menu::kItemForceRdg);
     EXPECT_EQ(window.shown, 1);
     EXPECT_EQ(changed(), 100);
     EXPECT_FALSE(tp.dialogs.busy_);
@@ -183,7 +184,7 @@ TEST_F(ForceReadingsTest, CancelledSelectionDoesNothing)
     FakeForceWindow window(p(), "3", ForceScope::All);
     p().windows.forceRdgs = &window;
     // No selection window answers: the choice counts as cancelled.
-    p().runCommand("mnuItemForceRdg");
+    p().runCommand(menu::kItemForceRdg);
     EXPECT_EQ(rec().ginx, -2);
     EXPECT_EQ(window.shown, 0);
     EXPECT_TRUE(tp.dialogs.messages.empty());

@@ -1,5 +1,6 @@
 #include "chart/import_chart.h"
 
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "support/fake_chart_device.h"
 #include "support/test_program.h"
@@ -32,8 +33,8 @@ protected:
         p().view.chart1Visible = true;
         chart1.setVisible(true);
         p().view.Label3 = {true, true, QStringLiteral("old")};
-        p().menu.setEnabled(QStringLiteral("mnuZoom"), true);
-        p().rec.gSelectFlag = 1;
+        p().menu.setEnabled(menu::kZoom, true);
+        p().rec.gSelectFlag = true;
         p().rec.gWorkPath = QStringLiteral("before.dat");
     }
 
@@ -51,7 +52,7 @@ TEST_F(ImportChartTest, ShowsTheChosenFileInTheSecondChart)
     const QString file = QStringLiteral("/data/rdx/feeder 7.chd");
     tp.dialogs.openAnswers.push_back(file);
 
-    ASSERT_TRUE(p().runCommand(QStringLiteral("mnuItemImport")));
+    ASSERT_TRUE(p().runCommand(menu::kItemImport));
 
     ASSERT_EQ(tp.dialogs.openDirs, QStringList{QStringLiteral("/data/rdx")});
     EXPECT_EQ(tp.dialogs.openFilters, QStringList{QStringLiteral("data files (*.chd) | *.chd")});
@@ -65,8 +66,8 @@ TEST_F(ImportChartTest, ShowsTheChosenFileInTheSecondChart)
     EXPECT_EQ(p().view.Label3.text, "Displaying " + file);
     EXPECT_TRUE(p().view.Label3.visible);
     EXPECT_EQ(p().rec.gWorkPath, file);
-    EXPECT_EQ(p().rec.gSelectFlag, 0);
-    EXPECT_FALSE(p().menu.enabled(QStringLiteral("mnuZoom")));
+    EXPECT_FALSE(p().rec.gSelectFlag);
+    EXPECT_FALSE(p().menu.enabled(menu::kZoom));
     // The recording chart is hidden while the imported one shows.
     EXPECT_FALSE(chart1.isVisible());
     EXPECT_FALSE(p().view.chart1Visible);
@@ -76,7 +77,7 @@ TEST_F(ImportChartTest, ShowsTheChosenFileInTheSecondChart)
 TEST_F(ImportChartTest, WithoutDefaultDirectoryTheDialogStartsInItsOwnFolder)
 {
     tp.dialogs.openAnswers.push_back(QStringLiteral("/tmp/a.chd"));
-    p().runCommand(QStringLiteral("mnuItemImport"));
+    p().runCommand(menu::kItemImport);
     ASSERT_EQ(tp.dialogs.openDirs.size(), 1);
     EXPECT_TRUE(tp.dialogs.openDirs.front().isEmpty());
     EXPECT_TRUE(chart2.isVisible());
@@ -85,15 +86,15 @@ TEST_F(ImportChartTest, WithoutDefaultDirectoryTheDialogStartsInItsOwnFolder)
 TEST_F(ImportChartTest, CancelledDialogEndsSilentlyWithTheChartsHidden)
 {
     tp.dialogs.openAnswers.push_back(std::nullopt);
-    p().runCommand(QStringLiteral("mnuItemImport"));
+    p().runCommand(menu::kItemImport);
 
     EXPECT_TRUE(chart2.importedFiles.isEmpty());
     EXPECT_FALSE(chart2.isVisible());
     EXPECT_FALSE(p().view.chart2Visible);
     EXPECT_FALSE(p().view.Label3.visible);
     EXPECT_EQ(p().rec.gWorkPath, "before.dat");
-    EXPECT_EQ(p().rec.gSelectFlag, 1);
-    EXPECT_TRUE(p().menu.enabled(QStringLiteral("mnuZoom")));
+    EXPECT_TRUE(p().rec.gSelectFlag);
+    EXPECT_TRUE(p().menu.enabled(menu::kZoom));
     EXPECT_TRUE(tp.dialogs.messages.empty());
 }
 
@@ -106,19 +107,19 @@ TEST(ImportChartRefused, AFileTheChartCannotReadEndsSilently)
     p.io.chart1 = &chart1;
     p.io.chart2 = &chart2;
     installChartFileCommands(p);
-    p.menu.setEnabled(QStringLiteral("mnuZoom"), true);
-    p.rec.gSelectFlag = 1;
+    p.menu.setEnabled(menu::kZoom, true);
+    p.rec.gSelectFlag = true;
     tp.dialogs.openAnswers.push_back(QStringLiteral("/tmp/not-a-chart.dat"));
 
-    p.runCommand(QStringLiteral("mnuItemImport"));
+    p.runCommand(menu::kItemImport);
 
     EXPECT_EQ(chart2.importedFiles, QStringList{QStringLiteral("/tmp/not-a-chart.dat")});
     EXPECT_FALSE(chart2.isVisible());
     EXPECT_FALSE(p.view.chart2Visible);
     EXPECT_FALSE(p.view.Label3.visible);
     EXPECT_TRUE(p.rec.gWorkPath.isEmpty());
-    EXPECT_EQ(p.rec.gSelectFlag, 1);
-    EXPECT_TRUE(p.menu.enabled(QStringLiteral("mnuZoom")));
+    EXPECT_TRUE(p.rec.gSelectFlag);
+    EXPECT_TRUE(p.menu.enabled(menu::kZoom));
     EXPECT_TRUE(tp.dialogs.messages.empty());
 }
 

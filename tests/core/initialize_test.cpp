@@ -6,6 +6,7 @@
 #include "link/header_exchange.h"
 #include "link/status_check.h"
 #include "link_test_fixture.h"
+#include "program/menu_items.h"
 #include "setup/initialize.h"
 
 #include <gtest/gtest.h>
@@ -137,15 +138,15 @@ protected:
         }
     }
 
-    void run() { ASSERT_TRUE(p().runCommand("mnuItemInitialize")); }
+    void run() { ASSERT_TRUE(p().runCommand(menu::kItemInitialize)); }
     QStringList texts() const { return tp.dialogs.messageTexts(); }
     void expectEndedCleanly()
     {
         EXPECT_FALSE(port.portOpen());
         EXPECT_FALSE(p().link.abort.loaded);
         EXPECT_FALSE(p().link.abort.wait.timer1Enabled());
-        EXPECT_EQ(p().link.abort.flag, 0);
-        EXPECT_EQ(p().rec.gOutputMode, 0);
+        EXPECT_FALSE(p().link.abort.flag);
+        EXPECT_EQ(p().rec.gOutputMode, OutputMode::Nothing);
     }
 
     FakeAbortView abortView;
@@ -269,7 +270,7 @@ TEST_P(InitCancel, LeavesThePortClosed)
         auto unit = tp.clock.onProcessEvents;
         tp.clock.onProcessEvents = [this, unit, c](qint64 now) {
             unit(now);
-            if (p().rec.gOutputMode == 0 && c.when(p(), port)) {
+            if (p().rec.gOutputMode == OutputMode::Nothing && c.when(p(), port)) {
                 AbortCancel(p());
             }
         };
@@ -387,7 +388,7 @@ TEST_F(HeaderExchange, SuccessWithAnyFamilyCodeUnlessAutomaticDetection)
     exchange();
     EXPECT_FALSE(p().link.abort.abortFrmErrorFlag);
     EXPECT_EQ(p().link.abort.Line1, QString::fromLatin1(headerLine("KPA", "b", "0042")).chopped(2));
-    EXPECT_EQ(p().link.abort.flag, 0);
+    EXPECT_FALSE(p().link.abort.flag);
     EXPECT_TRUE(port.portOpen());
     EXPECT_TRUE(tp.dialogs.messages.empty());
 }
@@ -398,7 +399,7 @@ TEST_F(HeaderExchange, LowBatteryKqaAtTheAssumedRate)
     port.answerWhenAwake(kSettings115200, headerLine("kQA", "c"), 100);
     exchange();
     EXPECT_FALSE(p().link.abort.abortFrmErrorFlag);
-    EXPECT_EQ(p().link.abort.flag, 1);
+    EXPECT_TRUE(p().link.abort.flag);
     EXPECT_TRUE(p().link.abort.Line1.startsWith("KQAc"));
     EXPECT_FALSE(p().link.abort.wait.timer1Enabled());
     EXPECT_EQ(tp.clock.delayedMs, 0);

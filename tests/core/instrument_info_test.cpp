@@ -1,6 +1,7 @@
 // The instrument information after a download (Showinfo) and a recovery
 // (Showinfodb): the texts, the readings of a recovery, the mode letter,
 // Label1 and Save As.
+#include "program/menu_items.h"
 #include "setup/instrument_info.h"
 #include "support/test_program.h"
 
@@ -57,27 +58,27 @@ TEST_F(InstrumentInfo, DownloadTextForEachKindOfMode)
 
 TEST_F(InstrumentInfo, LabelShownAndSaveEnabledWithNoFileOpen)
 {
-    p().menu.setEnabled("mnuItemSave", false);
+    p().menu.setEnabled(menu::kItemSave, false);
     p().view.Label1.visible = false;
     p().rec.gText = received(QStringLiteral("b"));
     Program::run(p().procs.Showinfo);
     EXPECT_TRUE(p().view.Label1.visible);
-    EXPECT_TRUE(p().menu.enabled("mnuItemSave"));
+    EXPECT_TRUE(p().menu.enabled(menu::kItemSave));
     EXPECT_FALSE(p().rec.slotInUse(0));
 
-    p().menu.setEnabled("mnuItemSave", false);
+    p().menu.setEnabled(menu::kItemSave, false);
     p().view.Label1.visible = false;
     p().rec.gInfo[0][kColStart] = QStringLiteral("10:00  Mar 15, 26");
     Program::run(p().procs.Showinfodb);
     EXPECT_TRUE(p().view.Label1.visible);
-    EXPECT_TRUE(p().menu.enabled("mnuItemSave"));
+    EXPECT_TRUE(p().menu.enabled(menu::kItemSave));
 }
 
 TEST_F(InstrumentInfo, WithoutAModeRowOrHeaderTheLabelKeepsItsText)
 {
     p().view.Label1.text = QStringLiteral("before");
     p().rec.gModeLetter = QStringLiteral("a");
-    p().menu.setEnabled("mnuItemSave", false);
+    p().menu.setEnabled(menu::kItemSave, false);
     for (const QString &text : {received(QStringLiteral("z")), received(QStringLiteral("#")),
                                 QStringLiteral("no family letter here"), QString(), QStringLiteral("K")}) {
         p().rec.gText = text;
@@ -85,7 +86,7 @@ TEST_F(InstrumentInfo, WithoutAModeRowOrHeaderTheLabelKeepsItsText)
         Showinfodb(p());
         EXPECT_EQ(p().view.Label1.text, "before");
         EXPECT_EQ(p().rec.gModeLetter, "a");
-        EXPECT_FALSE(p().menu.enabled("mnuItemSave"));
+        EXPECT_FALSE(p().menu.enabled(menu::kItemSave));
     }
 }
 

@@ -1,3 +1,4 @@
+#include "program/menu_items.h"
 #include "program/view_procs.h"
 #include "support/fake_printer.h"
 #include "support/recording_files.h"
@@ -51,7 +52,7 @@ protected:
     void start(const QString &answer)
     {
         tp.dialogs.inputAnswers.push_back(answer);
-        ASSERT_TRUE(p().runCommand("mnuitemsurvfil"));
+        ASSERT_TRUE(p().runCommand(menu::kItemsurvfil));
     }
     // One feeder through the survey window: option, name, PROCEED, the three
     // phase buttons with their files, Show Result.
@@ -383,7 +384,7 @@ TEST_F(LoadSurveyTest, CancelClosesTheSurvey)
     SurveyCancel(p());
     EXPECT_FALSE(w().visible);
     EXPECT_FALSE(s().surveyshow.visible);
-    EXPECT_TRUE(p().menu.enabled("mnuItemOpen"));
+    EXPECT_TRUE(p().menu.enabled(menu::kItemOpen));
     // A new survey starts afresh with the previous station name offered.
     start("");
     EXPECT_EQ(tp.dialogs.inputs.back().defaultText, "NORTH");

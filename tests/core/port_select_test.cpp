@@ -5,6 +5,7 @@
 #include "link/serial_link.h"
 #include "link_test_fixture.h"
 #include "platform/settings_store.h"
+#include "program/menu_items.h"
 #include "shell/startup.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,7 @@ protected:
                 PortSelOk(p(), button);
             }
         };
-        ASSERT_TRUE(p().runCommand("mnuItemPortSelect"));
+        ASSERT_TRUE(p().runCommand(menu::kItemPortSelect));
     }
 };
 
@@ -109,7 +110,7 @@ TEST_F(PortSelection, CancelKeepsTheStoredPort)
 {
     store("5");
     portSelView.user = [this] { PortSelCancel(p()); };
-    p().runCommand("mnuItemPortSelect");
+    p().runCommand(menu::kItemPortSelect);
     EXPECT_EQ(p().link.gCommPort, 5);
     EXPECT_EQ(port.opens, 0);
     EXPECT_EQ(stored(), "5");
@@ -123,11 +124,11 @@ TEST_F(PortSelection, AStoredPortThatIsNoNumberGivesPort1OnEveryPath)
     initialiseProgram(p());
     EXPECT_EQ(p().link.gCommPort, 1);
     portSelView.user = [this] { PortSelCancel(p()); };
-    p().runCommand("mnuItemPortSelect");
+    p().runCommand(menu::kItemPortSelect);
     EXPECT_EQ(p().link.gCommPort, 1);
     port.missingPorts = {6};
     portSelView.user = [this] { PortSelOk(p(), 6); };
-    p().runCommand("mnuItemPortSelect");
+    p().runCommand(menu::kItemPortSelect);
     EXPECT_EQ(tp.dialogs.lastMessage(), "Invalid Port");
     EXPECT_EQ(p().link.gCommPort, 1);
     EXPECT_EQ(stored(), "COM2");
@@ -146,15 +147,16 @@ TEST_F(PortSelection, PermissionDeniedIsToldApartFromAPortInUse)
         QString message;
     };
     const Case cases[] = {
-        {"mnuItemStatusCheck", SerialError::kPermissionDenied, "Error  8006:  Permission denied\r\n" + comm},
-        {"mnuItemStatusCheck", SerialError::kPortAlreadyOpen,
+        {menu::kItemStatusCheck, SerialError::kPermissionDenied,
+         "Error  8006:  Permission denied\r\n" + comm},
+        {menu::kItemStatusCheck, SerialError::kPortAlreadyOpen,
          "Error  8005:  Port already open\r\n" + comm +
              "\r\nClose all other communication-related programs and try again."},
-        {"mnuItemDownload", SerialError::kPermissionDenied,
+        {menu::kItemDownload, SerialError::kPermissionDenied,
          "Communication port not valid.\r\n\r\nPermission denied"},
-        {"mnuItemDownload", SerialError::kPortAlreadyOpen, portNotValidText()},
-        {"mnuItemPortSelect", SerialError::kPermissionDenied, "Invalid Port\r\n\r\nPermission denied"},
-        {"mnuItemPortSelect", SerialError::kPortAlreadyOpen, "Invalid Port"},
+        {menu::kItemDownload, SerialError::kPortAlreadyOpen, portNotValidText()},
+        {menu::kItemPortSelect, SerialError::kPermissionDenied, "Invalid Port\r\n\r\nPermission denied"},
+        {menu::kItemPortSelect, SerialError::kPortAlreadyOpen, "Invalid Port"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.command) + " " + std::to_string(c.error));

@@ -5,6 +5,7 @@
 #include "power/power_table.h"
 #include "power/printpwrinfo.h"
 #include "power_fixture.h"
+#include "program/menu_items.h"
 #include "support/fake_printer.h"
 
 #include <gtest/gtest.h>
@@ -173,13 +174,13 @@ TEST_P(PowerCheck, RefusesAllButAverageCurrentRecordings)
     for (size_t s = 0; s < c.slots.size(); ++s) {
         openAt(static_cast<int>(s), c.slots[s].first, counting(6), kStart, "LOW", c.slots[s].second);
     }
-    p().menu.setEnabled("pwrview", true);
+    p().menu.setEnabled(menu::kPwrview, true);
     setVolts("480");
     DisplPlotPwr(p());
     EXPECT_EQ(tp.dialogs.messageTexts(), QStringList{c.message});
     EXPECT_EQ(chart.setValueCalls, 0);
     EXPECT_FALSE(p().chart.gPowerShown);
-    EXPECT_EQ(p().menu.enabled("pwrview"), c.powerViewEnabled);
+    EXPECT_EQ(p().menu.enabled(menu::kPwrview), c.powerViewEnabled);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -223,19 +224,19 @@ TEST_F(PowerTest, ZoomRefreshAndScaleRedrawThePowerPlot)
     openAt(0, "a", counting(100), kStart);
     setVolts("1000");
     installChartCommands(p());
-    p().chart.gPowerView = 1;
-    p().runCommand("mnuItemRefresh");
+    p().chart.gPowerView = true;
+    p().runCommand(menu::kItemRefresh);
     ASSERT_TRUE(p().chart.gPowerShown);
     EXPECT_EQ(chart.pointCount(), 100);
 
     // Zoom into points 10..30.
     p().chart.gSelStart = 10;
     p().chart.gSelEnd = 30;
-    p().menu.setEnabled("mnuZoom", true);
-    p().runCommand("mnuZoom");
+    p().menu.setEnabled(menu::kZoom, true);
+    p().runCommand(menu::kZoom);
     EXPECT_EQ(rec().gDatastart, 10);
     EXPECT_EQ(rec().gdataend, 30);
-    EXPECT_EQ(rec().gSelectFlag, 1);
+    EXPECT_TRUE(rec().gSelectFlag);
     EXPECT_EQ(chart.pointCount(), 21);
     EXPECT_NEAR(chart.value(0, 0), 110.0, 1e-3);
     EXPECT_EQ(p().power.first, 10);
@@ -246,7 +247,7 @@ TEST_F(PowerTest, ZoomRefreshAndScaleRedrawThePowerPlot)
     EXPECT_EQ(chart.labels().value(0), "Jan 01 12:30");
 
     tp.dialogs.inputAnswers.push_back("100");
-    p().runCommand("mnuItemScale");
+    p().runCommand(menu::kItemScale);
     EXPECT_DOUBLE_EQ(chart.valueAxisMin(), 100.0);
     EXPECT_EQ(chart.pointCount(), 21);
 }
@@ -256,31 +257,31 @@ TEST_F(PowerTest, PrintLayoutMovesTheBoxesAndLeavesTheMenus)
     openPhases({1000, 1000});
     setVolts("480");
     p().chart.gOnePageFlag = true;
-    p().menu.setEnabled("mnuItemViewPwrTable", false);
+    p().menu.setEnabled(menu::kItemViewPwrTable, false);
     p().chart.gPrintLayout = true;
     DisplPlotPwr(p());
     EXPECT_EQ(chart.boxes()[plot::kSiteBox].top, plot::kSiteBoxPrint.top);
     EXPECT_TRUE(chart.boxes()[plot::kSiteBox].text.contains("File Data:  N/A"));
-    EXPECT_FALSE(p().menu.enabled("mnuItemOnepgPlot"));
-    EXPECT_FALSE(p().menu.enabled("mnuItemViewPwrTable"));
+    EXPECT_FALSE(p().menu.enabled(menu::kItemOnepgPlot));
+    EXPECT_FALSE(p().menu.enabled(menu::kItemViewPwrTable));
 
     p().chart.gPrintLayout = false;
     DisplPlotPwr(p());
-    EXPECT_TRUE(p().menu.enabled("mnuItemOnepgPlot"));
-    EXPECT_TRUE(p().menu.checked("mnuItemOnepgPlot"));
-    EXPECT_TRUE(p().menu.enabled("mnuItemViewPwrTable"));
+    EXPECT_TRUE(p().menu.enabled(menu::kItemOnepgPlot));
+    EXPECT_TRUE(p().menu.checked(menu::kItemOnepgPlot));
+    EXPECT_TRUE(p().menu.enabled(menu::kItemViewPwrTable));
     EXPECT_TRUE(p().view.chart1Visible);
 }
 
 TEST_F(PowerTest, PowerPlotCommandAsksForTheLineVoltage)
 {
     openAt(0, "a", counting(8), kStart);
-    p().rec.gSelectFlag = 1;
+    p().rec.gSelectFlag = true;
     p().rec.gDatastart = 3;
     p().chart.gYScaleMin = 7;
-    p().menu.setEnabled({"pwrview", "mnuItemViewPower"}, true); // as opening a current recording does
+    p().menu.setEnabled({menu::kPwrview, menu::kItemViewPower}, true); // as opening a current recording does
     // Cancel: nothing drawn, "0" stored for the next time.
-    p().runCommand("mnuItemViewPower");
+    p().runCommand(menu::kItemViewPower);
     ASSERT_EQ(tp.dialogs.inputs.size(), 1U);
     EXPECT_EQ(tp.dialogs.inputs[0].prompt,
               "Enter line voltage for power calculation\rinput must be volts, not 'KV'");
@@ -289,17 +290,17 @@ TEST_F(PowerTest, PowerPlotCommandAsksForTheLineVoltage)
     EXPECT_EQ(chart.setValueCalls, 0);
 
     tp.dialogs.inputAnswers.push_back("480");
-    p().menu.setEnabled({"mnuItemPrintTable", "mnuItemExportType", "mnuZoom"}, true);
-    p().runCommand("mnuItemViewPower");
+    p().menu.setEnabled({menu::kItemPrintTable, menu::kItemExportType, menu::kZoom}, true);
+    p().runCommand(menu::kItemViewPower);
     EXPECT_EQ(storedLineVoltage(p()), "480");
     EXPECT_EQ(chart.pointCount(), 8); // the whole recording again
-    EXPECT_EQ(rec().gSelectFlag, 0);
+    EXPECT_FALSE(rec().gSelectFlag);
     EXPECT_DOUBLE_EQ(chart.valueAxisMin(), 43.0); // Int(100 x 0.9 x 0.48), no user minimum
-    EXPECT_EQ(p().chart.gPowerView, 1);
-    for (const char *item : {"mnuItemPrintTable", "mnuItemExportType", "mnuZoom"}) {
+    EXPECT_TRUE(p().chart.gPowerView);
+    for (const char *item : {menu::kItemPrintTable, menu::kItemExportType, menu::kZoom}) {
         EXPECT_FALSE(p().menu.enabled(item)) << item;
     }
-    for (const char *item : {"mnuItemViewPwrTable", "mnuItemViewpwrsummry", "mnuItemPrintpwrSum"}) {
+    for (const char *item : {menu::kItemViewPwrTable, menu::kItemViewpwrsummry, menu::kItemPrintpwrSum}) {
         EXPECT_TRUE(p().menu.enabled(item)) << item;
     }
 }
@@ -311,7 +312,7 @@ TEST_F(PowerTest, SummaryOfOneRecording)
     openAt(0, "a", {2000, 1000, 1000, 1000}, kStart);
     setVolts("480");
     DisplPlotPwr(p());
-    p().runCommand("mnuItemViewpwrsummry");
+    p().runCommand(menu::kItemViewpwrsummry);
     const QString expected =
         "    File:     rec0.dat" + QString(13, ' ') + " 3" + QString("  Values").leftJustified(29) +
         "Ser. 1234" + kCrLf + "    " +
@@ -363,11 +364,11 @@ TEST_F(PowerTest, SummaryPrintsLabel1Only)
     FakePrinter printer;
     p().io.printer = &printer;
     tp.dialogs.printerAnswers = {false};
-    p().runCommand("mnuItemPrintpwrSum");
+    p().runCommand(menu::kItemPrintpwrSum);
     EXPECT_TRUE(printer.lines.empty()); // cancelled silently
     EXPECT_TRUE(tp.dialogs.messages.empty());
 
-    p().runCommand("mnuItemPrintpwrSum");
+    p().runCommand(menu::kItemPrintpwrSum);
     const QStringList printed = printer.texts();
     ASSERT_GE(printed.size(), 2);
     EXPECT_EQ(printed[0], "");
@@ -377,7 +378,7 @@ TEST_F(PowerTest, SummaryPrintsLabel1Only)
     EXPECT_EQ(printer.endDocs, 1);
 
     // The view afterwards shows, and does not print again.
-    p().runCommand("mnuItemViewpwrsummry");
+    p().runCommand(menu::kItemViewpwrsummry);
     EXPECT_EQ(printer.endDocs, 1);
     p().io.printer = nullptr;
 }
@@ -404,7 +405,7 @@ TEST_P(PowerTableLayouts, LinesValuesAndTimes)
     openAt(0, c.letter, counting(c.values), kStart, c.range);
     setVolts("1000");
     DisplPlotPwr(p());
-    p().runCommand("mnuItemViewPwrTable");
+    p().runCommand(menu::kItemViewPwrTable);
     EXPECT_EQ(p().view.Header1.text, QString(c.heading) + "  ");
     const QStringList lines = p().report.gTable.split(kCrLf);
     ASSERT_EQ(lines.size(), c.lines + 1);
@@ -413,7 +414,7 @@ TEST_P(PowerTableLayouts, LinesValuesAndTimes)
     EXPECT_EQ(lines[0].mid(23, QString(c.firstValue).size()), c.firstValue);
     EXPECT_EQ(lines[c.lines - 1].toStdString(), c.lastLine);
     EXPECT_EQ(p().view.RichTextBox1.text, p().report.gTable);
-    EXPECT_EQ(p().rec.gOutputMode, 5);
+    EXPECT_EQ(p().rec.gOutputMode, OutputMode::PowerTable);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -459,13 +460,13 @@ TEST_F(PowerTest, PowerTableMenus)
     openAt(0, "a", counting(4), kStart);
     setVolts("1000");
     DisplPlotPwr(p());
-    p().menu.setEnabled({"mnuItemPrintTable", "mnuItemexpdata1perLine"}, true);
-    p().runCommand("mnuItemViewPwrTable");
+    p().menu.setEnabled({menu::kItemPrintTable, menu::kItemexpdata1perLine}, true);
+    p().runCommand(menu::kItemViewPwrTable);
     for (const char *on :
-         {"mnuItemPrintPwrTable", "mnuItemExportType", "MnuItemexpdatacsv", "mnuitemexprep"}) {
+         {menu::kItemPrintPwrTable, menu::kItemExportType, menu::kItemexpdatacsv, menu::kItemexprep}) {
         EXPECT_TRUE(p().menu.enabled(on)) << on;
     }
-    for (const char *off : {"mnuItemPrintTable", "mnuItemexpdata1perLine"}) {
+    for (const char *off : {menu::kItemPrintTable, menu::kItemexpdata1perLine}) {
         EXPECT_FALSE(p().menu.enabled(off)) << off;
     }
     EXPECT_TRUE(p().view.Header1.visible);

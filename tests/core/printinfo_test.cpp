@@ -1,3 +1,4 @@
+#include "program/menu_items.h"
 #include "recording/file_commands.h"
 #include "reports/open_recording.h"
 #include "reports/printinfo.h"
@@ -64,7 +65,7 @@ const QString kLabel2 = "Loc:    Main St\r\nName: Jo\r\nCirc:    Feeder 12\r\nOt
 
 TEST_F(PrintinfoTest, AverageRecordingPanels)
 {
-    p().rec.gOutputMode = 3;
+    p().rec.gOutputMode = OutputMode::Summary;
     Printinfo(p());
     EXPECT_EQ(p().view.Label1.text, averageLabel1());
     EXPECT_EQ(p().view.Label2.text, kLabel2);
@@ -80,7 +81,7 @@ TEST_F(PrintinfoTest, MinMaxAvgRecordingWithASelectedArea)
     i[kColStart] = "09:00  Mar 15, 26";
     i[kColRange] = "LOW";
     i[kColPath] = "short.dat"; // no folder: the whole path
-    p().rec.gSelectFlag = 1;
+    p().rec.gSelectFlag = true;
     p().rec.gDatastart = 3;
     p().rec.gdataend = 5;
     p().chart.gSelMin = -15;
@@ -104,7 +105,7 @@ TEST_F(PrintinfoTest, LongFileNamesAreCutTo24Characters)
 
 TEST_F(PrintinfoTest, PrintingSendsBothPanelsOnePageModeDescribesRecordingZero)
 {
-    p().rec.gOutputMode = 4;
+    p().rec.gOutputMode = OutputMode::Print;
     Printinfo(p());
     ASSERT_EQ(tp.dialogs.printerDialogs, 1);
     EXPECT_EQ(printer.endDocs, 1);
@@ -135,7 +136,7 @@ TEST_F(PrintinfoTest, PrintingSendsBothPanelsOnePageModeDescribesRecordingZero)
 
 TEST_F(PrintinfoTest, CancelledPrinterDialogPrintsNothing)
 {
-    p().rec.gOutputMode = 4;
+    p().rec.gOutputMode = OutputMode::Print;
     tp.dialogs.printerAnswers.push_back(false);
     Printinfo(p());
     EXPECT_TRUE(printer.lines.empty());
@@ -146,17 +147,17 @@ TEST_F(PrintinfoTest, CancelledPrinterDialogPrintsNothing)
 
 TEST_F(PrintinfoTest, SummaryCommandsAndTheirNoFileMessages)
 {
-    ASSERT_TRUE(p().runCommand("mnuItemViewsummary"));
-    EXPECT_EQ(p().rec.gOutputMode, 3);
+    ASSERT_TRUE(p().runCommand(menu::kItemViewsummary));
+    EXPECT_EQ(p().rec.gOutputMode, OutputMode::Summary);
     EXPECT_EQ(p().view.Label1.text, averageLabel1());
-    ASSERT_TRUE(p().runCommand("mnuItemPrintSum"));
-    EXPECT_EQ(p().rec.gOutputMode, 4);
+    ASSERT_TRUE(p().runCommand(menu::kItemPrintSum));
+    EXPECT_EQ(p().rec.gOutputMode, OutputMode::Print);
     EXPECT_EQ(printer.endDocs, 1);
 
     p().rec.gInfo[0][kColPath] = QString();
-    p().runCommand("mnuItemViewsummary");
+    p().runCommand(menu::kItemViewsummary);
     EXPECT_EQ(tp.dialogs.lastMessage(), "Error - No file available. Need to open a file.");
-    p().runCommand("mnuItemPrintSum");
+    p().runCommand(menu::kItemPrintSum);
     EXPECT_EQ(tp.dialogs.lastMessage(), "Error - No file available.  Need to open a file.");
     EXPECT_EQ(tp.dialogs.messages.size(), 2U);
 }
@@ -167,14 +168,14 @@ TEST_F(PrintinfoTest, SummaryOfTheChosenRecordingAndCancel)
     i1 = p().rec.gInfo[0];
     i1[kColPath] = "C:\\data\\second.dat";
     select.clicks = {1};
-    p().runCommand("mnuItemViewsummary");
+    p().runCommand(menu::kItemViewsummary);
     EXPECT_EQ(select.shown, 1);
     EXPECT_EQ(p().rec.ginx, 1);
     EXPECT_TRUE(p().view.Label1.text.contains("second.dat"));
 
     p().view.Label1.text.clear();
     select.pressOk = false;
-    p().runCommand("mnuItemViewsummary");
+    p().runCommand(menu::kItemViewsummary);
     EXPECT_EQ(p().rec.ginx, -2);
     EXPECT_TRUE(p().view.Label1.text.isEmpty());
     EXPECT_TRUE(tp.dialogs.messages.empty());
@@ -186,8 +187,8 @@ TEST_F(PrintinfoTest, PrintShownTable)
     p().view.Label2.text = "L2";
     p().view.Header1.text = "Time      Reading";
     p().view.RichTextBox1.text = "row 1\r\nrow 2";
-    p().menu.setEnabled("mnuItemPrintTable", true);
-    ASSERT_TRUE(p().runCommand("mnuItemPrintTable"));
+    p().menu.setEnabled(menu::kItemPrintTable, true);
+    ASSERT_TRUE(p().runCommand(menu::kItemPrintTable));
     ASSERT_EQ(printer.texts(), QStringList({"", "L1", "L2", "Time      Reading", "row 1", "row 2"}));
     EXPECT_EQ(printer.lines[3].points, 9.5);
     EXPECT_EQ(printer.lines[4].points, 10);
@@ -195,7 +196,7 @@ TEST_F(PrintinfoTest, PrintShownTable)
     EXPECT_EQ(printer.endDocs, 1);
 
     tp.dialogs.printerAnswers.push_back(false);
-    p().menu.setEnabled("mnuItemPrintPwrTable", true);
-    ASSERT_TRUE(p().runCommand("mnuItemPrintPwrTable"));
+    p().menu.setEnabled(menu::kItemPrintPwrTable, true);
+    ASSERT_TRUE(p().runCommand(menu::kItemPrintPwrTable));
     EXPECT_EQ(printer.endDocs, 1);
 }

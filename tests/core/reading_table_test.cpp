@@ -1,5 +1,6 @@
 #include "platform/textformat.h"
 #include "power_fixture.h"
+#include "program/menu_items.h"
 #include "reports/reading_table.h"
 #include "reports/report_commands.h"
 #include "support/recording_files.h"
@@ -138,7 +139,7 @@ TEST_F(ReadingTableTest, SelectionSpans)
 {
     // An average recording zoomed to values 10..20: 11 values from 12:30.
     openAt(0, "a", counting(40), kStart);
-    rec().gSelectFlag = 1;
+    rec().gSelectFlag = true;
     rec().gDatastart = 10;
     rec().gdataend = 20;
     p().chart.gSelEnd = 3; // a mark made after the zoom does not shorten the table
@@ -152,7 +153,7 @@ TEST_F(ReadingTableTest, SelectionSpans)
     // A min/max/avg recording: the last interval is taken whole, within the recording.
     CloseRecordings(p());
     openAt(0, "g", counting(30), kStart);
-    rec().gSelectFlag = 1;
+    rec().gSelectFlag = true;
     rec().gDatastart = 6; // interval 2, 10:30
     rec().gdataend = 27;  // interval 9's average; +2 gives its minimum, index 29
     ReadingTableProc(p());
@@ -168,10 +169,10 @@ TEST_F(ReadingTableTest, SelectionSpans)
 TEST_F(ReadingTableTest, TableCommandShowsTableAndSummaryAndSetsTheMenus)
 {
     openAt(0, "a", counting(9), kStart);
-    p().menu.setEnabled({"mnuItemViewTable", "mnuitemexprep", "mnuItemPrintPwrTable"}, true);
+    p().menu.setEnabled({menu::kItemViewTable, menu::kItemexprep, menu::kItemPrintPwrTable}, true);
     p().view.chart1Visible = true;
-    p().runCommand("mnuItemViewTable");
-    EXPECT_EQ(rec().gOutputMode, 2);
+    p().runCommand(menu::kItemViewTable);
+    EXPECT_EQ(rec().gOutputMode, OutputMode::ReadingTable);
     EXPECT_EQ(rec().gdataend, 8);
     EXPECT_EQ(p().view.RichTextBox1.text, p().report.gTable);
     EXPECT_TRUE(p().view.RichTextBox1.visible);
@@ -180,10 +181,10 @@ TEST_F(ReadingTableTest, TableCommandShowsTableAndSummaryAndSetsTheMenus)
     EXPECT_TRUE(p().view.Label1.text.contains("9  Values"));
     EXPECT_FALSE(p().view.chart1Visible);
     for (const char *on :
-         {"mnuItemPrintTable", "mnuItemExportType", "MnuItemexpdatacsv", "mnuItemexpdata1perLine"}) {
+         {menu::kItemPrintTable, menu::kItemExportType, menu::kItemexpdatacsv, menu::kItemexpdata1perLine}) {
         EXPECT_TRUE(p().menu.enabled(on)) << on;
     }
-    for (const char *off : {"mnuItemPrintPwrTable", "mnuitemexprep"}) {
+    for (const char *off : {menu::kItemPrintPwrTable, menu::kItemexprep}) {
         EXPECT_FALSE(p().menu.enabled(off)) << off;
     }
 }
@@ -192,17 +193,17 @@ TEST_F(ReadingTableTest, CancelledSelectionDoesNothing)
 {
     openAt(0, "a", counting(9), kStart);
     openAt(1, "a", counting(9), kStart);
-    p().menu.setEnabled("mnuItemViewTable", true);
-    p().runCommand("mnuItemViewTable"); // no selection window: cancelled
+    p().menu.setEnabled(menu::kItemViewTable, true);
+    p().runCommand(menu::kItemViewTable); // no selection window: cancelled
     EXPECT_TRUE(tp.dialogs.messages.empty());
     EXPECT_TRUE(p().report.gTable.isEmpty());
-    EXPECT_NE(rec().gOutputMode, 2);
+    EXPECT_NE(rec().gOutputMode, OutputMode::ReadingTable);
 }
 
 TEST_F(ReadingTableTest, WithNothingOpenTheOpenDialogIsOffered)
 {
-    p().menu.setEnabled("mnuItemViewTable", true);
-    p().runCommand("mnuItemViewTable"); // the dialog is cancelled
+    p().menu.setEnabled(menu::kItemViewTable, true);
+    p().runCommand(menu::kItemViewTable); // the dialog is cancelled
     EXPECT_EQ(tp.dialogs.openFilters.size(), 1);
     EXPECT_TRUE(p().report.gTable.isEmpty());
     EXPECT_TRUE(tp.dialogs.messages.empty());
@@ -211,10 +212,10 @@ TEST_F(ReadingTableTest, WithNothingOpenTheOpenDialogIsOffered)
     content.values = {"30", "20", "10"};
     ASSERT_TRUE(writeRecording(tp.path("feeder.dat"), content));
     tp.dialogs.openAnswers.push_back(tp.path("feeder.dat"));
-    p().runCommand("mnuItemViewTable");
+    p().runCommand(menu::kItemViewTable);
     // Whole units in the high range, every digit place shown.
     EXPECT_EQ(p().report.gTable, " 09:30  Mar 15, 26         010       020       030   \r\n");
-    EXPECT_EQ(rec().gOutputMode, 2);
+    EXPECT_EQ(rec().gOutputMode, OutputMode::ReadingTable);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 // pulled.
 #include "link/download_text.h"
 #include "link_test_fixture.h"
+#include "program/menu_items.h"
 #include "reports/open_recording.h"
 #include "setup/recover.h"
 
@@ -202,7 +203,7 @@ protected:
     // The command, then OK in the window.
     void run()
     {
-        ASSERT_TRUE(p().runCommand("mnuItemRecover"));
+        ASSERT_TRUE(p().runCommand(menu::kItemRecover));
         if (p().setup.recover.loaded) {
             RecoverOk(p());
         }
@@ -276,7 +277,7 @@ TEST_F(Recovery, RefusalsAndTheLowBatteryWarning)
     tp.dialogs.messages.clear();
     select(11);
     const int opens = port.opens;
-    p().runCommand("mnuItemRecover");
+    p().runCommand(menu::kItemRecover);
     EXPECT_EQ(tp.dialogs.messageTexts(),
               QStringList({recovery::autoSelectRefusalText("MQA-S5", "MQA-S5-MH")}));
     EXPECT_TRUE(tp.dialogs.lastMessage().contains("It will most likely be MQA-S5 or MQA-S5-MH.)"));
@@ -309,7 +310,7 @@ TEST_F(Recovery, CancelAndCablePulledSaveNothing)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         tp.dialogs.messages.clear();
-        p().menu.setEnabled("mnuItemSave", true);
+        p().menu.setEnabled(menu::kItemSave, true);
         if (!c.silent && !streaming) {
             streaming = true;
             port.answerWhenAwake({}, stream("KQA", "D", 2000), 100);
@@ -322,7 +323,7 @@ TEST_F(Recovery, CancelAndCablePulledSaveNothing)
             EXPECT_EQ(tp.dialogs.lastMessage(),
                       "Error  8010:  " + SerialError::text(8010) + "\r\n\r\nNothing was recovered.");
         }
-        EXPECT_FALSE(p().menu.enabled("mnuItemSave"));
+        EXPECT_FALSE(p().menu.enabled(menu::kItemSave));
         EXPECT_FALSE(QFile::exists(out));
         EXPECT_EQ(infos, 0);
         expectEndedCleanly();

@@ -1,4 +1,5 @@
 #include "platform/textformat.h"
+#include "program/menu_items.h"
 #include "recording/file_commands.h"
 #include "recording/save.h"
 #include "reports/open_recording.h"
@@ -132,25 +133,25 @@ TEST_F(SaveTest, DialogCancelFailureAndSuccess)
     Program &p = tp.p();
     tp.settings.store.save("Directory", "default", tp.files.path());
     p.rec.gText = "KLA text";
-    p.menu.setEnabled("mnuItemSave", true);
+    p.menu.setEnabled(menu::kItemSave, true);
 
     EXPECT_FALSE(SaveDialogProc(p));
     EXPECT_EQ(tp.dialogs.lastMessage(), "     Cancelled     ");
     EXPECT_EQ(tp.dialogs.saveFilters.value(0), "data files (*.dat) | *.dat");
     EXPECT_EQ(tp.dialogs.saveDirs.value(0), tp.files.path());
-    EXPECT_TRUE(p.menu.enabled("mnuItemSave"));
+    EXPECT_TRUE(p.menu.enabled(menu::kItemSave));
 
     tp.dialogs.saveAnswers.push_back(tp.path("no/such/folder/x.dat"));
     EXPECT_FALSE(SaveDialogProc(p));
     EXPECT_EQ(tp.dialogs.lastMessage(),
               "   File save error.  Disk may be write  \r  protected or full.  Correct and retry\r" +
                   QDir::toNativeSeparators(tp.path("no/such/folder/x.dat")));
-    EXPECT_TRUE(p.menu.enabled("mnuItemSave"));
+    EXPECT_TRUE(p.menu.enabled(menu::kItemSave));
 
     tp.dialogs.saveAnswers.push_back(tp.path("ok.dat"));
     EXPECT_TRUE(SaveDialogProc(p));
     EXPECT_EQ(fileBytes(tp.path("ok.dat")), "\"KLA text\"\r\n");
-    EXPECT_FALSE(p.menu.enabled("mnuItemSave"));
+    EXPECT_FALSE(p.menu.enabled(menu::kItemSave));
 }
 
 TEST_F(SaveTest, FailedWriteLeavesTheOldFileIntact)
@@ -198,16 +199,16 @@ TEST_F(SaveTest, SaveCommandAsksWhichRecordingAndCancelWritesNothing)
     rec().gdataend = 100; // beyond recording 1: kept within it
     select.clicks = {1};
     tp.dialogs.saveAnswers.push_back(tp.path("c.dat"));
-    tp.p().menu.setEnabled("mnuItemSave", true);
-    ASSERT_TRUE(tp.p().runCommand("mnuItemSave"));
+    tp.p().menu.setEnabled(menu::kItemSave, true);
+    ASSERT_TRUE(tp.p().runCommand(menu::kItemSave));
     EXPECT_EQ(select.shown, 1);
     EXPECT_EQ(rec().gdataend, 3);
     EXPECT_TRUE(fileBytes(tp.path("c.dat")).contains("   4   5   6   7\x1a"));
-    EXPECT_FALSE(tp.p().menu.enabled("mnuItemSave"));
+    EXPECT_FALSE(tp.p().menu.enabled(menu::kItemSave));
 
-    tp.p().menu.setEnabled("mnuItemSave", true);
+    tp.p().menu.setEnabled(menu::kItemSave, true);
     select.pressOk = false;
-    ASSERT_TRUE(tp.p().runCommand("mnuItemSave"));
+    ASSERT_TRUE(tp.p().runCommand(menu::kItemSave));
     EXPECT_EQ(tp.dialogs.saveFilters.size(), 1);
     EXPECT_TRUE(tp.dialogs.messages.empty());
 }

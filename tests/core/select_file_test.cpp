@@ -1,3 +1,4 @@
+#include "program/menu_items.h"
 #include "recording/data_select.h"
 #include "recording/file_commands.h"
 #include "recording/notes.h"
@@ -66,7 +67,7 @@ TEST_F(SelectFileTest, TwoOrThreeRecordingsAskTheUser)
     EXPECT_EQ(select.shown, 1);
     EXPECT_EQ(select.lastLines, QStringList({tp.path("rec0.dat"), tp.path("rec1.dat"), ""}));
     EXPECT_EQ(rec().ginx, 1);
-    EXPECT_EQ(rec().gOutputMode, 6);
+    EXPECT_EQ(rec().gOutputMode, OutputMode::FileSelection);
     EXPECT_FALSE(tp.p().view.Label1.visible);
 
     openSlots(3);
@@ -96,7 +97,7 @@ TEST_F(SelectFileTest, ClickOnAnEmptySlotLeavesOkDisabled)
 TEST(DataSelect, ScrollingOfLongPaths)
 {
     TestProgram tp;
-    tp.p().rec.gOutputMode = 6;
+    tp.p().rec.gOutputMode = OutputMode::FileSelection;
     DataSelect d(tp.p());
     const QString longPath = QString(70, QLatin1Char('x')) + "/feed1.dat"; // 80 characters
     const QString shortPath = "C:/data/twenty__.dat";                      // 20 characters
@@ -137,14 +138,14 @@ TEST_F(SelectFileTest, OkActsOnTheOutputMode)
 {
     openSlots(2);
     DataSelect d(tp.p());
-    rec().gOutputMode = 3;
+    rec().gOutputMode = OutputMode::Summary;
     d.activate({tp.path("rec0.dat"), tp.path("rec1.dat"), ""}, {1, 1, 1}, 100);
     d.click(1);
     EXPECT_EQ(rec().ginx, 1); // at once outside a file selection
     d.ok();
     EXPECT_TRUE(tp.p().view.Label1.text.contains("rec1.dat"));
 
-    rec().gOutputMode = 1;
+    rec().gOutputMode = OutputMode::CancelOrUserScaleMin;
     d.ok();
     EXPECT_EQ(notes.shown, 1);
 
@@ -157,16 +158,16 @@ TEST_F(SelectFileTest, NotesCommandEditsTheChosenRecording)
     Program &p = tp.p();
     // Nothing open and no valid recording: the impossible case.
     rec().ginx = -1;
-    p.runCommand("mnuItemNotes");
+    p.runCommand(menu::kItemNotes);
     EXPECT_EQ(tp.dialogs.lastMessage(),
               "Software error in mnuItemNotes_Click: \r\n   A case that couldn't happen, happened.");
     EXPECT_EQ(notes.shown, 0);
 
     openSlots(2);
     select.clicks = {1};
-    p.runCommand("mnuItemNotes");
+    p.runCommand(menu::kItemNotes);
     EXPECT_EQ(notes.shown, 1);
-    EXPECT_EQ(rec().gOutputMode, 1);
+    EXPECT_EQ(rec().gOutputMode, OutputMode::CancelOrUserScaleMin);
     rec().gSite[1] = {"loc", "circ", "name", "other"};
     const NotesEdit e = editNotesLoad(p);
     EXPECT_EQ(e.slot, 1);
@@ -175,7 +176,7 @@ TEST_F(SelectFileTest, NotesCommandEditsTheChosenRecording)
 
     const QString longNote = QString(70, QLatin1Char('L'));
     EXPECT_TRUE(editNotesOk(p, e, {longNote, "Feeder 7", "", "x"}));
-    EXPECT_EQ(rec().gOutputMode, 0);
+    EXPECT_EQ(rec().gOutputMode, OutputMode::Nothing);
     EXPECT_EQ(rec().gSite[1][0], longNote);
     EXPECT_EQ(rec().gWorkPath, tp.path("rec1.not"));
     QFile f(tp.path("rec1.not"));
@@ -187,6 +188,6 @@ TEST_F(SelectFileTest, NotesCommandEditsTheChosenRecording)
 
     // Cancel in the selection: no editor.
     select.pressOk = false;
-    p.runCommand("mnuItemNotes");
+    p.runCommand(menu::kItemNotes);
     EXPECT_EQ(notes.shown, 1);
 }

@@ -1,6 +1,7 @@
 #include "shell/shell_commands.h"
 
 #include "platform/settings_store.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/view_procs.h"
 #include "shell/startup.h"
@@ -40,9 +41,10 @@ protected:
         p().rec.gInfo[slot][kColPath] = path;
         p().rec.gInfo[slot][kColEdited] = edited;
         p().rec.gSite[slot].fill("site");
-        menu().setEnabled({"mnuItemClose", "mnuItemViewPlot", "mnuItemPrint", "mnuView", "mnuItemViewTable",
-                           "mnuItemPrintTable", "mnuItemExportType", "mnuZoom", "pwrview", "mnuItemViewPower",
-                           "mnuItemViewPwrTable", "mnuItemViewpwrsummry", "mnuItemSave", "mnuItemOnepgPlot"},
+        menu().setEnabled({menu::kItemClose, menu::kItemViewPlot, menu::kItemPrint, menu::kView,
+                           menu::kItemViewTable, menu::kItemPrintTable, menu::kItemExportType, menu::kZoom,
+                           menu::kPwrview, menu::kItemViewPower, menu::kItemViewPwrTable,
+                           menu::kItemViewpwrsummry, menu::kItemSave, menu::kItemOnepgPlot},
                           true);
     }
     void storeRecent(int i, const QString &path)
@@ -55,18 +57,18 @@ protected:
     FakeMainView mainView;
 };
 
-const QStringList kClosedDisabled{"mnuItemClose",
-                                  "mnuItemViewTable",
-                                  "mnuItemPrintTable",
-                                  "mnuItemViewPlot",
-                                  "mnuView",
-                                  "mnuItemExportType",
-                                  "mnuZoom",
-                                  "pwrview",
-                                  "mnuItemViewPower",
-                                  "mnuItemViewPwrTable",
-                                  "mnuItemViewpwrsummry",
-                                  "mnuItemSave"};
+const QStringList kClosedDisabled{menu::kItemClose,
+                                  menu::kItemViewTable,
+                                  menu::kItemPrintTable,
+                                  menu::kItemViewPlot,
+                                  menu::kView,
+                                  menu::kItemExportType,
+                                  menu::kZoom,
+                                  menu::kPwrview,
+                                  menu::kItemViewPower,
+                                  menu::kItemViewPwrTable,
+                                  menu::kItemViewpwrsummry,
+                                  menu::kItemSave};
 
 } // namespace
 
@@ -78,10 +80,10 @@ TEST_F(ShellCommands, CloseFreesEverySlotAndReturnsToTheStartState)
     storeRecent(2, "/data/a.dat");
     openSlot(0, "/data/a.dat");
     openSlot(1, "/data/b.dat");
-    menu().setChecked("mnuItemOnepgPlot", true);
+    menu().setChecked(menu::kItemOnepgPlot, true);
     p().chart.gOnePageFlag = true;
     p().rec.gZoomFlag = true;
-    p().rec.gSelectFlag = 1;
+    p().rec.gSelectFlag = true;
     p().chart.gYScaleMin = 12;
     p().chart.gPrintLayout = true;
     p().power.energyText = "1,234 KWHR";
@@ -90,7 +92,7 @@ TEST_F(ShellCommands, CloseFreesEverySlotAndReturnsToTheStartState)
     p().view.chart1Visible = true;
     p().view.RichTextBox1.visible = true;
 
-    ASSERT_TRUE(p().runCommand("mnuItemClose"));
+    ASSERT_TRUE(p().runCommand(menu::kItemClose));
 
     EXPECT_EQ(p().rec.openCount(), 0);
     for (int slot = 0; slot < kSlots; ++slot) {
@@ -102,15 +104,15 @@ TEST_F(ShellCommands, CloseFreesEverySlotAndReturnsToTheStartState)
     EXPECT_TRUE(mruVisible(2));
     EXPECT_FALSE(mruVisible(3));
     EXPECT_FALSE(mruVisible(4));
-    EXPECT_TRUE(menu().enabled("mnuItemOpen"));
+    EXPECT_TRUE(menu().enabled(menu::kItemOpen));
     for (const QString &name : kClosedDisabled) {
         EXPECT_FALSE(menu().enabled(name)) << name.toStdString();
     }
-    EXPECT_FALSE(menu().enabled("mnuItemOnepgPlot"));
-    EXPECT_FALSE(menu().checked("mnuItemOnepgPlot"));
+    EXPECT_FALSE(menu().enabled(menu::kItemOnepgPlot));
+    EXPECT_FALSE(menu().checked(menu::kItemOnepgPlot));
     EXPECT_FALSE(p().chart.gOnePageFlag);
     EXPECT_FALSE(p().rec.gZoomFlag);
-    EXPECT_EQ(p().rec.gSelectFlag, 0);
+    EXPECT_FALSE(p().rec.gSelectFlag);
     EXPECT_EQ(p().chart.gYScaleMin, 0);
     EXPECT_FALSE(p().chart.gPrintLayout);
     EXPECT_EQ(p().power.energyText, "");
@@ -132,10 +134,10 @@ TEST_F(ShellCommands, StartUpWithTwoRecentFilesThenClose)
     initialiseProgram(q);
     installShellCommands(q);
     q.rec.gInfo[0][kColPath] = "/data/new.dat";
-    q.menu.setEnabled("mnuItemClose", true);
+    q.menu.setEnabled(menu::kItemClose, true);
     // the recent entries may have been hidden while files were open
     q.menu.setVisible(MenuModel::mru(1), false);
-    ASSERT_TRUE(q.runCommand("mnuItemClose"));
+    ASSERT_TRUE(q.runCommand(menu::kItemClose));
     EXPECT_TRUE(q.menu.visible(MenuModel::mru(1)));
     EXPECT_TRUE(q.menu.visible(MenuModel::mru(2)));
     EXPECT_FALSE(q.menu.visible(MenuModel::mru(3)));
@@ -146,14 +148,14 @@ TEST_F(ShellCommands, StartUpWithTwoRecentFilesThenClose)
 TEST_F(ShellCommands, CloseIsRefusedWhileDisabled)
 {
     openSlot(0, "/data/a.dat");
-    menu().setEnabled("mnuItemClose", false);
-    EXPECT_FALSE(p().runCommand("mnuItemClose"));
+    menu().setEnabled(menu::kItemClose, false);
+    EXPECT_FALSE(p().runCommand(menu::kItemClose));
     EXPECT_TRUE(p().rec.slotInUse(0));
 }
 
 TEST_F(ShellCommands, ExitEndsTheProgramWithoutAsking)
 {
-    EXPECT_TRUE(p().runCommand("mnuItemExit"));
+    EXPECT_TRUE(p().runCommand(menu::kItemExit));
     EXPECT_EQ(mainView.quits, 1);
     EXPECT_TRUE(dialogs().messages.empty());
     EXPECT_TRUE(dialogs().inputs.empty());
@@ -164,7 +166,7 @@ TEST_F(ShellCommands, ExitEndsTheProgramWithoutAsking)
 TEST_F(ShellCommands, PowerFactorAnswers)
 {
     dialogs().inputAnswers = {"0.9"};
-    p().runCommand("mnuItemPF");
+    p().runCommand(menu::kItemPF);
     EXPECT_FLOAT_EQ(p().power.gPowerFactor, 0.9F);
     ASSERT_EQ(dialogs().inputs.size(), 1U);
     EXPECT_EQ(dialogs().inputs[0].prompt, "Enter Power Factor to be used must be 1 or less\r");
@@ -172,22 +174,22 @@ TEST_F(ShellCommands, PowerFactorAnswers)
     EXPECT_EQ(dialogs().inputs[0].defaultText, "1");
 
     dialogs().inputAnswers = {"2"}; // no range test
-    p().runCommand("mnuItemPF");
+    p().runCommand(menu::kItemPF);
     EXPECT_FLOAT_EQ(p().power.gPowerFactor, 2.0F);
     EXPECT_EQ(dialogs().inputs[1].defaultText, "0.9");
 
     dialogs().inputAnswers = {""}; // cancel keeps the value
-    p().runCommand("mnuItemPF");
+    p().runCommand(menu::kItemPF);
     EXPECT_FLOAT_EQ(p().power.gPowerFactor, 2.0F);
 
     for (const char *bad : {"abc", "nan", "inf", "0.9 volts"}) {
         dialogs().inputAnswers = {bad};
-        p().runCommand("mnuItemPF");
+        p().runCommand(menu::kItemPF);
         EXPECT_FLOAT_EQ(p().power.gPowerFactor, 2.0F) << bad;
     }
 
     dialogs().inputAnswers = {"  0.85 "};
-    p().runCommand("mnuItemPF");
+    p().runCommand(menu::kItemPF);
     EXPECT_FLOAT_EQ(p().power.gPowerFactor, 0.85F);
     // the value lasts for the run only
     EXPECT_EQ(store().get("Settings", "PF"), "");
@@ -196,7 +198,7 @@ TEST_F(ShellCommands, PowerFactorAnswers)
 TEST_F(ShellCommands, PowerFactorZeroBecomesOneFirst)
 {
     p().power.gPowerFactor = 0.0F;
-    p().runCommand("mnuItemPF"); // cancelled
+    p().runCommand(menu::kItemPF); // cancelled
     EXPECT_FLOAT_EQ(p().power.gPowerFactor, 1.0F);
     EXPECT_EQ(dialogs().inputs.back().defaultText, "1");
 }
@@ -206,7 +208,7 @@ TEST_F(ShellCommands, UserNameIsStoredWhenGiven)
     p().view.Label1.visible = true;
     p().view.RichTextBox1.visible = true;
     dialogs().inputAnswers = {"J. Smith"};
-    p().runCommand("mnuItemUserID");
+    p().runCommand(menu::kItemUserID);
     EXPECT_EQ(store().get("Security", "userid"), "J. Smith");
     EXPECT_EQ(dialogs().inputs.back().prompt, "Enter user name below\r");
     EXPECT_EQ(dialogs().inputs.back().defaultText, "");
@@ -214,7 +216,7 @@ TEST_F(ShellCommands, UserNameIsStoredWhenGiven)
     EXPECT_FALSE(p().view.RichTextBox1.visible);
 
     dialogs().inputAnswers = {""};
-    p().runCommand("mnuItemUserID");
+    p().runCommand(menu::kItemUserID);
     EXPECT_EQ(dialogs().inputs.back().defaultText, "J. Smith");
     EXPECT_EQ(store().get("Security", "userid"), "J. Smith");
 }
@@ -224,7 +226,7 @@ TEST_F(ShellCommands, UserNameIsStoredWhenGiven)
 TEST_F(ShellCommands, AboutText)
 {
     store().save("Security", "userid", "Jane");
-    p().runCommand("mnuItemAbout");
+    p().runCommand(menu::kItemAbout);
     ASSERT_EQ(dialogs().messages.size(), 1U);
     const auto &m = dialogs().messages[0];
     EXPECT_EQ(m.text, "RDX600  Version 3.35\rDec 16, 2012\rUser Name   Jane\r\r"
@@ -241,7 +243,7 @@ TEST_F(ShellCommands, AboutWithoutAUserName)
 
 TEST_F(ShellCommands, HelpOpensTheFileInTheCurrentDirectory)
 {
-    p().runCommand("mnuItemHelp");
+    p().runCommand(menu::kItemHelp);
     ASSERT_EQ(tp.help.opened.size(), 1);
     EXPECT_EQ(tp.help.opened[0], QDir::current().filePath("RDX600Help.chm"));
     EXPECT_TRUE(dialogs().messages.empty());
@@ -250,12 +252,12 @@ TEST_F(ShellCommands, HelpOpensTheFileInTheCurrentDirectory)
 TEST_F(ShellCommands, MissingHelpIsReported)
 {
     tp.help.result = false;
-    p().runCommand("mnuItemHelp");
+    p().runCommand(menu::kItemHelp);
     ASSERT_EQ(dialogs().messages.size(), 1U);
     EXPECT_TRUE(dialogs().messages[0].text.contains("RDX600Help.chm"));
     // Without the compiled help file, the program's own manual opens.
     tp.help.manualResult = true;
-    p().runCommand("mnuItemHelp");
+    p().runCommand(menu::kItemHelp);
     EXPECT_EQ(tp.help.manualOpened, 2);
     EXPECT_EQ(dialogs().messages.size(), 1U);
 }
@@ -264,18 +266,18 @@ TEST_F(ShellCommands, MissingHelpIsReported)
 
 TEST_F(ShellCommands, FileMenuWithNothingOpenDisablesCloseAndPrint)
 {
-    menu().setEnabled({"mnuItemClose", "mnuItemPrint"}, true);
-    p().menuOpened("mnuFile");
-    EXPECT_FALSE(menu().enabled("mnuItemClose"));
-    EXPECT_FALSE(menu().enabled("mnuItemPrint"));
+    menu().setEnabled({menu::kItemClose, menu::kItemPrint}, true);
+    p().menuOpened(menu::kFile);
+    EXPECT_FALSE(menu().enabled(menu::kItemClose));
+    EXPECT_FALSE(menu().enabled(menu::kItemPrint));
 }
 
 TEST_F(ShellCommands, FileMenuEnablesCloseWhileAnImportedChartIsShown)
 {
     p().view.chart2Visible = true;
-    p().menuOpened("mnuFile");
-    EXPECT_TRUE(menu().enabled("mnuItemClose"));
-    EXPECT_FALSE(menu().enabled("mnuItemPrint"));
+    p().menuOpened(menu::kFile);
+    EXPECT_TRUE(menu().enabled(menu::kItemClose));
+    EXPECT_FALSE(menu().enabled(menu::kItemPrint));
 }
 
 TEST_F(ShellCommands, FileMenuRefreshesRecentCaptions)
@@ -283,7 +285,7 @@ TEST_F(ShellCommands, FileMenuRefreshesRecentCaptions)
     storeRecent(2, "/data/second.dat");
     menu().setCaption(MenuModel::mru(2), "stale");
     menu().setCaption(MenuModel::mru(3), "kept");
-    p().menuOpened("mnuFile");
+    p().menuOpened(menu::kFile);
     EXPECT_EQ(menu().caption(MenuModel::mru(2)), "/data/second.dat");
     EXPECT_EQ(menu().caption(MenuModel::mru(3)), "kept"); // nothing stored: unchanged
 }
@@ -291,58 +293,58 @@ TEST_F(ShellCommands, FileMenuRefreshesRecentCaptions)
 TEST_F(ShellCommands, FileMenuSaveAsRule)
 {
     openSlot(0, "/data/a.dat");
-    p().menuOpened("mnuFile");
-    EXPECT_FALSE(menu().enabled("mnuItemSave")); // unedited, not zoomed
-    EXPECT_TRUE(menu().enabled("mnuItemClose")); // left as the open set it
+    p().menuOpened(menu::kFile);
+    EXPECT_FALSE(menu().enabled(menu::kItemSave)); // unedited, not zoomed
+    EXPECT_TRUE(menu().enabled(menu::kItemClose)); // left as the open set it
 
     p().rec.gZoomFlag = true;
-    p().menuOpened("mnuFile");
-    EXPECT_TRUE(menu().enabled("mnuItemSave"));
+    p().menuOpened(menu::kFile);
+    EXPECT_TRUE(menu().enabled(menu::kItemSave));
     p().rec.gZoomFlag = false;
 
     p().rec.gInfo[0][kColEdited] = 1;
-    p().menuOpened("mnuFile");
-    EXPECT_TRUE(menu().enabled("mnuItemSave"));
+    p().menuOpened(menu::kFile);
+    EXPECT_TRUE(menu().enabled(menu::kItemSave));
     p().rec.gInfo[0][kColEdited] = 0;
 
     // an edited flag in a free slot does not count
     p().rec.gInfo[1][kColEdited] = 1;
-    p().menuOpened("mnuFile");
-    EXPECT_FALSE(menu().enabled("mnuItemSave"));
+    p().menuOpened(menu::kFile);
+    EXPECT_FALSE(menu().enabled(menu::kItemSave));
 
     openSlot(1, "/data/b.dat", 1); // edited recording in slot 1
-    p().menuOpened("mnuFile");
-    EXPECT_TRUE(menu().enabled("mnuItemSave"));
+    p().menuOpened(menu::kFile);
+    EXPECT_TRUE(menu().enabled(menu::kItemSave));
 
     p().rec.gInfo[1][kColEdited] = 0;
     openSlot(2, "/data/c.dat", 1);
-    p().menuOpened("mnuFile");
-    EXPECT_TRUE(menu().enabled("mnuItemSave"));
+    p().menuOpened(menu::kFile);
+    EXPECT_TRUE(menu().enabled(menu::kItemSave));
 }
 
 TEST_F(ShellCommands, FileMenuLeavesSaveAsAloneWithoutSlotZero)
 {
-    menu().setEnabled("mnuItemSave", true); // a download enables Save As with nothing open
-    p().menuOpened("mnuFile");
-    EXPECT_TRUE(menu().enabled("mnuItemSave"));
+    menu().setEnabled(menu::kItemSave, true); // a download enables Save As with nothing open
+    p().menuOpened(menu::kFile);
+    EXPECT_TRUE(menu().enabled(menu::kItemSave));
 }
 
 TEST_F(ShellCommands, EditMenuRule)
 {
     p().view.Label2.visible = true;
-    p().menuOpened("mnuEdit");
-    EXPECT_FALSE(menu().enabled("mnuItemNotes"));
-    EXPECT_FALSE(menu().enabled("mnuItemForceRdg"));
+    p().menuOpened(menu::kEdit);
+    EXPECT_FALSE(menu().enabled(menu::kItemNotes));
+    EXPECT_FALSE(menu().enabled(menu::kItemForceRdg));
     EXPECT_FALSE(p().view.Label2.visible);
 
     openSlot(0, "/data/a.dat");
-    p().menuOpened("mnuEdit");
-    EXPECT_TRUE(menu().enabled("mnuItemNotes"));
-    EXPECT_FALSE(menu().enabled("mnuItemForceRdg"));
+    p().menuOpened(menu::kEdit);
+    EXPECT_TRUE(menu().enabled(menu::kItemNotes));
+    EXPECT_FALSE(menu().enabled(menu::kItemForceRdg));
 
     p().rec.gZoomFlag = true;
-    p().menuOpened("mnuEdit");
-    EXPECT_TRUE(menu().enabled("mnuItemForceRdg"));
+    p().menuOpened(menu::kEdit);
+    EXPECT_TRUE(menu().enabled(menu::kItemForceRdg));
 }
 
 // ---------------------------------------------------------------- default directory
@@ -355,7 +357,7 @@ TEST_F(ShellCommands, DefaultDirectoryPanelFlow)
     EXPECT_FALSE(v.Drive1.visible);
     EXPECT_FALSE(v.Command1.visible);
 
-    ASSERT_TRUE(p().runCommand("mnuItemDefaultDir"));
+    ASSERT_TRUE(p().runCommand(menu::kItemDefaultDir));
     EXPECT_TRUE(v.Drive1.visible);
     EXPECT_TRUE(v.Drive1.enabled);
     EXPECT_TRUE(v.Command1.visible);
@@ -389,14 +391,14 @@ TEST_F(ShellCommands, DefaultDirectoryPanelFlow)
 TEST_F(ShellCommands, DefaultDirectoryStartsOnTheStoredFoldersDrive)
 {
     store().save("Directory", "default", QDir::tempPath());
-    p().runCommand("mnuItemDefaultDir");
+    p().runCommand(menu::kItemDefaultDir);
     EXPECT_EQ(p().view.drive1Drive, QDir::rootPath());
 }
 
 TEST_F(ShellCommands, UnreadableDriveAsksForADisk)
 {
     store().save("Directory", "default", "/kept");
-    p().runCommand("mnuItemDefaultDir");
+    p().runCommand(menu::kItemDefaultDir);
     p().view.drive1Drive = tp.path("no-such-drive");
     DefaultDirSelectDrive(p());
     EXPECT_EQ(dialogs().lastMessage(), "Insert disk and repeat");
@@ -441,8 +443,8 @@ TEST_F(ShellCommands, ShowAndHideChart)
     for (const ViewControl &panel : v.statusPanels) {
         EXPECT_TRUE(panel.visible);
     }
-    EXPECT_TRUE(menu().enabled("mnuItemScale"));
-    EXPECT_TRUE(menu().enabled("mnuItemAnnot"));
+    EXPECT_TRUE(menu().enabled(menu::kItemScale));
+    EXPECT_TRUE(menu().enabled(menu::kItemAnnot));
     EXPECT_FALSE(p().chart.gAnnotating);
 
     v.chart2Visible = true;
@@ -455,6 +457,6 @@ TEST_F(ShellCommands, ShowAndHideChart)
     for (const ViewControl &panel : v.statusPanels) {
         EXPECT_FALSE(panel.visible);
     }
-    EXPECT_FALSE(menu().enabled("mnuItemScale"));
-    EXPECT_FALSE(menu().enabled("mnuItemAnnot"));
+    EXPECT_FALSE(menu().enabled(menu::kItemScale));
+    EXPECT_FALSE(menu().enabled(menu::kItemAnnot));
 }

@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 
 #include "platform/settings_store.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "program/startup_values.h"
 #include "support/test_program.h"
@@ -10,20 +11,20 @@
 namespace {
 
 // The commands that need an open recording, disabled at start-up.
-const QStringList kRecordingCommands{"mnuitemexprep",
-                                     "MnuItemexpdatacsv",
-                                     "mnuItemexpdata1perLine",
-                                     "mnuView",
-                                     "mnuZoom",
-                                     "mnuItemScale",
-                                     "mnuItemSave",
-                                     "mnuItemExportType",
-                                     "mnuItemViewTable",
-                                     "mnuItemPrintTable",
-                                     "mnuItemViewPwrTable",
-                                     "mnuItemPrintPwrTable",
-                                     "mnuItemAnnot",
-                                     "mnuItemOnepgPlot"};
+const QStringList kRecordingCommands{menu::kItemexprep,
+                                     menu::kItemexpdatacsv,
+                                     menu::kItemexpdata1perLine,
+                                     menu::kView,
+                                     menu::kZoom,
+                                     menu::kItemScale,
+                                     menu::kItemSave,
+                                     menu::kItemExportType,
+                                     menu::kItemViewTable,
+                                     menu::kItemPrintTable,
+                                     menu::kItemViewPwrTable,
+                                     menu::kItemPrintPwrTable,
+                                     menu::kItemAnnot,
+                                     menu::kItemOnepgPlot};
 
 class Startup : public ::testing::Test {
 protected:
@@ -105,12 +106,12 @@ TEST_F(Startup, FirstRunWithAnEmptyStore)
         EXPECT_FALSE(mruVisible(i)) << i;
     }
     EXPECT_FALSE(p().menu.visible(MenuModel::mru(0)));
-    EXPECT_TRUE(p().menu.visible("mnuItemStatusCheck"));
+    EXPECT_TRUE(p().menu.visible(menu::kItemStatusCheck));
     for (const QString &name : kRecordingCommands) {
         EXPECT_FALSE(p().menu.enabled(name)) << name.toStdString();
     }
-    EXPECT_TRUE(p().menu.enabled("mnuItemInitialize"));
-    EXPECT_TRUE(p().menu.enabled("mnuItemOpen"));
+    EXPECT_TRUE(p().menu.enabled(menu::kItemInitialize));
+    EXPECT_TRUE(p().menu.enabled(menu::kItemOpen));
     EXPECT_EQ(p().view.title, "RDX600");
     EXPECT_TRUE(p().modes.filled());
     EXPECT_EQ(p().modes.interval("g"), 15);
@@ -186,13 +187,13 @@ TEST_F(Startup, AllFourRecentFiles)
 TEST_F(Startup, MainWindowLoadFollowsShowStatus)
 {
     start();
-    EXPECT_TRUE(p().menu.visible("mnuItemStatusCheck"));
+    EXPECT_TRUE(p().menu.visible(menu::kItemStatusCheck));
     p().splash.showStatus = false;
     mainWindowLoad(p());
-    EXPECT_FALSE(p().menu.visible("mnuItemStatusCheck"));
+    EXPECT_FALSE(p().menu.visible(menu::kItemStatusCheck));
     p().splash.showStatus = true;
     mainWindowLoad(p());
-    EXPECT_TRUE(p().menu.visible("mnuItemStatusCheck"));
+    EXPECT_TRUE(p().menu.visible(menu::kItemStatusCheck));
 }
 
 TEST(SplashTexts, ProductAndPrompt)

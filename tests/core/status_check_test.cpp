@@ -5,6 +5,7 @@
 #include "link/status_decode.h"
 #include "link_test_fixture.h"
 #include "program/link_error.h"
+#include "program/menu_items.h"
 
 #include <gtest/gtest.h>
 
@@ -141,7 +142,7 @@ TEST_F(StatusCheck, S5InstrumentAnswersAndTheResultIsShown)
 {
     select(8);
     port.answerWhenAwake({}, headerLine("KQA", "B", "0042"), 300);
-    ASSERT_TRUE(p().runCommand("mnuItemStatusCheck"));
+    ASSERT_TRUE(p().runCommand(menu::kItemStatusCheck));
 
     const auto &m = tp.dialogs.messages;
     ASSERT_EQ(m.size(), 2U);
@@ -168,7 +169,7 @@ TEST_F(StatusCheck, NonS5InstrumentShowsReadyAndTransmitsAfterTheCableIsInserted
 {
     select(2);
     port.arrive(4000, headerLine("KPA", "j", "0777"));
-    p().runCommand("mnuItemStatusCheck");
+    p().runCommand(menu::kItemStatusCheck);
     EXPECT_EQ(tp.dialogs.messages[0].text, statusPromptText(false, false, kSettings9600));
     bool ready = false;
     for (const auto &s : statusView.shots) {
@@ -189,7 +190,7 @@ TEST_F(StatusCheck, LowerCaseFamilyLetterWarnsOfALowBatteryBeforeTheResult)
     select(11);
     answers({MsgResult::Ok, MsgResult::Ok, MsgResult::No}); // with the battery warning
     port.answerWhenAwake({}, headerLine("kqa", "c"), 200);
-    p().runCommand("mnuItemStatusCheck");
+    p().runCommand(menu::kItemStatusCheck);
     const auto &m = tp.dialogs.messages;
     ASSERT_EQ(m.size(), 3U);
     EXPECT_EQ(m[1].text, "Status Check OK but...\r\n\r\n    LOW INSTRUMENT BATTERY    ");
@@ -204,7 +205,7 @@ TEST_F(StatusCheck, YesStartsOverWithANewPrompt)
     select(8);
     port.answerWhenAwake({}, headerLine("KQA", "a", "0001"), 100);
     tp.dialogs.messageAnswers = {MsgResult::Ok, MsgResult::Yes, MsgResult::Ok, MsgResult::No};
-    p().runCommand("mnuItemStatusCheck");
+    p().runCommand(menu::kItemStatusCheck);
     const QStringList texts = tp.dialogs.messageTexts();
     ASSERT_EQ(texts.size(), 4);
     EXPECT_EQ(texts[2], texts[0]);
@@ -216,7 +217,7 @@ TEST_F(StatusCheck, CancelInThePromptEndsSilentlyWithThePortClosed)
 {
     select(8);
     tp.dialogs.messageAnswers = {MsgResult::Cancel};
-    p().runCommand("mnuItemStatusCheck");
+    p().runCommand(menu::kItemStatusCheck);
     EXPECT_EQ(tp.dialogs.messages.size(), 1U);
     EXPECT_EQ(p().link.gErrorCallPoint, 113);
     EXPECT_FALSE(port.portOpen());
@@ -228,7 +229,7 @@ TEST_F(StatusCheck, CancelInTheWindowEndsAtTheNextReadWithoutAMessage)
 {
     select(11);
     at(1000, [this] { StatusCancel(p()); });
-    p().runCommand("mnuItemStatusCheck");
+    p().runCommand(menu::kItemStatusCheck);
     EXPECT_EQ(tp.dialogs.messages.size(), 1U);
     EXPECT_FALSE(port.portOpen());
     EXPECT_FALSE(p().link.status.wait.timer1Enabled());
@@ -247,7 +248,7 @@ TEST_F(StatusCheck, CancelDuringTheFlipLeavesThePortClosed)
             StatusCancel(p());
         }
     };
-    p().runCommand("mnuItemStatusCheck");
+    p().runCommand(menu::kItemStatusCheck);
     EXPECT_EQ(tp.dialogs.messages.size(), 1U);
     EXPECT_FALSE(port.portOpen());
     // The flip stopped before dropping DTR and reopening.
@@ -264,7 +265,7 @@ TEST_F(StatusCheck, ProbeFailureIsReportedWithItsCallPoint)
     tp.settings.store.save("Comm", "RDX.MSComm1.CommPort", "2");
     p().link.gCommPort = 5;
     port.failOpenWith = 8002;
-    p().runCommand("mnuItemStatusCheck");
+    p().runCommand(menu::kItemStatusCheck);
     ASSERT_EQ(tp.dialogs.messages.size(), 1U);
     EXPECT_EQ(tp.dialogs.lastMessage(), "Error  8002:  Invalid port number\r\n"
                                         "\r\n(Communication Error in RDX.mnuItemStatusCheck_Click.\r\n"
@@ -280,7 +281,7 @@ TEST_F(StatusCheck, PortInUseAsksToCloseOtherPrograms)
 {
     select(8);
     port.busyPorts = {1};
-    p().runCommand("mnuItemStatusCheck");
+    p().runCommand(menu::kItemStatusCheck);
     EXPECT_EQ(tp.dialogs.lastMessage(), "Error  8005:  Port already open\r\n"
                                         "\r\n(Communication Error in RDX.mnuItemStatusCheck_Click.\r\n"
                                         "gErrorCallPoint = 3)\r\n"
@@ -295,7 +296,7 @@ TEST_F(StatusCheck, PortFoundOpenIsClosedAndTheCheckGoesOn)
     port.setPortOpen(true);
     port.answerWhenAwake({}, headerLine("KQA", "a"), 100);
     answers({MsgResult::Ok, MsgResult::Ok, MsgResult::No}); // the port-found-open notice first
-    p().runCommand("mnuItemStatusCheck");
+    p().runCommand(menu::kItemStatusCheck);
     const QStringList texts = tp.dialogs.messageTexts();
     ASSERT_EQ(texts.size(), 3);
     EXPECT_EQ(texts[0], "In RDX.mnuItemStatusCheck_Click: Port found open. So I'll close it.");
@@ -307,7 +308,7 @@ TEST_F(StatusCheck, OpenFailureInsideTheCheckGoesThroughTheErrorReport)
 {
     select(8);
     port.failOpenAttempt = {{2, 8010}};
-    p().runCommand("mnuItemStatusCheck");
+    p().runCommand(menu::kItemStatusCheck);
     ASSERT_EQ(tp.dialogs.messages.size(), 2U);
     EXPECT_EQ(tp.dialogs.lastMessage(), "In status.StatusCheck: gErrorCallPoint = 108\r\n"
                                         "Error number  8010:\r\n\r\n"
@@ -319,7 +320,7 @@ TEST_F(StatusCheck, HangUpDuringTheWaitIsReportedAndTheCheckEnds)
 {
     select(2);
     at(500, [this] { port.hangUp(); });
-    p().runCommand("mnuItemStatusCheck");
+    p().runCommand(menu::kItemStatusCheck);
     EXPECT_EQ(tp.dialogs.lastMessage(), "In status.StatusCheck: gErrorCallPoint = 109\r\n"
                                         "Error number  8010:\r\n\r\n"
                                         "The device is not available (disconnected or hung up)");
@@ -330,7 +331,7 @@ TEST_F(StatusCheck, ModeBeyondTheTableEndsThroughTheErrorReport)
 {
     select(8);
     port.answerWhenAwake({}, headerLine("KQA", "Z"), 100);
-    p().runCommand("mnuItemStatusCheck");
+    p().runCommand(menu::kItemStatusCheck);
     EXPECT_EQ(tp.dialogs.lastMessage(), "In status.StatusCheck: gErrorCallPoint = 111\r\n"
                                         "Error number  9:\r\n\r\nSubscript out of range");
     EXPECT_FALSE(port.portOpen());
@@ -342,7 +343,7 @@ TEST_F(StatusCheck, AutomaticDetectionFindsThe9600BaudUnitAfterTheFlip)
 {
     select(11);
     port.answerWhenAwake(kSettings9600, headerLine("KQA", "b", "0310"), 400);
-    p().runCommand("mnuItemStatusCheck");
+    p().runCommand(menu::kItemStatusCheck);
 
     EXPECT_TRUE(statusView.showed("Treating unit as MQA-S5-MH.  Waiting for response..."));
     EXPECT_TRUE(statusView.showed("No response. Changing settings. (Takes about  5 seconds)..."));
@@ -363,7 +364,7 @@ TEST_F(StatusCheck, AKpaUnitGivesTheSecondFailureMessage)
 {
     select(11);
     port.answerWhenAwake({}, headerLine("KPA", "b"), 300);
-    p().runCommand("mnuItemStatusCheck");
+    p().runCommand(menu::kItemStatusCheck);
     EXPECT_TRUE(statusView.showed("Bad header. Changing settings. (Takes about  5 seconds)..."));
     EXPECT_EQ(tp.dialogs.lastMessage(),
               "After the 2nd timeout, the following erroneous Line1 characters had been "
@@ -378,7 +379,7 @@ TEST_F(StatusCheck, AKpaUnitGivesTheSecondFailureMessage)
 TEST_F(StatusCheck, SilenceAtBothRatesEndsWithTheNoResponseMessage)
 {
     select(11);
-    p().runCommand("mnuItemStatusCheck");
+    p().runCommand(menu::kItemStatusCheck);
     ASSERT_EQ(tp.dialogs.messages.size(), 2U);
     EXPECT_EQ(tp.dialogs.lastMessage(),
               "No response in 2.5 seconds at each of two different baud rates.\r\n\r\n" + kCheck);
@@ -395,7 +396,7 @@ TEST_F(StatusCheck, IncompleteHeaderAtTheSecondTimeOut)
 {
     select(11);
     port.answerWhenAwake(kSettings9600, "KQ", 300);
-    p().runCommand("mnuItemStatusCheck");
+    p().runCommand(menu::kItemStatusCheck);
     EXPECT_EQ(tp.dialogs.lastMessage(),
               "Line1 = 'KQ '. Length=2\r\n"
               "By the 2nd timeout, the following incomplete header had been received:\r\n"
@@ -408,7 +409,7 @@ TEST_F(StatusCheck, InvalidHeaderFragment)
 {
     select(11);
     port.answerWhenAwake({}, "xxK\r", 300);
-    p().runCommand("mnuItemStatusCheck");
+    p().runCommand(menu::kItemStatusCheck);
     EXPECT_EQ(tp.dialogs.lastMessage(), "Invalid header fragment received: 'K'\r\n\r\n" + kCheck);
     EXPECT_FALSE(port.portOpen());
     EXPECT_EQ(tp.clock.delayedMs, 0);

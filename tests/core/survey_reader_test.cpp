@@ -1,3 +1,4 @@
+#include "program/menu_items.h"
 #include "recording/fileopen.h"
 #include "recording/survey_reader.h"
 #include "support/recording_files.h"
@@ -129,7 +130,7 @@ TEST_F(SurveyReaderTest, FillsTheModelRowAndTheSurveyState)
     EXPECT_EQ(p.survey.recording0End, "10:00 Mar 15, 26");
     EXPECT_EQ(p.survey.surveyMode, "a");
     EXPECT_FALSE(p.survey.loadsurv.Command1.enabled);
-    EXPECT_TRUE(p.menu.enabled("mnuItemOpen"));
+    EXPECT_TRUE(p.menu.enabled(menu::kItemOpen));
 
     // The next phases take the next free slots; the third disables Open.
     ASSERT_EQ(read(2, phaseFile({"1"}), "blue.dat"), SurveyReadResult::Read);
@@ -137,7 +138,7 @@ TEST_F(SurveyReaderTest, FillsTheModelRowAndTheSurveyState)
     EXPECT_EQ(p.survey.phaseFiles[1].slot, 2);
     EXPECT_EQ(p.survey.phaseFiles[2].slot, 1);
     EXPECT_EQ(p.rec.ginx, 2);
-    EXPECT_FALSE(p.menu.enabled("mnuItemOpen"));
+    EXPECT_FALSE(p.menu.enabled(menu::kItemOpen));
     // gSampleCapacity is only ever raised.
     EXPECT_EQ(p.link.gSampleCapacity, 2);
 }
@@ -189,7 +190,7 @@ TEST_P(SurveyBadFileTest, RefusesWithUnknownFileErrorAndChangesNothing)
     EXPECT_EQ(readSurveyPhaseFile(p, 0, path), SurveyReadResult::Failed);
     EXPECT_EQ(tp.dialogs.messageTexts(), QStringList{"Unknown File Error; Check"});
     EXPECT_EQ(tp.dialogs.messages[0].title, "");
-    EXPECT_EQ(p.rec.gOutputMode, 1);
+    EXPECT_EQ(p.rec.gOutputMode, OutputMode::CancelOrUserScaleMin);
     EXPECT_EQ(values(0)[0], 5);
     EXPECT_FALSE(p.rec.slotInUse(0));
     EXPECT_TRUE(info(0, kColMode).isEmpty());
@@ -220,11 +221,11 @@ TEST_F(SurveyReaderTest, CancelledDialogIsAnUnknownFileError)
     EXPECT_EQ(tp.dialogs.openDirs, QStringList{"/data/survey"});
     EXPECT_EQ(tp.dialogs.openFilters, QStringList{"data files (*.dat) | *.dat"});
     EXPECT_EQ(tp.dialogs.lastMessage(), "Unknown File Error; Check");
-    EXPECT_EQ(tp.p().rec.gOutputMode, 1);
+    EXPECT_EQ(tp.p().rec.gOutputMode, OutputMode::CancelOrUserScaleMin);
 
     tp.dialogs.openAnswers.push_back(write("ok.dat", phaseFile({"1"})));
     EXPECT_EQ(Fileopenmqa(tp.p(), 0), SurveyReadResult::Read);
-    EXPECT_EQ(tp.p().rec.gOutputMode, 0);
+    EXPECT_EQ(tp.p().rec.gOutputMode, OutputMode::Nothing);
     EXPECT_EQ(tp.p().rec.gOpenPath, tp.path("ok.dat"));
 }
 
@@ -236,7 +237,7 @@ TEST_F(SurveyReaderTest, ModeMixingChangesNothing)
     // Within a feeder the letters must agree, also when only the memory differs.
     EXPECT_EQ(read(1, phaseFile({"9"}, "d"), "white.dat"), SurveyReadResult::ModeMixing);
     EXPECT_EQ(tp.dialogs.messageTexts(), QStringList{"Mode mixing not allowed"});
-    EXPECT_EQ(p.rec.gOutputMode, 0);
+    EXPECT_EQ(p.rec.gOutputMode, OutputMode::Nothing);
     EXPECT_EQ(values(1)[0], 5);
     EXPECT_FALSE(p.rec.slotInUse(1));
 

@@ -9,6 +9,7 @@
 #include "link/link_commands.h"
 #include "platform/qt_clock.h"
 #include "platform/qt_serial_port.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "reports/open_recording.h"
 #include "setup/instrument_info.h"
@@ -39,7 +40,7 @@ protected:
     void download(const QString &saveTo = {})
     {
         dialogs.saveAnswers = {saveTo.isEmpty() ? std::nullopt : std::optional<QString>(saveTo)};
-        program->runCommand("mnuItemDownload");
+        program->runCommand(menu::kItemDownload);
         ASSERT_TRUE(program->link.download.loaded) << dialogs.lastMessage().toStdString();
         DownloadOK(*program);
     }
@@ -290,7 +291,7 @@ TEST_F(DownloadE2E, CancelAtEveryWaitingPoint)
         select(c.type);
         dialogs.messages.clear();
         dialogs.saveDirs.clear();
-        program->runCommand("mnuItemDownload");
+        program->runCommand(menu::kItemDownload);
         ASSERT_TRUE(program->link.download.loaded);
         if (c.cancelAfterMs < 0) {
             DownloadCancel(*program);

@@ -9,6 +9,7 @@
 #include "link/download.h"
 #include "link/header_exchange.h"
 #include "link/status_check.h"
+#include "program/menu_items.h"
 #include "setup/recover.h"
 
 #include <QDir>
@@ -130,13 +131,13 @@ protected:
         switch (e) {
         case Exchange::Status:
             lp.dialogs.messageAnswers = {MsgResult::Ok, MsgResult::No};
-            p.runCommand("mnuItemStatusCheck");
+            p.runCommand(menu::kItemStatusCheck);
             break;
         case Exchange::Download:
             // A report of damage asks whether to save anyway: No.
             lp.dialogs.messageAnswers = {MsgResult::Ok, MsgResult::Ok, MsgResult::No};
             lp.dialogs.saveAnswers = {dir.filePath("download.dat")};
-            p.runCommand("mnuItemDownload");
+            p.runCommand(menu::kItemDownload);
             if (p.link.download.loaded) {
                 DownloadOK(p);
             }
@@ -148,12 +149,12 @@ protected:
             p.setup.initInst.kindOption = 4;
             p.setup.initInst.memoryOption = 6;
             lp.dialogs.messageAnswers = {MsgResult::Ok, MsgResult::Ok, MsgResult::No};
-            p.runCommand("mnuItemInitialize");
+            p.runCommand(menu::kItemInitialize);
             break;
         case Exchange::Recover:
             lp.dialogs.messageAnswers = {MsgResult::Ok, MsgResult::Ok, MsgResult::Ok, MsgResult::No};
             lp.dialogs.saveAnswers = {dir.filePath("recovered.dat")};
-            p.runCommand("mnuItemRecover");
+            p.runCommand(menu::kItemRecover);
             if (p.setup.recover.loaded) {
                 RecoverOk(p);
             }
@@ -241,8 +242,8 @@ TEST_P(ExchangeFaults, EndCleanlyWithOneMessageAndTheNextExchangeRuns)
         EXPECT_FALSE(p.setup.recover.loaded);
         EXPECT_TRUE(lp.dialogs.saveDirs.isEmpty()) << "a save was offered: " << shown.toStdString();
         EXPECT_TRUE(QDir(dir.path()).isEmpty(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot));
-        for (const char *item : {"mnuInstrument", "mnuItemStatusCheck", "mnuItemDownload",
-                                 "mnuItemInitialize", "mnuItemRecover", "mnuItemOpen"}) {
+        for (const char *item : {menu::kInstrument, menu::kItemStatusCheck, menu::kItemDownload,
+                                 menu::kItemInitialize, menu::kItemRecover, menu::kItemOpen}) {
             EXPECT_TRUE(p.menu.enabled(item)) << item;
         }
     }
@@ -252,7 +253,7 @@ TEST_P(ExchangeFaults, EndCleanlyWithOneMessageAndTheNextExchangeRuns)
     lp.select(8);
     lp.dialogs.messages.clear();
     lp.dialogs.messageAnswers = {MsgResult::Ok, MsgResult::No};
-    p.runCommand("mnuItemStatusCheck");
+    p.runCommand(menu::kItemStatusCheck);
     EXPECT_TRUE(lp.dialogs.lastMessage().startsWith("Status check complete."))
         << lp.dialogs.messageTexts().join(" | ").toStdString();
     EXPECT_TRUE(lp.allClosed(sound));

@@ -10,6 +10,7 @@
 #include "platform/qt_clock.h"
 #include "platform/qt_serial_port.h"
 #include "platform/textformat.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "setup/initialize.h"
 #include "support/fake_dialogs.h"
@@ -84,7 +85,7 @@ TEST_F(InitializeE2E, OneMinuteMinMaxAvgStopWhenFullThenAStatusCheck)
     QElapsedTimer took;
     took.start();
     cancelWhen([this, &took] { return program->link.abort.loaded && took.elapsed() > 10000; });
-    program->runCommand("mnuItemInitialize");
+    program->runCommand(menu::kItemInitialize);
     ASSERT_EQ(dialogs.messages.size(), 3U) << dialogs.lastMessage().toStdString();
     const QString readBack = dialogs.lastMessage();
     EXPECT_TRUE(readBack.contains(" Type: KQA           Serial Number 4711\r")) << readBack.toStdString();
@@ -105,7 +106,7 @@ TEST_F(InitializeE2E, OneMinuteMinMaxAvgStopWhenFullThenAStatusCheck)
     // A status check through the program's own code: mode "l", the new clock.
     dialogs.messages.clear();
     dialogs.messageAnswers = {MsgResult::Ok, MsgResult::No};
-    program->runCommand("mnuItemStatusCheck");
+    program->runCommand(menu::kItemStatusCheck);
     const auto time = textformat::parseDate(sent.left(14));
     ASSERT_TRUE(time);
     EXPECT_TRUE(program->link.status.label2.startsWith(
@@ -128,7 +129,7 @@ TEST_F(InitializeE2E, TheUnitRecordsFromItsNewClock)
     program->setup.initInst.timeOption = 1;
     program->setup.initInst.kindOption = 4;
     program->setup.initInst.memoryOption = 6;
-    program->runCommand("mnuItemInitialize");
+    program->runCommand(menu::kItemInitialize);
     ASSERT_TRUE(sim.waitForLog("initialized: mode a", 2000)) << sim.log().toStdString();
     const QString sent = program->link.abort.logLabel.section("Initstring=", 1).section("\r\n", 0, 0);
     QDeadlineTimer wait(3000);
@@ -165,7 +166,7 @@ TEST_F(InitializeE2E, CancelAtEachWaitingPointLeavesThePortClosed)
         ASSERT_TRUE(sim.started());
         select(8);
         cancelWhen([this] { return program->link.abort.loaded && port.portOpen(); });
-        program->runCommand("mnuItemInitialize");
+        program->runCommand(menu::kItemInitialize);
         EXPECT_EQ(dialogs.messages.size(), 2U) << dialogs.lastMessage().toStdString();
         EXPECT_TRUE(program->link.abort.abortFrmErrorFlag);
         EXPECT_FALSE(port.portOpen());
@@ -179,7 +180,7 @@ TEST_F(InitializeE2E, CancelAtEachWaitingPointLeavesThePortClosed)
         dialogs.messages.clear();
         dialogs.messageAnswers = {MsgResult::Ok, MsgResult::Ok, MsgResult::Cancel};
         cancelWhen([&sim] { return sim.countInLog("TAB received") > 0; });
-        program->runCommand("mnuItemInitialize");
+        program->runCommand(menu::kItemInitialize);
         ASSERT_EQ(dialogs.messages.size(), 3U) << dialogs.lastMessage().toStdString();
         EXPECT_EQ(dialogs.messages[2].text, dialogs.messages[1].text);
         EXPECT_EQ(sim.countInLog("initialization string"), 0);
@@ -203,7 +204,7 @@ TEST_F(InitializeE2E, FaultsEndWithOneMessage)
             }
         });
         pull.start(20);
-        program->runCommand("mnuItemInitialize");
+        program->runCommand(menu::kItemInitialize);
         ASSERT_EQ(dialogs.messages.size(), 3U) << dialogs.messageTexts().join("|").toStdString();
         EXPECT_TRUE(dialogs.lastMessage().endsWith("\r\n\r\nTerminating the initialization"))
             << dialogs.lastMessage().toStdString();
@@ -221,7 +222,7 @@ TEST_F(InitializeE2E, FaultsEndWithOneMessage)
         dialogs.messages.clear();
         dialogs.messageAnswers = {MsgResult::Ok, MsgResult::Ok};
         select(11);
-        program->runCommand("mnuItemInitialize");
+        program->runCommand(menu::kItemInitialize);
         const QStringList texts = dialogs.messageTexts();
         ASSERT_GE(texts.size(), 3) << texts.join("|").toStdString();
         if (texts[2].startsWith("No response in 2.5 seconds at each of two different baud rates.")) {
@@ -247,7 +248,7 @@ TEST_F(InitializeE2E, AKpa1020ReadsBackABlankMode)
     ASSERT_TRUE(sim.started());
     select(1);
     dialogs.messageAnswers = {MsgResult::Ok, MsgResult::Ok, MsgResult::Ok, MsgResult::No};
-    program->runCommand("mnuItemInitialize");
+    program->runCommand(menu::kItemInitialize);
     ASSERT_EQ(dialogs.messages.size(), 4U) << dialogs.messageTexts().join("|").toStdString();
     EXPECT_EQ(dialogs.messages[2].text, "KPA 10 or 20 only have 15 min average, continuoue mode");
     EXPECT_TRUE(dialogs.lastMessage().contains("  Average         Cont15  min interval"));

@@ -9,6 +9,7 @@
 #include "platform/qt_clock.h"
 #include "platform/qt_serial_port.h"
 #include "platform/textformat.h"
+#include "program/menu_items.h"
 #include "program/view_procs.h"
 #include "recording/save.h"
 #include "reports/open_recording.h"
@@ -159,7 +160,7 @@ TEST_P(Memories, EveryWriterKeepsTheWholeMemory)
     // The download; the MQA-S5 keeps its own memory only.
     const QString downloaded = dir.filePath("download.dat");
     lp.dialogs.saveAnswers = {downloaded};
-    p.runCommand("mnuItemDownload");
+    p.runCommand(menu::kItemDownload);
     ASSERT_TRUE(p.link.download.loaded);
     DownloadOK(p);
     ASSERT_TRUE(p.link.download.saved) << lp.dialogs.messageTexts().join("|").toStdString();
@@ -187,7 +188,7 @@ TEST_P(Memories, EveryWriterKeepsTheWholeMemory)
     const QString recovered = dir.filePath("recovered.dat");
     lp.dialogs.saveAnswers = {recovered};
     lp.dialogs.messages.clear();
-    ASSERT_TRUE(p.runCommand("mnuItemRecover"));
+    ASSERT_TRUE(p.runCommand(menu::kItemRecover));
     RecoverOk(p);
     EXPECT_EQ(p.setup.recover.saved, m.recoverable) << lp.dialogs.messageTexts().join("|").toStdString();
     if (m.recoverable) {

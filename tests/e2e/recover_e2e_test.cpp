@@ -7,6 +7,7 @@
 #include "link/link_commands.h"
 #include "platform/qt_clock.h"
 #include "platform/qt_serial_port.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "reports/open_recording.h"
 #include "setup/recover.h"
@@ -36,7 +37,7 @@ protected:
     // The command, then OK in the window.
     void run()
     {
-        ASSERT_TRUE(program->runCommand("mnuItemRecover"));
+        ASSERT_TRUE(program->runCommand(menu::kItemRecover));
         ASSERT_TRUE(program->setup.recover.loaded);
         RecoverOk(*program);
     }

@@ -8,6 +8,7 @@
 #include "link/status_check.h"
 #include "platform/qt_clock.h"
 #include "platform/qt_serial_port.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "support/fake_dialogs.h"
 
@@ -62,7 +63,7 @@ TEST_F(StatusCheckE2E, S5Instrument)
     SimHarness sim({"--type", "8", "--serial", "4711", "--mode", "j", "--clock", "03-14-26 09:45"});
     ASSERT_TRUE(sim.started()) << sim.error().toStdString();
     select(8);
-    program->runCommand("mnuItemStatusCheck");
+    program->runCommand(menu::kItemStatusCheck);
     ASSERT_EQ(dialogs.messages.size(), 2U) << dialogs.lastMessage().toStdString();
     EXPECT_EQ(dialogs.lastMessage(), kComplete);
     EXPECT_EQ(program->link.status.label2, " Type: KQA    Serial Number 4711\r"
@@ -79,7 +80,7 @@ TEST_F(StatusCheckE2E, NonS5InstrumentStoppedWithoutBatteryReading)
         {"--type", "2", "--serial", "0042", "--mode", "B", "--no-battery", "--clock", "11-02-26 07:15"});
     ASSERT_TRUE(sim.started()) << sim.error().toStdString();
     select(2);
-    program->runCommand("mnuItemStatusCheck");
+    program->runCommand(menu::kItemStatusCheck);
     ASSERT_EQ(dialogs.messages.size(), 2U) << dialogs.lastMessage().toStdString();
     EXPECT_TRUE(dialogs.messages[0].text.startsWith("   Press 'OK'."));
     EXPECT_EQ(program->link.status.label2, " Type: KPA    Serial Number 0042\r"
@@ -96,7 +97,7 @@ TEST_F(StatusCheckE2E, AutomaticDetectionFindsA9600BaudUnit)
     select(11);
     QElapsedTimer took;
     took.start();
-    program->runCommand("mnuItemStatusCheck");
+    program->runCommand(menu::kItemStatusCheck);
     ASSERT_EQ(dialogs.messages.size(), 2U) << dialogs.lastMessage().toStdString();
     EXPECT_EQ(dialogs.lastMessage(),
               "Auto-selected settings now being used are for the MQA-S5\r\n\r\n" + kComplete);
@@ -111,7 +112,7 @@ TEST_F(StatusCheckE2E, AutomaticDetectionFindsA9600BaudUnit)
 
     // The next exchange starts at the rate that answered.
     dialogs.messageAnswers = {MsgResult::Ok, MsgResult::No};
-    program->runCommand("mnuItemStatusCheck");
+    program->runCommand(menu::kItemStatusCheck);
     EXPECT_EQ(dialogs.lastMessage(),
               "Auto-selected settings now being used are for the MQA-S5\r\n\r\n" + kComplete);
     EXPECT_EQ(sim.countInLog("unit sends at 9600: garbage"), 1);
@@ -123,7 +124,7 @@ TEST_F(StatusCheckE2E, AutomaticDetectionOfAKpaUnitFailsAfterTheSecondWrongCode)
     SimHarness sim({"--type", "2"});
     ASSERT_TRUE(sim.started()) << sim.error().toStdString();
     select(11);
-    program->runCommand("mnuItemStatusCheck");
+    program->runCommand(menu::kItemStatusCheck);
     ASSERT_EQ(dialogs.messages.size(), 2U);
     EXPECT_TRUE(dialogs.lastMessage().startsWith(
         "After the 2nd timeout, the following erroneous Line1 characters had been received:\r\nKPA\r\n"))
@@ -137,7 +138,7 @@ TEST_F(StatusCheckE2E, SilentUnitTimesOutAtBothRates)
     SimHarness sim({"--type", "8", "--fault", "silence"});
     ASSERT_TRUE(sim.started()) << sim.error().toStdString();
     select(11);
-    program->runCommand("mnuItemStatusCheck");
+    program->runCommand(menu::kItemStatusCheck);
     ASSERT_EQ(dialogs.messages.size(), 2U);
     EXPECT_TRUE(
         dialogs.lastMessage().startsWith("No response in 2.5 seconds at each of two different baud rates."));
@@ -169,7 +170,7 @@ TEST_F(StatusCheckE2E, TheWaitingLoopCostsLittleCpu)
         QElapsedTimer wall;
         wall.start();
         const double before = processCpuSeconds();
-        program->runCommand("mnuItemStatusCheck");
+        program->runCommand(menu::kItemStatusCheck);
         const double share = (processCpuSeconds() - before) / (static_cast<double>(wall.elapsed()) / 1000.0);
         std::cout << "[ figure ] status check loop, " << c.name << ": " << share * 100.0
                   << " % of one core over " << wall.elapsed() << " ms\n";
@@ -185,7 +186,7 @@ TEST_F(StatusCheckE2E, HangUpDuringTheWaitIsReported)
     ASSERT_TRUE(sim.started()) << sim.error().toStdString();
     select(2);
     QTimer::singleShot(300, [&sim] { sim.stop(); });
-    program->runCommand("mnuItemStatusCheck");
+    program->runCommand(menu::kItemStatusCheck);
     ASSERT_EQ(dialogs.messages.size(), 2U);
     EXPECT_TRUE(
         dialogs.lastMessage().startsWith("In status.StatusCheck: gErrorCallPoint = 109\r\nError number  80"))

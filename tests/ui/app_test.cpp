@@ -5,6 +5,7 @@
 #include "link/inst_select.h"
 #include "platform/ui/help_window.h"
 #include "platform/ui/qcp_chart_device.h"
+#include "program/menu_items.h"
 #include "shell/ui/app_wiring.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/start_panel.h"
@@ -60,9 +61,9 @@ protected:
 
 TEST_F(AppTest, NothingOpenAtStartUpLeavesCloseAndPrintDisabled)
 {
-    p().menuOpened("mnuFile");
-    EXPECT_FALSE(p().menu.enabled("mnuItemClose"));
-    EXPECT_FALSE(p().menu.enabled("mnuItemPrint"));
+    p().menuOpened(menu::kFile);
+    EXPECT_FALSE(p().menu.enabled(menu::kItemClose));
+    EXPECT_FALSE(p().menu.enabled(menu::kItemPrint));
 }
 
 TEST_F(AppTest, AnImportedChartLiesOverTheRecordingChart)
@@ -71,14 +72,14 @@ TEST_F(AppTest, AnImportedChartLiesOverTheRecordingChart)
     c.values = countingValues(200, false);
     ASSERT_TRUE(writeRecording(path("a.dat"), c));
     dialogs.openAnswers.push_back(path("a.dat"));
-    p().runCommand("mnuItemOpen");
-    p().runCommand("mnuItemViewPlot");
+    p().runCommand(menu::kItemOpen);
+    p().runCommand(menu::kItemViewPlot);
     ASSERT_NE(p().io.chart1, nullptr);
     ASSERT_TRUE(dynamic_cast<QcpChartDevice *>(p().io.chart1)->saveFile(path("a.chd")));
 
     dialogs.openAnswers.push_back(path("a.chd"));
-    p().runCommand("mnuItemImport");
-    p().runCommand("mnuItemRefresh");
+    p().runCommand(menu::kItemImport);
+    p().runCommand(menu::kItemRefresh);
     settle();
     ASSERT_TRUE(p().view.chart1Visible);
     ASSERT_TRUE(p().view.chart2Visible);
@@ -163,7 +164,7 @@ TEST_F(AppTest, StartPanelLeadsToTheFirstRecordingAndGoesAway)
     EXPECT_TRUE(p().rec.slotInUse(0));
     EXPECT_FALSE(panel->isVisible()); // the summary is shown
 
-    p().runCommand("mnuItemClose");
+    p().runCommand(menu::kItemClose);
     settle();
     EXPECT_TRUE(panel->isVisible());
     QPushButton *recent = panel->recentButtons().first();
@@ -286,9 +287,9 @@ TEST_F(AppTest, DroppedFilesOpenAsOpenDoesUpToThree)
 TEST_F(AppTest, StandardKeysRunTheirCommands)
 {
     const std::pair<const char *, QKeySequence> keys[] = {
-        {"mnuItemOpen", QKeySequence::Open},       {"mnuItemSave", QKeySequence::Save},
-        {"mnuItemClose", QKeySequence::Close},     {"mnuItemExit", QKeySequence::Quit},
-        {"mnuItemHelp", QKeySequence(Qt::Key_F1)},
+        {menu::kItemOpen, QKeySequence::Open},       {menu::kItemSave, QKeySequence::Save},
+        {menu::kItemClose, QKeySequence::Close},     {menu::kItemExit, QKeySequence::Quit},
+        {menu::kItemHelp, QKeySequence(Qt::Key_F1)},
     };
     for (const auto &[name, key] : keys) {
         QAction *a = window->action(name);
@@ -301,7 +302,7 @@ TEST_F(AppTest, StandardKeysRunTheirCommands)
     const int before = static_cast<int>(dialogs.openDirs.size());
     QTest::keySequence(window, QKeySequence::Open);
     EXPECT_EQ(static_cast<int>(dialogs.openDirs.size()), before + 1);
-    EXPECT_TRUE(window->menu("mnuItemPrint")->menuAction()->text().endsWith("Ctrl+P"));
+    EXPECT_TRUE(window->menu(menu::kItemPrint)->menuAction()->text().endsWith("Ctrl+P"));
 }
 
 TEST(HelpWindowTest, ShowsTheManualWithContentsAndFindsAWord)
@@ -324,24 +325,24 @@ TEST(HelpWindowTest, ShowsTheManualWithContentsAndFindsAWord)
 
 TEST_F(AppTest, TidyCsvIsInTheExportMenuWheneverARecordingIsOpen)
 {
-    QAction *exportMenu = window->action("mnuItemExportType");
-    QAction *tidy = window->action("mnuItemExpTidy");
+    QAction *exportMenu = window->action(menu::kItemExportType);
+    QAction *tidy = window->action(menu::kItemExpTidy);
     ASSERT_NE(tidy, nullptr);
     EXPECT_EQ(tidy->text(), QStringLiteral("Tidy CSV\u2026"));
-    p().menuOpened("mnuFile");
+    p().menuOpened(menu::kFile);
     EXPECT_FALSE(exportMenu->isEnabled()); // nothing open
 
     RecordingFileContent c;
     c.values = {"3", "2", "1"};
     ASSERT_TRUE(writeRecording(path("feeder.dat"), c));
     dialogs.openAnswers.push_back(path("feeder.dat"));
-    p().runCommand("mnuItemOpen");
-    p().menuOpened("mnuFile");
+    p().runCommand(menu::kItemOpen);
+    p().menuOpened(menu::kFile);
     EXPECT_TRUE(exportMenu->isEnabled());
     EXPECT_TRUE(tidy->isEnabled());
     // The specified exports still wait for a table to be shown.
-    EXPECT_FALSE(window->action("MnuItemexpdatacsv")->isEnabled());
-    EXPECT_FALSE(window->action("mnuitemexprep")->isEnabled());
+    EXPECT_FALSE(window->action(menu::kItemexpdatacsv)->isEnabled());
+    EXPECT_FALSE(window->action(menu::kItemexprep)->isEnabled());
 
     dialogs.saveAnswers.push_back(path("out.csv"));
     tidy->trigger();

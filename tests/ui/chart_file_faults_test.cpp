@@ -5,6 +5,7 @@
 #include "chart/chart_commands.h"
 #include "platform/file_write.h"
 #include "platform/ui/qcp_chart_device.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "support/disk_faults.h"
 #include "support/test_program.h"
@@ -42,7 +43,7 @@ protected:
         for (int i = 0; i < 600; ++i) {
             r.gValues[0][i] = static_cast<int16_t>(100 + i % 97);
         }
-        tp.p().runCommand("mnuItemViewPlot");
+        tp.p().runCommand(menu::kItemViewPlot);
         chart->replotNow();
     }
     // The menus as the user sees them.

@@ -6,6 +6,7 @@
 #include "platform/ui/qcp_chart_device.h"
 #include "platform/ui/qcp_chart_device_items.h"
 #include "platform/ui/qcp_chart_device_qcp.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "recording/save.h"
 #include "reports/open_recording.h"
@@ -41,7 +42,7 @@ protected:
         for (int i = 0; i < 60; ++i) {
             r.gValues[0][i] = static_cast<int16_t>(100 + i);
         }
-        tp.p().runCommand("mnuItemViewPlot");
+        tp.p().runCommand(menu::kItemViewPlot);
         chart->replotNow();
         QTest::qWait(10);
     }
@@ -96,12 +97,12 @@ TEST_F(ChartInteractionQtTest, DragMarksAnAreaAndZoomShowsIt)
     EXPECT_EQ(tp.p().chart.gSelStart, 10);
     EXPECT_EQ(tp.p().chart.gSelEnd, 20);
     EXPECT_EQ(tp.p().chart.gSelEndText, "15:00  Jan 01, 24");
-    EXPECT_TRUE(tp.p().menu.enabled("mnuZoom"));
+    EXPECT_TRUE(tp.p().menu.enabled(menu::kZoom));
     EXPECT_TRUE(chart->isVisible());
     EXPECT_EQ(chart->box(plot::kSelectionBoxIndex).text,
               "Selected:   12:30  Jan 01, 24   to   15:00  Jan 01, 24");
 
-    tp.p().runCommand("mnuZoom");
+    tp.p().runCommand(menu::kZoom);
     chart->replotNow();
     EXPECT_EQ(tp.p().rec.gDatastart, 10);
     EXPECT_EQ(tp.p().rec.gdataend, 20);
@@ -170,7 +171,7 @@ TEST_F(ChartInteractionQtTest, ADragReleasedPastTheLastValueMarksToTheEnd)
 TEST_F(ChartInteractionQtTest, ReadOutAndMarkingWorkAtAScaleAboveTheData)
 {
     tp.dialogs.inputAnswers.push_back("500");
-    tp.p().runCommand("mnuItemScale");
+    tp.p().runCommand(menu::kItemScale);
     chart->replotNow();
     EXPECT_DOUBLE_EQ(chart->valueAxisMin(), 500.0);
     QWidget *plot = chart->plot();
@@ -188,7 +189,7 @@ TEST_F(ChartInteractionQtTest, ARecordingOfOneValueIsDrawnAsADot)
 {
     Recording &r = tp.p().rec;
     r.gInfo[0][kColLast] = 0;
-    tp.p().runCommand("mnuItemViewPlot");
+    tp.p().runCommand(menu::kItemViewPlot);
     chart->replotNow();
     ASSERT_EQ(chart->pointCount(), 1);
     EXPECT_EQ(chart->plot()->graph(0)->scatterStyle().shape(), QCPScatterStyle::ssDisc);
@@ -260,7 +261,7 @@ TEST(ChartLook, ThreeRecordingsMarkedZoomedAnnotatedAndOnOnePage)
         ASSERT_TRUE(openRecordingFile(tp.p(), writeGeneratedRecording(tp, name, base, swing))) << name;
     }
     ASSERT_EQ(tp.p().rec.openCount(), 3);
-    tp.p().runCommand("mnuItemViewPlot");
+    tp.p().runCommand(menu::kItemViewPlot);
     ASSERT_EQ(chart.seriesCount(), 3);
     EXPECT_EQ(chart.seriesLegend(2), "south.dat");
     const QImage plotted = pictureOf(chart);
@@ -291,17 +292,17 @@ TEST(ChartLook, ThreeRecordingsMarkedZoomedAnnotatedAndOnOnePage)
     EXPECT_EQ(pixelsOfColour(plotted, band), 0);
     EXPECT_GT(pixelsOfColour(marked, band), 1000);
 
-    tp.p().runCommand("mnuZoom");
+    tp.p().runCommand(menu::kZoom);
     EXPECT_EQ(chart.pointCount(), 61);
     const QImage zoomed = pictureOf(chart);
     EXPECT_GT(differingPixels(marked, zoomed), 0);
 
-    tp.p().runCommand("mnuItemadd");
+    tp.p().runCommand(menu::kItemadd);
     EXPECT_EQ(chart.boxCount(), 4);
     const QImage noted = pictureOf(chart);
     EXPECT_GT(differingPixels(zoomed, noted), 0);
 
-    tp.p().runCommand("mnuItemOnepgPlot");
+    tp.p().runCommand(menu::kItemOnepgPlot);
     EXPECT_TRUE(tp.p().chart.gOnePageFlag);
     EXPECT_TRUE(chart.box(plot::kSiteBox).text.contains("File Data:  N/A"));
     EXPECT_GT(differingPixels(noted, pictureOf(chart)), 0);

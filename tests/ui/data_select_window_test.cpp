@@ -41,7 +41,7 @@ TEST_F(DataSelectWindowTest, LongPathsScrollShortOnesDoNot)
     const QString longPath =
         "/home/engineer/recordings/2026/march/substation-north/feeder-12/phase-red/rec.dat";
     openSlots({longPath, "/tmp/b.dat"});
-    tp.p().rec.gOutputMode = 6;
+    tp.p().rec.gOutputMode = OutputMode::FileSelection;
     window->prepare({longPath, "/tmp/b.dat", ""});
     window->show();
     EXPECT_EQ(window->windowTitle(), "Select Data");
@@ -63,7 +63,7 @@ TEST_F(DataSelectWindowTest, LongPathsScrollShortOnesDoNot)
 TEST_F(DataSelectWindowTest, ClickOkAndCancel)
 {
     openSlots({"/tmp/a.dat", "/tmp/b.dat"});
-    tp.p().rec.gOutputMode = 6;
+    tp.p().rec.gOutputMode = OutputMode::FileSelection;
     window->prepare({"/tmp/a.dat", "/tmp/b.dat", ""});
     window->show();
     clickRow(2);

@@ -5,6 +5,7 @@
 #include "link/download.h"
 #include "link/status_check.h"
 #include "link/ui/download_window.h"
+#include "program/menu_items.h"
 #include "ui_test_app.h"
 #include "window_picture.h"
 
@@ -44,7 +45,7 @@ TEST_F(DownloadWindowTest, PromptThenProgressWhileReceiving)
 {
     select(8);
     port.answerWhenAwake({}, unitData(400, true), 50);
-    p().runCommand("mnuItemDownload");
+    p().runCommand(menu::kItemDownload);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.windowTitle(), "Download");
     QString prompt = statusPromptText(true, false, kSettings115200);
@@ -79,7 +80,7 @@ TEST_F(DownloadWindowTest, EscapeCancelsWhileReceiving)
 {
     select(8);
     port.answerWhenAwake({}, unitData(3000, false), 50);
-    p().runCommand("mnuItemDownload");
+    p().runCommand(menu::kItemDownload);
     at(1500, [&] { QTest::keyClick(&window, Qt::Key_Escape); });
     QTest::mouseClick(window.OK, Qt::LeftButton);
     EXPECT_FALSE(port.portOpen());
@@ -92,7 +93,7 @@ TEST_F(DownloadWindowTest, CancelButtonAndClosingBeforeOk)
 {
     select(8);
     for (int way = 0; way < 2; ++way) {
-        p().runCommand("mnuItemDownload");
+        p().runCommand(menu::kItemDownload);
         ASSERT_TRUE(window.isVisible());
         if (way == 0) {
             QTest::mouseClick(window.CancelButton, Qt::LeftButton);

@@ -1,3 +1,4 @@
+#include "program/menu_items.h"
 #include "recording/file_commands.h"
 #include "recording/ui/edit_notes_window.h"
 #include "recording/ui/file_windows.h"
@@ -26,7 +27,7 @@ TEST(EditNotesWindow, ShowsEditsAndWritesTheNotes)
     p.rec.gInfo[1][kColPath] = tp.path("site.dat");
     p.rec.gSite[1] = {"Main St", "Feeder 4", "Jo", ""};
     p.rec.ginx = 1;
-    p.rec.gOutputMode = 1;
+    p.rec.gOutputMode = OutputMode::CancelOrUserScaleMin;
     EditNotesWindow w(p);
     w.showNotes();
     EXPECT_EQ(w.windowTitle(), "Note Editor");
@@ -40,11 +41,11 @@ TEST(EditNotesWindow, ShowsEditsAndWritesTheNotes)
     w.Text4->setText("changed");
     QTest::mouseClick(w.Command2, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(p.rec.gOutputMode, 0);
+    EXPECT_EQ(p.rec.gOutputMode, OutputMode::Nothing);
     EXPECT_FALSE(QFile::exists(tp.path("site.not")));
     EXPECT_EQ(p.rec.gSite[1][3], "");
 
-    p.rec.gOutputMode = 1;
+    p.rec.gOutputMode = OutputMode::CancelOrUserScaleMin;
     w.showNotes();
     EXPECT_EQ(w.Text4->text(), "");
     w.Text4->clear();
@@ -52,7 +53,7 @@ TEST(EditNotesWindow, ShowsEditsAndWritesTheNotes)
     QTest::mouseClick(w.Command1, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(p.rec.gSite[1][3], "pole 17");
-    EXPECT_EQ(p.rec.gOutputMode, 0);
+    EXPECT_EQ(p.rec.gOutputMode, OutputMode::Nothing);
     QFile f(tp.path("site.not"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = f.readAll().split('\n');
@@ -78,7 +79,7 @@ TEST(EditNotesWindow, OkNeverWritesForAnotherRecordingNorLosesCharacters)
         c.values = {"1", "2"};
         ASSERT_TRUE(writeRecording(tp.path(name), c));
         tp.dialogs.openAnswers.push_back(tp.path(name));
-        p.runCommand("mnuItemOpen");
+        p.runCommand(menu::kItemOpen);
         p.rec.gSite[0][0] = site;
     };
     // Notes written for no recording would land in the working folder as
@@ -90,9 +91,9 @@ TEST(EditNotesWindow, OkNeverWritesForAnotherRecordingNorLosesCharacters)
 
     // A.dat, Notes, Close, OK: nothing written anywhere.
     openFile("A.dat", "A site");
-    p.runCommand("mnuItemNotes");
+    p.runCommand(menu::kItemNotes);
     ASSERT_TRUE(w.isVisible());
-    p.runCommand("mnuItemClose");
+    p.runCommand(menu::kItemClose);
     QTest::mouseClick(w.Command1, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(QFile::exists(cwdNotes));
@@ -102,8 +103,8 @@ TEST(EditNotesWindow, OkNeverWritesForAnotherRecordingNorLosesCharacters)
 
     // A.dat, Notes, Close, B.dat in the same slot, OK: B's notes untouched.
     openFile("A.dat", "A site");
-    p.runCommand("mnuItemNotes");
-    p.runCommand("mnuItemClose");
+    p.runCommand(menu::kItemNotes);
+    p.runCommand(menu::kItemClose);
     openFile("B.dat", "B site");
     ASSERT_TRUE(writeNotesFile(tp.path("B.not"), {"B site", "", "", ""}));
     QTest::mouseClick(w.Command1, Qt::LeftButton);
@@ -112,7 +113,7 @@ TEST(EditNotesWindow, OkNeverWritesForAnotherRecordingNorLosesCharacters)
 
     // Characters outside Latin-1 are refused by name; the editor stays open
     // and nothing is written until they are changed.
-    p.runCommand("mnuItemNotes");
+    p.runCommand(menu::kItemNotes);
     w.Text1->setText(QStringLiteral("Łódź €"));
     QTest::mouseClick(w.Command1, Qt::LeftButton);
     EXPECT_TRUE(w.isVisible());

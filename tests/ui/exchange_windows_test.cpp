@@ -6,6 +6,7 @@
 #include "link/ui/download_window.h"
 #include "link/ui/status_window.h"
 #include "platform/ui/qt_dialogs.h"
+#include "program/menu_items.h"
 #include "setup/initialize.h"
 #include "setup/recover.h"
 #include "setup/ui/init_inst_window.h"
@@ -145,13 +146,13 @@ INSTANTIATE_TEST_SUITE_P(
     Windows, ExchangeWindows,
     ::testing::Values(
         // Type 2 is a silent non-S5 unit: the exchanges wait for Escape.
-        ExchangeCase{"Status", "mnuItemStatusCheck", 2, "Cancel", &ExchangeWindows::statusWindow, nullptr},
-        ExchangeCase{"Download", "mnuItemDownload", 8, "OK", &ExchangeWindows::downloadWindow,
+        ExchangeCase{"Status", menu::kItemStatusCheck, 2, "Cancel", &ExchangeWindows::statusWindow, nullptr},
+        ExchangeCase{"Download", menu::kItemDownload, 8, "OK", &ExchangeWindows::downloadWindow,
                      [](ExchangeWindows &w) { return w.download.CancelButton; }},
-        ExchangeCase{"Recover", "mnuItemRecover", 2, "OK", &ExchangeWindows::recoverWindow, nullptr},
-        ExchangeCase{"InitializationOptions", "mnuItemInitialize", 8, "Proceed",
+        ExchangeCase{"Recover", menu::kItemRecover, 2, "OK", &ExchangeWindows::recoverWindow, nullptr},
+        ExchangeCase{"InitializationOptions", menu::kItemInitialize, 8, "Proceed",
                      &ExchangeWindows::initInstWindow, nullptr},
-        ExchangeCase{"HeaderExchange", "mnuItemInitialize", 8, "CANCEL", &ExchangeWindows::abortWindow,
+        ExchangeCase{"HeaderExchange", menu::kItemInitialize, 8, "CANCEL", &ExchangeWindows::abortWindow,
                      nullptr}),
     [](const ::testing::TestParamInfo<ExchangeCase> &testInfo) { return std::string(testInfo.param.name); });
 

@@ -1,3 +1,4 @@
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "setup/ui/force_rdgs_window.h"
 #include "support/fake_chart_device.h"
@@ -79,7 +80,7 @@ TEST_F(ForceRdgsWindowTest, CaptionsAndStartingState)
 TEST_F(ForceRdgsWindowTest, CommandOpensTheWindowAndOkStoresTheValue)
 {
     QTimer::singleShot(0, window.get(), [this] { answer("12.34", window->Option2, window->Command1); });
-    tp.p().runCommand("mnuItemForceRdg");
+    tp.p().runCommand(menu::kItemForceRdg);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(value(100), 123);
     EXPECT_EQ(value(101), 500);
@@ -93,7 +94,7 @@ TEST_F(ForceRdgsWindowTest, CommandOpensTheWindowAndOkStoresTheValue)
 TEST_F(ForceRdgsWindowTest, RefusedValueClosesAndRedrawsButChangesNothing)
 {
     QTimer::singleShot(0, window.get(), [this] { answer("100", window->Option1, window->Command1); });
-    tp.p().runCommand("mnuItemForceRdg");
+    tp.p().runCommand(menu::kItemForceRdg);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(tp.dialogs.lastMessage(),
               "Error - New reading is outside the allowable range.\r\n  - Must be between 0 and 99.9");
@@ -105,7 +106,7 @@ TEST_F(ForceRdgsWindowTest, RefusedValueClosesAndRedrawsButChangesNothing)
 TEST_F(ForceRdgsWindowTest, CancelChangesNothing)
 {
     QTimer::singleShot(0, window.get(), [this] { answer("3", window->Option3, window->Command2); });
-    tp.p().runCommand("mnuItemForceRdg");
+    tp.p().runCommand(menu::kItemForceRdg);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(value(149), 500);
     EXPECT_EQ(chart.pointCount(), 0);

@@ -9,6 +9,7 @@
 #include "link/ui/status_window.h"
 #include "platform/qt_serial_port.h"
 #include "platform/settings_store.h"
+#include "program/menu_items.h"
 #include "ui_test_app.h"
 #include "window_picture.h"
 
@@ -54,7 +55,7 @@ TEST_F(LinkWindows, StatusWindowShowsTheResultOfACheck)
         shownWhileWaiting = status.isVisible() && status.Label1->isVisible();
         waitingText = status.Label1->text();
     });
-    p().runCommand("mnuItemStatusCheck");
+    p().runCommand(menu::kItemStatusCheck);
     EXPECT_TRUE(shownWhileWaiting);
     EXPECT_EQ(waitingText, "WAITING FOR RESPONSE FROM INSTRUMENT");
     EXPECT_EQ(status.windowTitle(), "status");
@@ -83,7 +84,7 @@ TEST_F(LinkWindows, StatusWindowReadyLabelAndCancelButton)
         EXPECT_TRUE(drawnWhole(status));
         status.Command2->click();
     });
-    p().runCommand("mnuItemStatusCheck");
+    p().runCommand(menu::kItemStatusCheck);
     EXPECT_EQ(fontSize, 24);
     EXPECT_EQ(tp.dialogs.messages.size(), 1U);
     EXPECT_FALSE(port.portOpen());
@@ -95,7 +96,7 @@ TEST_F(LinkWindows, EscapeInTheStatusWindowCancels)
     select(11);
     tp.dialogs.messageAnswers = {MsgResult::Ok};
     at(200, [&] { status.reject(); });
-    p().runCommand("mnuItemStatusCheck");
+    p().runCommand(menu::kItemStatusCheck);
     EXPECT_EQ(tp.dialogs.messages.size(), 1U);
     EXPECT_FALSE(port.portOpen());
     // Cancel (114) closed the port; the next read ended the check through
@@ -115,7 +116,7 @@ TEST_F(LinkWindows, PortSelectionWindowSelectsTheStoredPortAndForwardsOk)
         portSel.Option[4]->click();
         portSel.Command1->click();
     });
-    p().runCommand("mnuItemPortSelect");
+    p().runCommand(menu::kItemPortSelect);
     EXPECT_TRUE(storedChecked);
     EXPECT_EQ(portSel.windowTitle(), "Com Port Selection");
     EXPECT_EQ(tp.settings.store.get("Comm", "RDX.MSComm1.CommPort"), "5");
@@ -131,7 +132,7 @@ TEST_F(LinkWindows, PortSelectionWindowWithNothingStoredChecksNoButton)
         }
         portSel.Command2->click();
     });
-    p().runCommand("mnuItemPortSelect");
+    p().runCommand(menu::kItemPortSelect);
     EXPECT_EQ(checked, 0);
     EXPECT_EQ(p().link.gCommPort, 1);
 }
@@ -147,7 +148,7 @@ TEST_F(LinkWindows, PortSelectionWindowNamesTheDeviceOfEachPort)
         EXPECT_TRUE(drawnWhole(portSel));
         portSel.Command2->click();
     });
-    p().runCommand("mnuItemPortSelect");
+    p().runCommand(menu::kItemPortSelect);
     qunsetenv("RDX600_COM3");
     ASSERT_EQ(shown.size(), kPortButtons);
     for (int n = 1; n <= kPortButtons; ++n) {
@@ -172,7 +173,7 @@ TEST_F(LinkWindows, InstrumentSelectionFromTheInstrumentMenu)
         EXPECT_TRUE(instSel.Command1->isEnabled());
         instSel.Command1->click();
     });
-    p().menuOpened("mnuInstrument");
+    p().menuOpened(menu::kInstrument);
     EXPECT_FALSE(okEnabled);
     EXPECT_EQ(visibleOptions, 12);
     EXPECT_EQ(instSel.Option[14]->text(), "TL40Plus");
@@ -197,7 +198,7 @@ TEST_F(LinkWindows, CustomPropertiesAreEditedThroughTheWindow)
         instSel.Command3->click();
         instSel.Command1->click();
     });
-    p().runCommand("mnuItemInstSelect");
+    p().runCommand(menu::kItemInstSelect);
     EXPECT_EQ(p().splash.portSettings, "38400,N,8,1");
     EXPECT_EQ(p().splash.maxSamples, 294);
     EXPECT_FALSE(p().link.gS5Flag);

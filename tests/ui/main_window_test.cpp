@@ -1,6 +1,7 @@
 #include "shell/ui/main_window.h"
 
 #include "platform/settings_store.h"
+#include "program/menu_items.h"
 #include "program/view_procs.h"
 #include "shell/shell_commands.h"
 #include "shell/startup.h"
@@ -74,35 +75,35 @@ TEST_F(MainWindowTest, MenuBarOrderAndSubmenus)
     }
     EXPECT_EQ(bar, QStringList({"&File", "Load Survey", "E&dit", "Data &View", "Power View", "&Zoom",
                                 "&Instrument", "&Options", "&Help"}));
-    QMenu *print = window->menu("mnuItemPrint");
+    QMenu *print = window->menu(menu::kItemPrint);
     ASSERT_NE(print, nullptr);
     QStringList items;
     for (QAction *a : print->actions()) {
         items << a->objectName();
     }
-    EXPECT_EQ(items, QStringList({"mnuItemPrintSum", "mnuItemPrintpwrSum", "mnuItemPrintTable",
-                                  "mnuItemPrintPwrTable"}));
-    ASSERT_NE(window->menu("mnuItemAnnot"), nullptr);
-    EXPECT_EQ(window->menu("mnuItemAnnot")->actions().size(), 2);
-    EXPECT_EQ(window->menu("mnuZoom"), nullptr); // a command of its own on the menu bar
-    EXPECT_EQ(window->action("mnuZoom")->parent(), window->menuBar());
+    EXPECT_EQ(items, QStringList({menu::kItemPrintSum, menu::kItemPrintpwrSum, menu::kItemPrintTable,
+                                  menu::kItemPrintPwrTable}));
+    ASSERT_NE(window->menu(menu::kItemAnnot), nullptr);
+    EXPECT_EQ(window->menu(menu::kItemAnnot)->actions().size(), 2);
+    EXPECT_EQ(window->menu(menu::kZoom), nullptr); // a command of its own on the menu bar
+    EXPECT_EQ(window->action(menu::kZoom)->parent(), window->menuBar());
 }
 
 TEST_F(MainWindowTest, StartUpStatesOnTheRealActions)
 {
     start();
     EXPECT_EQ(window->windowTitle(), "RDX600");
-    for (const char *name :
-         {"mnuView", "mnuZoom", "mnuItemSave", "mnuItemExportType", "mnuItemScale", "mnuItemAnnot",
-          "mnuItemOnepgPlot", "pwrview", "mnuItemViewPower", "mnuItemPrintTable"}) {
+    for (const char *name : {menu::kView, menu::kZoom, menu::kItemSave, menu::kItemExportType,
+                             menu::kItemScale, menu::kItemAnnot, menu::kItemOnepgPlot, menu::kPwrview,
+                             menu::kItemViewPower, menu::kItemPrintTable}) {
         EXPECT_FALSE(act(name)->isEnabled()) << name;
     }
     for (const char *name :
-         {"mnuFile", "mnuItemOpen", "mnuItemInitialize", "mnuItemStatusCheck", "mnuItemExit"}) {
+         {menu::kFile, menu::kItemOpen, menu::kItemInitialize, menu::kItemStatusCheck, menu::kItemExit}) {
         EXPECT_TRUE(act(name)->isEnabled()) << name;
     }
-    EXPECT_TRUE(act("mnuItemStatusCheck")->isVisible());
-    EXPECT_FALSE(act("mnuMRU(0)")->isVisible());
+    EXPECT_TRUE(act(menu::kItemStatusCheck)->isVisible());
+    EXPECT_FALSE(act(MenuModel::mru(0))->isVisible());
     for (int i = 1; i <= 4; ++i) {
         EXPECT_FALSE(act(MenuModel::mru(i))->isVisible()) << i;
     }
@@ -118,20 +119,20 @@ TEST_F(MainWindowTest, StatusCheckHiddenWhenTheStartUpValueSaysSo)
     p().splash.showStatus = false;
     initialiseProgram(p());
     window = std::make_unique<RDX>(p());
-    EXPECT_FALSE(act("mnuItemStatusCheck")->isVisible());
+    EXPECT_FALSE(act(menu::kItemStatusCheck)->isVisible());
 }
 
 TEST_F(MainWindowTest, DisabledActionRunsNothingAndEnabledOneRunsItsCommand)
 {
     start();
     int saves = 0;
-    p().addCommand("mnuItemSave", [&saves] { ++saves; });
-    act("mnuItemSave")->trigger();
+    p().addCommand(menu::kItemSave, [&saves] { ++saves; });
+    act(menu::kItemSave)->trigger();
     EXPECT_EQ(saves, 0);
-    p().menu.setEnabled("mnuItemSave", true);
+    p().menu.setEnabled(menu::kItemSave, true);
     window->sync();
-    EXPECT_TRUE(act("mnuItemSave")->isEnabled());
-    act("mnuItemSave")->trigger();
+    EXPECT_TRUE(act(menu::kItemSave)->isEnabled());
+    act(menu::kItemSave)->trigger();
     EXPECT_EQ(saves, 1);
 }
 
@@ -139,52 +140,52 @@ TEST_F(MainWindowTest, TriggeredCommandChangesStateAndTheWindowFollows)
 {
     start();
     tp.dialogs.inputAnswers = {"0.9"};
-    act("mnuItemPF")->trigger();
+    act(menu::kItemPF)->trigger();
     EXPECT_FLOAT_EQ(p().power.gPowerFactor, 0.9F);
 
     p().rec.gInfo[0][kColPath] = "/data/a.dat";
-    p().menu.setEnabled("mnuItemClose", true);
+    p().menu.setEnabled(menu::kItemClose, true);
     window->sync();
-    act("mnuItemClose")->trigger(); // Close disables it again
-    EXPECT_FALSE(act("mnuItemClose")->isEnabled());
+    act(menu::kItemClose)->trigger(); // Close disables it again
+    EXPECT_FALSE(act(menu::kItemClose)->isEnabled());
 }
 
 TEST_F(MainWindowTest, RecentFileEntriesFollowTheModel)
 {
     store().save("Settings", "mrufile2", "/data/R&D/feeder.dat");
     start();
-    EXPECT_FALSE(act("mnuMRU(1)")->isVisible());
-    EXPECT_TRUE(act("mnuMRU(2)")->isVisible());
-    EXPECT_EQ(act("mnuMRU(2)")->text(), "/data/R&&D/feeder.dat"); // shown literally, no accelerator
+    EXPECT_FALSE(act(MenuModel::mru(1))->isVisible());
+    EXPECT_TRUE(act(MenuModel::mru(2))->isVisible());
+    EXPECT_EQ(act(MenuModel::mru(2))->text(), "/data/R&&D/feeder.dat"); // shown literally, no accelerator
 
     store().save("Settings", "mrufile1", "/data/new.dat");
     ShowRecentFileEntries(p());
     window->sync();
-    EXPECT_TRUE(act("mnuMRU(1)")->isVisible());
-    EXPECT_EQ(act("mnuMRU(1)")->text(), "/data/new.dat");
+    EXPECT_TRUE(act(MenuModel::mru(1))->isVisible());
+    EXPECT_EQ(act(MenuModel::mru(1))->text(), "/data/new.dat");
 }
 
 TEST_F(MainWindowTest, OpeningTheFileMenuRunsItsRule)
 {
     start();
-    p().menu.setEnabled({"mnuItemClose", "mnuItemPrint"}, true);
+    p().menu.setEnabled({menu::kItemClose, menu::kItemPrint}, true);
     window->sync();
-    EXPECT_TRUE(act("mnuItemClose")->isEnabled());
-    Q_EMIT window->menu("mnuFile")->aboutToShow();
-    EXPECT_FALSE(act("mnuItemClose")->isEnabled());
-    EXPECT_FALSE(act("mnuItemPrint")->isEnabled());
+    EXPECT_TRUE(act(menu::kItemClose)->isEnabled());
+    Q_EMIT window->menu(menu::kFile)->aboutToShow();
+    EXPECT_FALSE(act(menu::kItemClose)->isEnabled());
+    EXPECT_FALSE(act(menu::kItemPrint)->isEnabled());
 }
 
 TEST_F(MainWindowTest, CheckedItemsShowTheirMark)
 {
     start();
-    p().menu.setEnabled("mnuItemOnepgPlot", true);
-    p().menu.setChecked("mnuItemOnepgPlot", true);
+    p().menu.setEnabled(menu::kItemOnepgPlot, true);
+    p().menu.setChecked(menu::kItemOnepgPlot, true);
     window->sync();
-    EXPECT_TRUE(act("mnuItemOnepgPlot")->isChecked());
-    p().menu.setChecked("mnuItemOnepgPlot", false);
+    EXPECT_TRUE(act(menu::kItemOnepgPlot)->isChecked());
+    p().menu.setChecked(menu::kItemOnepgPlot, false);
     window->sync();
-    EXPECT_FALSE(act("mnuItemOnepgPlot")->isChecked());
+    EXPECT_FALSE(act(menu::kItemOnepgPlot)->isChecked());
 }
 
 TEST_F(MainWindowTest, ViewStateIsMirrored)
@@ -228,7 +229,7 @@ TEST_F(MainWindowTest, DefaultDirectoryPanel)
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     start();
-    act("mnuItemDefaultDir")->trigger();
+    act(menu::kItemDefaultDir)->trigger();
     EXPECT_TRUE(window->Drive1->isVisibleTo(window.get()));
     EXPECT_TRUE(window->Command1->isVisibleTo(window.get()));
     EXPECT_EQ(window->Command1->text(), "select drive");
@@ -274,7 +275,7 @@ protected:
         ASSERT_NE(window, nullptr);
         EXPECT_TRUE(window->isVisible());
         EXPECT_EQ(window->windowTitle(), "RDX600");
-        EXPECT_FALSE(act("mnuView")->isEnabled()); // initialised before the window loaded
+        EXPECT_FALSE(act(menu::kView)->isEnabled()); // initialised before the window loaded
         EXPECT_TRUE(p().modes.filled());
         ASSERT_FALSE(splash.isNull());
         EXPECT_FALSE(splash->isVisible());

@@ -3,6 +3,7 @@
 #include "platform/ui/qt_printer_device.h"
 #include "power/displ_plot_pwr.h"
 #include "power/power_commands.h"
+#include "program/menu_items.h"
 #include "reports/open_recording.h"
 #include "reports/reading_table.h"
 #include "reports/report_commands.h"
@@ -55,7 +56,7 @@ TEST_F(PowerPrintPdf, PowerSummary)
     const QString pdf = tp.path("summary.pdf");
     QtPrinterDevice printer(pdf);
     p().io.printer = &printer;
-    ASSERT_TRUE(p().runCommand("mnuItemPrintpwrSum"));
+    ASSERT_TRUE(p().runCommand(menu::kItemPrintpwrSum));
     p().io.printer = nullptr;
     const QString text = pdfText(pdf);
     // Two phases of 100..290 A at 1 kV: 200 to 580 kW.
@@ -71,11 +72,11 @@ TEST_F(PowerPrintPdf, PowerSummary)
 
 TEST_F(PowerPrintPdf, PowerTableAndReadingTable)
 {
-    ASSERT_TRUE(p().runCommand("mnuItemViewPwrTable"));
+    ASSERT_TRUE(p().runCommand(menu::kItemViewPwrTable));
     const QString pdf = tp.path("power_table.pdf");
     QtPrinterDevice printer(pdf);
     p().io.printer = &printer;
-    ASSERT_TRUE(p().runCommand("mnuItemPrintPwrTable"));
+    ASSERT_TRUE(p().runCommand(menu::kItemPrintPwrTable));
     QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains("Eight readings of average power in KW")) << text.toStdString();
     // The first line: 200, 220, ... 340 kW from the first time of the recording (10:00 minus 19 x 15
@@ -86,16 +87,16 @@ TEST_F(PowerPrintPdf, PowerTableAndReadingTable)
     EXPECT_TRUE(text.contains("09:15 Mar 15, 26")) << text.toStdString();
 
     // The reading table of the first recording, printed with its summary.
-    p().menu.setEnabled("mnuItemViewTable", true);
-    p().rec.gOutputMode = 0;
+    p().menu.setEnabled(menu::kItemViewTable, true);
+    p().rec.gOutputMode = OutputMode::Nothing;
     const QString pdf2 = tp.path("table.pdf");
     QtPrinterDevice printer2(pdf2);
     p().io.printer = &printer2;
     // Two recordings are open and there is no selection window: choose the first directly.
     p().rec.ginx = 0;
-    p().rec.gSelectFlag = 0;
+    p().rec.gSelectFlag = false;
     ReadingTableProc(p());
-    ASSERT_TRUE(p().runCommand("mnuItemPrintTable"));
+    ASSERT_TRUE(p().runCommand(menu::kItemPrintTable));
     p().io.printer = nullptr;
     text = pdfText(pdf2);
     for (const char *piece :

@@ -1,5 +1,6 @@
 #include "platform/ui/print/program_fonts.h"
 #include "platform/ui/qt_printer_device.h"
+#include "program/menu_items.h"
 #include "reports/open_recording.h"
 #include "reports/printinfo.h"
 #include "reports/report_commands.h"
@@ -30,7 +31,7 @@ TEST(PrintPdf, SummaryPrintsToAPdfFile)
     QtPrinterDevice printer(pdf);
     p.io.printer = &printer;
     p.rec.ginx = 0;
-    p.rec.gOutputMode = 4;
+    p.rec.gOutputMode = OutputMode::Print;
     Printinfo(p);
     ASSERT_TRUE(QFile::exists(pdf));
     EXPECT_EQ(tp.dialogs.printerDialogs, 1);
@@ -69,9 +70,9 @@ TEST(PrintPdf, PreviewShowsThePagesAndPrintsOnlyFromThere)
     const QString pdf = tp.path("previewed.pdf");
     QtPrinterDevice printer(pdf);
     p.io.printer = &printer;
-    p.runCommand("mnuItemPrintPreview");
+    p.runCommand(menu::kItemPrintPreview);
     ASSERT_TRUE(printer.previewOn());
-    EXPECT_TRUE(p.menu.checked("mnuItemPrintPreview"));
+    EXPECT_TRUE(p.menu.checked(menu::kItemPrintPreview));
 
     for (const bool printIt : {false, true}) {
         int pages = 0;
@@ -86,7 +87,7 @@ TEST(PrintPdf, PreviewShowsThePagesAndPrintsOnlyFromThere)
             dialog->close();
         };
         p.rec.ginx = 0;
-        p.rec.gOutputMode = 4;
+        p.rec.gOutputMode = OutputMode::Print;
         Printinfo(p);
         EXPECT_EQ(pages, 1);
         EXPECT_EQ(QFile::exists(pdf), printIt);

@@ -3,6 +3,7 @@
 // initialization, the recover window's buttons; each window drawn whole.
 #include "core/link_test_fixture.h"
 #include "link/ui/abort_window.h"
+#include "program/menu_items.h"
 #include "setup/initialize.h"
 #include "setup/recover.h"
 #include "setup/ui/init_inst_window.h"
@@ -67,7 +68,7 @@ TEST_F(SetupWindows, InitInstPassesTheChosenOptionsAndTheHeaderWindowShowsProgre
         EXPECT_TRUE(drawnWhole(abort));
         abort.Command1->click(); // CANCEL while the unit's answer is awaited
     });
-    p().runCommand("mnuItemInitialize");
+    p().runCommand(menu::kItemInitialize);
     EXPECT_EQ(p().setup.initInst.timeOption, 2);
     EXPECT_EQ(p().setup.initInst.kindOption, 5);
     EXPECT_EQ(p().setup.initInst.memoryOption, 7);
@@ -82,7 +83,7 @@ TEST_F(SetupWindows, InitInstPassesTheChosenOptionsAndTheHeaderWindowShowsProgre
 TEST_F(SetupWindows, RecoverWindowPromptsAndEscapeClosesIt)
 {
     select(2);
-    p().runCommand("mnuItemRecover");
+    p().runCommand(menu::kItemRecover);
     ASSERT_TRUE(recover.isVisible());
     EXPECT_TRUE(recover.OK->isVisible());
     EXPECT_FALSE(recover.CancelButton->isVisible());

@@ -1,4 +1,5 @@
 #include "platform/ui/qt_printer_device.h"
+#include "program/menu_items.h"
 #include "support/recording_files.h"
 #include "support/test_program.h"
 #include "survey/load_survey.h"
@@ -27,7 +28,7 @@ protected:
         installSurveyCommands(tp.p());
         windows = installSurveyWindows(tp.p(), nullptr);
         tp.dialogs.inputAnswers.push_back("harbour");
-        tp.p().runCommand("mnuitemsurvfil");
+        tp.p().runCommand(menu::kItemsurvfil);
     }
     LoadsurvWindow &w() { return *windows->loadsurv; }
     void click(QAbstractButton *b) { QTest::mouseClick(b, Qt::LeftButton); }

@@ -4,6 +4,7 @@
 #include "platform/settings_store.h"
 #include "platform/ui/window_placement.h"
 #include "reports/open_recording.h"
+#include "program/menu_items.h"
 #include "shell/shell_commands.h"
 #include "shell/startup.h"
 #include "shell/ui/start_panel.h"
@@ -197,9 +198,9 @@ void RDX::addShortcuts()
 {
     // The standard keys of a desktop program, shown beside their menu items.
     const std::pair<const char *, QKeySequence> keys[] = {
-        {"mnuItemOpen", QKeySequence::Open},         {"mnuItemSave", QKeySequence::Save},
-        {"mnuItemClose", QKeySequence::Close},       {"mnuItemExit", QKeySequence::Quit},
-        {"mnuItemHelp", QKeySequence::HelpContents},
+        {menu::kItemOpen, QKeySequence::Open},         {menu::kItemSave, QKeySequence::Save},
+        {menu::kItemClose, QKeySequence::Close},       {menu::kItemExit, QKeySequence::Quit},
+        {menu::kItemHelp, QKeySequence::HelpContents},
     };
     for (const auto &[name, key] : keys) {
         if (QAction *a = action(QString::fromLatin1(name))) {
@@ -208,14 +209,13 @@ void RDX::addShortcuts()
         }
     }
     // Print is a menu of reports: its key opens that menu.
-    if (QMenu *print = menu(QStringLiteral("mnuItemPrint"))) {
-        captionSuffix_[QStringLiteral("mnuItemPrint")] =
+    if (QMenu *print = menu(menu::kItemPrint)) {
+        captionSuffix_[menu::kItemPrint] =
             QStringLiteral("\t") + QKeySequence(QKeySequence::Print).toString(QKeySequence::NativeText);
-        print->menuAction()->setText(print->menuAction()->text() +
-                                     captionSuffix_[QStringLiteral("mnuItemPrint")]);
+        print->menuAction()->setText(print->menuAction()->text() + captionSuffix_[menu::kItemPrint]);
         auto *key = new QShortcut(QKeySequence::Print, this);
         connect(key, &QShortcut::activated, this, [this, print] {
-            p_.menuOpened(QStringLiteral("mnuFile"));
+            p_.menuOpened(menu::kFile);
             if (print->menuAction()->isEnabled() && print->menuAction()->isVisible()) {
                 print->popup(mapToGlobal(QPoint(40, menuBar()->height())));
             }
@@ -372,7 +372,7 @@ void RDX::syncMenus()
             continue;
         }
         QString caption = item.caption;
-        if (item.name.startsWith(QLatin1String("mnuMRU("))) {
+        if (MenuModel::isMru(item.name)) {
             caption.replace(QLatin1Char('&'), QStringLiteral("&&")); // a path, not an accelerator
         }
         if (const auto suffix = captionSuffix_.find(item.name); suffix != captionSuffix_.end()) {
@@ -393,13 +393,13 @@ void RDX::syncMenus()
     // Tidy CSV... serves whenever a recording is open, so the Export menu
     // opens for it too; its other items then stay as the Export menu's own
     // state has them.
-    const bool exportMenu = p_.menu.enabled(QStringLiteral("mnuItemExportType"));
-    const bool tidy = p_.menu.enabled(QStringLiteral("mnuItemExpTidy"));
-    if (QAction *a = action(QStringLiteral("mnuItemExportType"))) {
+    const bool exportMenu = p_.menu.enabled(menu::kItemExportType);
+    const bool tidy = p_.menu.enabled(menu::kItemExpTidy);
+    if (QAction *a = action(menu::kItemExportType)) {
         a->setEnabled(exportMenu || tidy);
     }
-    for (const QString &child : p_.menu.children(QStringLiteral("mnuItemExportType"))) {
-        if (QAction *a = action(child); a != nullptr && child != QLatin1String("mnuItemExpTidy")) {
+    for (const QString &child : p_.menu.children(menu::kItemExportType)) {
+        if (QAction *a = action(child); a != nullptr && child != menu::kItemExpTidy) {
             a->setEnabled(p_.menu.enabled(child) && exportMenu);
         }
     }

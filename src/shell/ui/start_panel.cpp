@@ -1,6 +1,7 @@
 #include "shell/ui/start_panel.h"
 
 #include "link/instrument_catalogue.h"
+#include "program/menu_items.h"
 #include "program/menu_model.h"
 #include "program/program.h"
 
@@ -45,9 +46,9 @@ StartPanel::StartPanel(Program &p, QWidget *parent) : QWidget(parent), p_(p)
     }
     buttons->addStretch(1);
     outer->addLayout(buttons);
-    connect(open_, &QPushButton::clicked, this, [this] { run(QStringLiteral("mnuItemOpen")); });
-    connect(status_, &QPushButton::clicked, this, [this] { run(QStringLiteral("mnuItemStatusCheck")); });
-    connect(download_, &QPushButton::clicked, this, [this] { run(QStringLiteral("mnuItemDownload")); });
+    connect(open_, &QPushButton::clicked, this, [this] { run(menu::kItemOpen); });
+    connect(status_, &QPushButton::clicked, this, [this] { run(menu::kItemStatusCheck); });
+    connect(download_, &QPushButton::clicked, this, [this] { run(menu::kItemDownload); });
 
     outer->addSpacing(16);
     recentTitle_ = new QLabel(QStringLiteral("Recent recordings:"), this);
@@ -85,11 +86,9 @@ bool StartPanel::wanted(const Program &p)
 void StartPanel::refresh()
 {
     const MenuModel &m = p_.menu;
-    open_->setEnabled(m.enabled(QStringLiteral("mnuItemOpen")));
-    status_->setEnabled(m.enabled(QStringLiteral("mnuItemStatusCheck")) &&
-                        m.enabled(QStringLiteral("mnuInstrument")));
-    download_->setEnabled(m.enabled(QStringLiteral("mnuItemDownload")) &&
-                          m.enabled(QStringLiteral("mnuInstrument")));
+    open_->setEnabled(m.enabled(menu::kItemOpen));
+    status_->setEnabled(m.enabled(menu::kItemStatusCheck) && m.enabled(menu::kInstrument));
+    download_->setEnabled(m.enabled(menu::kItemDownload) && m.enabled(menu::kInstrument));
     bool any = false;
     for (int i = 1; i <= 4; ++i) {
         QPushButton *b = recent_[i - 1];
@@ -103,7 +102,7 @@ void StartPanel::refresh()
             b->setToolTip(path);
         }
         b->setVisible(shown);
-        b->setEnabled(m.enabled(item) && m.enabled(QStringLiteral("mnuItemOpen")));
+        b->setEnabled(m.enabled(item) && m.enabled(menu::kItemOpen));
         any = any || shown;
     }
     recentTitle_->setVisible(any);
@@ -145,7 +144,7 @@ void StartPanel::run(const QString &menuItem)
     p_.menuOpened(top);
     // Leaving that question without a type leaves the command unrun, as
     // closing the menu would: no exchange at a rate the unit may not use.
-    if (top == QLatin1String("mnuInstrument") && p_.splash.instSelection == InstType::kNone) {
+    if (top == menu::kInstrument && p_.splash.instSelection == InstType::kNone) {
         return;
     }
     p_.runCommand(menuItem);
