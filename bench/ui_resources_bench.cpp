@@ -2,6 +2,7 @@
 // window, resident memory with three full recordings plotted, and the growth
 // of resident memory over many open-plot-close cycles (offscreen).
 #include "bench_app.h"
+#include "program/menu_items.h"
 #include "program/program.h"
 #include "reports/open_recording.h"
 #include "shell/ui/app_wiring.h"
@@ -71,7 +72,7 @@ void openAndPlot(Program &p, const QStringList &paths)
     for (const QString &path : paths) {
         openRecordingFile(p, path);
     }
-    p.runCommand(QStringLiteral("mnuItemViewPlot"));
+    p.runCommand(menu::kItemViewPlot);
     settle();
 }
 
@@ -126,7 +127,7 @@ void BM_OpenPlotCloseCycles(benchmark::State &state)
     Program &p = rdx.program();
     const auto cycle = [&] {
         openAndPlot(p, files.paths);
-        p.runCommand(QStringLiteral("mnuItemClose"));
+        p.runCommand(menu::kItemClose);
         settle();
     };
     for (int i = 0; i < 20; ++i) {

@@ -1,6 +1,6 @@
 #include "platform/file_write.h"
-#include "rdx600_version.h"
 #include "program/menu_items.h"
+#include "rdx600_version.h"
 #include "recording/ui/file_windows.h"
 #include "reports/open_recording.h"
 #include "shell/ui/app_wiring.h"
