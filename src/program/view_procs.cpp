@@ -3,8 +3,12 @@
 #include "platform/chart_device.h"
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
+
 #include "program/menu_items.h"
 #include "program/program.h"
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
 
 namespace {
 
@@ -101,8 +105,33 @@ void CloseRecordings(Program &p)
 
 void ShowRecentFileEntries(Program &p)
 {
+    // A list stored by an earlier version may name one file twice (under the
+    // same or another spelling): it is shown, and kept, once, the entries
+    // below moving up. A list without repeats is shown as it is stored.
+    QStringList paths;
+    QStringList identities;
+    bool merged = false;
     for (int i = 1; i <= 4; ++i) {
         const QString path = p.settings().get(QStringLiteral("Settings"), QStringLiteral("mrufile%1").arg(i));
+        const QFileInfo info(path);
+        const QString canonical = info.canonicalFilePath();
+        const QString identity = canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+        if (!path.isEmpty() && identities.contains(identity)) {
+            merged = true;
+            paths << QString();
+            continue;
+        }
+        identities << (path.isEmpty() ? QString() : identity);
+        paths << path;
+    }
+    if (merged) {
+        paths.removeAll(QString());
+    }
+    for (int i = 1; i <= 4; ++i) {
+        const QString path = paths.value(i - 1);
+        if (merged) {
+            p.settings().save(QStringLiteral("Settings"), QStringLiteral("mrufile%1").arg(i), path);
+        }
         const QString entry = MenuModel::mru(i);
         if (!path.isEmpty()) {
             p.menu.setCaption(entry, path);

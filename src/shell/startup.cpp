@@ -5,6 +5,7 @@
 #include "program/menu_items.h"
 #include "program/program.h"
 #include "program/startup_values.h"
+#include "program/view_procs.h"
 #include "rdx600_version.h"
 
 #include <cmath>
@@ -71,14 +72,7 @@ void initialiseProgram(Program &p)
                       false);
     p.menu.setEnabled(menu::kItemInitialize, true);
     p.view.title = QStringLiteral("RDX600");
-    for (int i = 1; i <= 4; ++i) {
-        const QString path = p.settings().get(QStringLiteral("Settings"), QStringLiteral("mrufile%1").arg(i));
-        const QString entry = MenuModel::mru(i);
-        p.menu.setVisible(entry, !path.isEmpty());
-        if (!path.isEmpty()) {
-            p.menu.setCaption(entry, path);
-        }
-    }
+    ShowRecentFileEntries(p);
 }
 
 void mainWindowLoad(Program &p)

@@ -327,6 +327,10 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, RecentFilesTest,
     ::testing::Values(
         RecentCase{"AgainMovesToTheTop", {}, {"a.dat", "b.dat", "a.dat"}, {"a.dat", "b.dat"}},
+        RecentCase{"AnOldListNamingAFileTwiceShowsItOnce",
+                   {"a.dat", "link-a.dat", "b.dat", "a.dat"},
+                   {},
+                   {"a.dat", "b.dat"}},
         RecentCase{"NewestFirstFourAtMost",
                    {},
                    {"a.dat", "b.dat", "c.dat", "d.dat", "e.dat"},
