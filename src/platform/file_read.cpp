@@ -1,5 +1,6 @@
 #include "platform/file_read.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -62,4 +63,11 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
     }
     bytes.truncate(have);
     return bytes;
+}
+
+QString fileIdentity(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }

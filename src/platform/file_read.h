@@ -16,6 +16,11 @@ inline constexpr qint64 kMaxInputFileBytes = 8 * 1024 * 1024;
 // opened for reading, without blocking on it.
 bool isReadableRegularFile(const QString &path);
 
+// The file a path names, for telling two spellings of one file apart (a link,
+// "..", a relative path): its canonical path, or its cleaned absolute path
+// when it does not exist.
+QString fileIdentity(const QString &path);
+
 // The whole file, or nullopt when it is not a readable regular file or holds
 // more than `maxBytes`.
 std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes = kMaxInputFileBytes);

@@ -2,12 +2,11 @@
 
 #include "platform/chart_device.h"
 #include "platform/dialogs.h"
+#include "platform/file_read.h"
 #include "platform/settings_store.h"
 
 #include "program/menu_items.h"
 #include "program/program.h"
-#include <QDir>
-#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -113,9 +112,7 @@ void ShowRecentFileEntries(Program &p)
     bool merged = false;
     for (int i = 1; i <= 4; ++i) {
         const QString path = p.settings().get(QStringLiteral("Settings"), QStringLiteral("mrufile%1").arg(i));
-        const QFileInfo info(path);
-        const QString canonical = info.canonicalFilePath();
-        const QString identity = canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+        const QString identity = fileIdentity(path);
         if (!path.isEmpty() && identities.contains(identity)) {
             merged = true;
             paths << QString();

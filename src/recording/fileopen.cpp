@@ -89,14 +89,6 @@ QString recentKey(int i)
     return QStringLiteral("mrufile%1").arg(i);
 }
 
-// One file under two spellings (a link, "..", a relative path) is one entry.
-QString fileIdentity(const QString &path)
-{
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
-}
-
 QStringList storedRecentFiles(Program &p)
 {
     QStringList paths;
